@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+class WIniKey;
+
+// The process-wide option values. Flags are signed 32-bit, zero off; options change in
+// memory at once and are written only when the player window is destroyed.
+struct Settings {
+    int minimizeOnStart = 0;
+    int minimizeToTray = 1;
+    int snapWindow = 1;
+    int showPlaylist = 0;
+    int elapsedTime = 1;
+    int repeatPlaylist = 0;
+    int repeatTrack = 0;
+    int exitOnRemove = 0;
+    int alwaysOnTop = 0;
+    int showTooltip = 1;
+    int stopOnExit = 1;
+    int playOnStart = 0;
+    int introPlay = 0;
+    int randomIntro = 0;
+    int introPlayLen = 15;
+    int autoSwitch = 0;
+    int keyShortcuts = 1;
+    int lockVolume = 0;
+    int snapPixel = 10;
+    int escMinimize = 0;
+
+    char skinName[400] = "."; // "." is the built-in skin
+    int x = 0, y = 0;         // player window
+    int playlistX = 0, playlistY = 0, playlistW = 100, playlistH = 100;
+    char drive[3] = "";       // "D:"
+};
+
+extern Settings settings;
+
+// The process-wide forms read settingsFile and the player window; the overloads take
+// them explicitly so that tests can run them on any file.
+void LoadSettings();
+void SaveSettings();
+void LoadSettings(const WIniKey& file, Settings& values);
+void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow);
+
+// The letters of all CD-ROM drives in drive order ("DF"); empty when there is none.
+void EnumCdDrives(char* letters);

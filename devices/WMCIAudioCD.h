@@ -1,0 +1,52 @@
+#pragma once
+
+#include "devices/CdAudioBackend.h"
+
+// The CD drive, driven through MCI cdaudio on one drive letter. Every operation returns
+// 1 for success and 0 for failure, never throws and never tells the user.
+// Times that leave this class are whole seconds (minutes * 60 + seconds).
+class WMCIAudioCD {
+public:
+    // The back end is not owned; null means the platform's own.
+    explicit WMCIAudioCD(CdAudioBackend* backend = nullptr);
+    ~WMCIAudioCD();
+    WMCIAudioCD(const WMCIAudioCD&) = delete;
+    WMCIAudioCD& operator=(const WMCIAudioCD&) = delete;
+
+    int Open(const char* drive);
+    int Close();
+    int SetTimeFormat(DWORD format);
+    int PlayFrom(int track, int minute, int second, int frame);
+    int PlayAudioTrack(int index, int minute, int second, int frame);
+    int Stop();
+    int GetMode(DWORD* mode);
+    int IsPlaying();
+    int GetTrackCount(DWORD* count);
+    int GetTrackType(int track, DWORD* type);
+    int IsMediaPresent();
+    int ReadDisc();
+    int GetPosition(int* track, int* minute, int* second, int* frame);
+    int GetTrackSeconds(int* seconds);
+    int GetCurrentTrack(int* track);
+    int GetTrackLength(int track, int* seconds);
+    int GetAudioTrackLength(int index, int* seconds);
+    int Pause();
+    int Resume();
+    int SetDoor(int open);
+    int FindAudioIndex(int track) const;
+
+    static constexpr int maxTracks = 255;
+
+    MCIDEVICEID deviceId = 0;
+    DWORD trackCount = 0;
+    DWORD audioTrackCount = 0;
+    DWORD audioTrack[maxTracks] = {}; // from index 1: disc track number of each audio track
+    char discId[20] = "";
+    char drive[4] = "";
+    BYTE savedPosition[4] = {}; // track, minute, second, frame
+    int paused = 0;
+    int doorOpen = 0;
+
+private:
+    CdAudioBackend* backend;
+};
