@@ -1,0 +1,84 @@
+#include "wlib/WControl.h"
+
+#include "wlib/WTooltip.h"
+
+namespace {
+const char classPointerName[] = "W_CLASS_POINTER";
+const char tooltipPointerName[] = "TOOLTIP_CLASS_POINTER";
+} // namespace
+
+WControl::~WControl() {
+    // The tools stay with the tooltip; only the hook's way to it goes.
+    if (tooltip) RemovePropA(hwnd, tooltipPointerName);
+}
+
+WControl* WControl::FromHandle(HWND window) {
+    return static_cast<WControl*>(GetPropA(window, classPointerName));
+}
+
+void WControl::SetClassPointer(HWND window) { SetPropA(window, classPointerName, this); }
+
+void WControl::SetClassPointer() { SetPropA(hwnd, classPointerName, this); }
+
+void WControl::RemoveClassPointer() { RemovePropA(hwnd, classPointerName); }
+
+int WControl::SetTooltip(WTooltip* newTooltip, const char* text) {
+    if (tooltip) {
+        tooltip->RemoveTool(hwnd, toolId);
+        RemovePropA(hwnd, tooltipPointerName);
+        tooltip = nullptr;
+    }
+    if (!newTooltip) return 1;
+    tooltip = newTooltip;
+    toolId = tooltip->AddTool(hwnd, text);
+    SetPropA(hwnd, tooltipPointerName, tooltip);
+    return 1;
+}
+
+void WControl::UpdateTooltipRect() {
+    if (tooltip) tooltip->MoveTool(hwnd, toolId);
+}
+
+BOOL WControl::SetTopMost(int flag) {
+    return ::SetWindowPos(hwnd, flag ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                          SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+BOOL WControl::Move(int x, int y, int width, int height, BOOL repaint) {
+    return MoveWindow(hwnd, x, y, width, height, repaint);
+}
+
+void WControl::MoveTo(const int* placement, int invalidate) {
+    MoveWindow(hwnd, placement[0], placement[1], placement[2], placement[3], FALSE);
+    if (invalidate) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void WControl::SetSize(int width, int height, int invalidate) {
+    ::SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
+    if (invalidate) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+BOOL WControl::SetPosition(int x, int y) {
+    return ::SetWindowPos(hwnd, nullptr, x, y, 0, 0,
+                          SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+}
+
+BOOL WControl::SetWindowPosition(HWND after, int x, int y, int width, int height, UINT flags) {
+    return ::SetWindowPos(hwnd, after, x, y, width, height, flags);
+}
+
+BOOL WControl::Show(int flag) { return ShowWindow(hwnd, flag ? SW_SHOW : SW_HIDE); }
+
+BOOL WControl::Minimize() { return ShowWindow(hwnd, SW_MINIMIZE); }
+
+BOOL WControl::IsVisible() const { return IsWindowVisible(hwnd); }
+
+BOOL WControl::IsMinimized() const { return IsIconic(hwnd); }
+
+BOOL WControl::GetWindowRect(RECT* rect) const { return ::GetWindowRect(hwnd, rect); }
+
+BOOL WControl::GetClientRect(RECT* rect) const { return ::GetClientRect(hwnd, rect); }
+
+BOOL WControl::Invalidate() { return InvalidateRect(hwnd, nullptr, TRUE); }
+
+LRESULT WControl::Close() { return SendMessageA(hwnd, WM_CLOSE, 0, 0); }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+class WTooltip;
+
+// The base of every window object: the window handle, found again from the handle through
+// the "W_CLASS_POINTER" property, an optional tooltip, and thin operations on the window.
+// It owns no window.
+class WControl {
+public:
+    WControl() = default;
+    ~WControl();
+    WControl(const WControl&) = delete;
+    WControl& operator=(const WControl&) = delete;
+
+    static WControl* FromHandle(HWND window);
+    void SetClassPointer(HWND window); // for a handle not yet stored in hwnd
+    void SetClassPointer();
+    void RemoveClassPointer();
+
+    int SetTooltip(WTooltip* newTooltip, const char* text);
+    void UpdateTooltipRect();
+
+    BOOL SetTopMost(int flag);
+    BOOL Move(int x, int y, int width, int height, BOOL repaint);
+    // placement: x, y, width, height
+    void MoveTo(const int* placement, int invalidate);
+    void SetSize(int width, int height, int invalidate);
+    BOOL SetPosition(int x, int y);
+    BOOL SetWindowPosition(HWND after, int x, int y, int width, int height, UINT flags);
+    BOOL Show(int flag);
+    BOOL Minimize();
+    BOOL IsVisible() const;
+    BOOL IsMinimized() const;
+    BOOL GetWindowRect(RECT* rect) const;
+    BOOL GetClientRect(RECT* rect) const;
+    BOOL Invalidate();
+    LRESULT Close();
+
+    HWND hwnd = nullptr;
+    WTooltip* tooltip = nullptr; // not owned
+    int toolId = 0;
+};
