@@ -16,11 +16,17 @@ WControl* WControl::FromHandle(HWND window) {
     return static_cast<WControl*>(GetPropA(window, classPointerName));
 }
 
-void WControl::SetClassPointer(HWND window) { SetPropA(window, classPointerName, this); }
+void WControl::SetClassPointer(HWND window) {
+    SetPropA(window, classPointerName, this);
+}
 
-void WControl::SetClassPointer() { SetPropA(hwnd, classPointerName, this); }
+void WControl::SetClassPointer() {
+    SetPropA(hwnd, classPointerName, this);
+}
 
-void WControl::RemoveClassPointer() { RemovePropA(hwnd, classPointerName); }
+void WControl::RemoveClassPointer() {
+    RemovePropA(hwnd, classPointerName);
+}
 
 int WControl::SetTooltip(WTooltip* newTooltip, const char* text) {
     if (tooltip) {
@@ -59,26 +65,41 @@ void WControl::SetSize(int width, int height, int invalidate) {
 }
 
 BOOL WControl::SetPosition(int x, int y) {
-    return ::SetWindowPos(hwnd, nullptr, x, y, 0, 0,
-                          SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
+    return ::SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
 }
 
 BOOL WControl::SetWindowPosition(HWND after, int x, int y, int width, int height, UINT flags) {
     return ::SetWindowPos(hwnd, after, x, y, width, height, flags);
 }
 
-BOOL WControl::Show(int flag) { return ShowWindow(hwnd, flag ? SW_SHOW : SW_HIDE); }
+BOOL WControl::Show(int flag) {
+    return ShowWindow(hwnd, flag ? SW_SHOW : SW_HIDE);
+}
 
-BOOL WControl::Minimize() { return ShowWindow(hwnd, SW_MINIMIZE); }
+BOOL WControl::Minimize() {
+    return ShowWindow(hwnd, SW_MINIMIZE);
+}
 
-BOOL WControl::IsVisible() const { return IsWindowVisible(hwnd); }
+BOOL WControl::IsVisible() const {
+    return IsWindowVisible(hwnd);
+}
 
-BOOL WControl::IsMinimized() const { return IsIconic(hwnd); }
+BOOL WControl::IsMinimized() const {
+    return IsIconic(hwnd);
+}
 
-BOOL WControl::GetWindowRect(RECT* rect) const { return ::GetWindowRect(hwnd, rect); }
+BOOL WControl::GetWindowRect(RECT* rect) const {
+    return ::GetWindowRect(hwnd, rect);
+}
 
-BOOL WControl::GetClientRect(RECT* rect) const { return ::GetClientRect(hwnd, rect); }
+BOOL WControl::GetClientRect(RECT* rect) const {
+    return ::GetClientRect(hwnd, rect);
+}
 
-BOOL WControl::Invalidate() { return InvalidateRect(hwnd, nullptr, TRUE); }
+BOOL WControl::Invalidate() {
+    return InvalidateRect(hwnd, nullptr, TRUE);
+}
 
-LRESULT WControl::Close() { return SendMessageA(hwnd, WM_CLOSE, 0, 0); }
+LRESULT WControl::Close() {
+    return SendMessageA(hwnd, WM_CLOSE, 0, 0);
+}

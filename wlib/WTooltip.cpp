@@ -62,7 +62,9 @@ WTooltip::~WTooltip() {
     if (IsWindow(window)) DestroyWindow(window);
 }
 
-LRESULT WTooltip::Enable(int flag) { return SendMessageA(window, TTM_ACTIVATE, flag, 0); }
+LRESULT WTooltip::Enable(int flag) {
+    return SendMessageA(window, TTM_ACTIVATE, flag, 0);
+}
 
 int WTooltip::AddTool(HWND control, const char* text) {
     toolCounter++;

@@ -1,0 +1,76 @@
+#include "support/MessageLog.h"
+
+#include <algorithm>
+#include <sstream>
+
+LogEntry Optional(LogEntry entry) {
+    entry.optional = true;
+    return entry;
+}
+
+LogEntry AnyArgs(const char* name) {
+    LogEntry entry(name);
+    entry.anyArgs = true;
+    return entry;
+}
+
+void MessageLog::Add(const char* name, std::vector<INT_PTR> args) {
+    entries.emplace_back(name, std::move(args));
+}
+
+int MessageLog::Count(const char* name) const {
+    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                          [&](const LogEntry& e) { return e.name == name; }));
+}
+
+MessageLog MessageLog::Only(const std::vector<std::string>& names) const {
+    MessageLog filtered;
+    for (const LogEntry& e : entries)
+        if (std::find(names.begin(), names.end(), e.name) != names.end())
+            filtered.entries.push_back(e);
+    return filtered;
+}
+
+namespace {
+bool SameCall(const LogEntry& expected, const LogEntry& actual) {
+    return expected.name == actual.name && (expected.anyArgs || expected.args == actual.args);
+}
+} // namespace
+
+::testing::AssertionResult MessageLog::Matches(const std::vector<LogEntry>& expected) const {
+    size_t e = 0, a = 0;
+    while (e < expected.size() && a < entries.size()) {
+        if (SameCall(expected[e], entries[a])) {
+            e++;
+            a++;
+        } else if (expected[e].optional) {
+            e++;
+        } else {
+            break;
+        }
+    }
+    while (e < expected.size() && expected[e].optional)
+        e++;
+    if (e == expected.size() && a == entries.size()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "sequences differ at expected #" << e << ", recorded #" << a
+           << "\n  expected: " << ToString(expected) << "\n  recorded: " << ToString(entries);
+}
+
+std::string ToString(const std::vector<LogEntry>& entries) {
+    std::ostringstream out;
+    for (const LogEntry& entry : entries) {
+        out << entry.name;
+        if (entry.anyArgs) {
+            out << "(...)";
+        } else {
+            out << "(";
+            for (size_t i = 0; i < entry.args.size(); i++)
+                out << (i ? ", " : "") << static_cast<long long>(entry.args[i]);
+            out << ")";
+        }
+        if (entry.optional) out << "?";
+        out << " ";
+    }
+    return out.str();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// One recorded call: a handler or message name and the arguments it received. In an
+// expected table an entry may be optional (allowed to be absent) or match any arguments.
+struct LogEntry {
+    LogEntry(const char* name, std::vector<INT_PTR> args = {})
+        : name(name), args(std::move(args)) {}
+    std::string name;
+    std::vector<INT_PTR> args;
+    bool optional = false;
+    bool anyArgs = false;
+};
+
+// Expected-table helpers.
+LogEntry Optional(LogEntry entry);
+LogEntry AnyArgs(const char* name);
+
+// Records the calls a test window receives, in order, and compares them with an expected
+// table, reporting both sequences when they differ.
+class MessageLog {
+public:
+    void Add(const char* name, std::vector<INT_PTR> args = {});
+    void Clear() { entries.clear(); }
+    const std::vector<LogEntry>& Entries() const { return entries; }
+    int Count(const char* name) const;
+    // The entries whose names are listed, in their recorded order.
+    MessageLog Only(const std::vector<std::string>& names) const;
+    ::testing::AssertionResult Matches(const std::vector<LogEntry>& expected) const;
+
+private:
+    std::vector<LogEntry> entries;
+};
+
+std::string ToString(const std::vector<LogEntry>& entries);
