@@ -1,0 +1,102 @@
+#include "devices/MixerPanel.h"
+#include "devices/SimulatedMixer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Panel {
+    explicit Panel(SimulatedMixer::Layout layout = SimulatedMixer::Layout::withCdLine)
+        : device(layout), mixer(&device), panel(&mixer) {
+        panel.FindControls();
+    }
+    DWORD Cd(DWORD channel) const { return device.Value(SimulatedMixer::cdVolumeId, channel); }
+    DWORD Master(DWORD channel) const {
+        return device.Value(SimulatedMixer::masterVolumeId, channel);
+    }
+    SimulatedMixer device;
+    WMixer mixer;
+    MixerPanel panel;
+};
+
+TEST(MixerPanel, ShowsTheMixerOnTheSlidersAndTheMuteButton) {
+    Panel p;
+    p.device.PresetValue(SimulatedMixer::cdVolumeId, 0, 65535);
+    p.device.PresetValue(SimulatedMixer::cdVolumeId, 1, 65499);
+    p.device.PresetValue(SimulatedMixer::masterVolumeId, 0, 300);
+    p.device.PresetValue(SimulatedMixer::cdMuteId, 0, 1);
+    int left = -1, right = -1, master = -1, muted = -1;
+    ASSERT_EQ(1, p.panel.ReadChannelPositions(&left, &right));
+    EXPECT_EQ(0, left);
+    EXPECT_EQ(1, right);
+    ASSERT_EQ(1, p.panel.ReadMasterPosition(&master));
+    EXPECT_EQ(652, master);
+    ASSERT_EQ(1, p.panel.ReadMute(&muted));
+    EXPECT_EQ(1, muted);
+}
+
+TEST(MixerPanel, DraggedChannelSlidersWriteBothChannels) {
+    Panel p;
+    EXPECT_EQ(400, p.panel.DragLeft(0, 400, 0)); // unlocked: the right slider stays
+    EXPECT_EQ(65500u, p.Cd(0));
+    EXPECT_EQ(25500u, p.Cd(1));
+    EXPECT_EQ(10, p.panel.DragRight(655, 10, 0));
+    EXPECT_EQ(64500u, p.Cd(0));
+    EXPECT_EQ(0u, p.Cd(1));
+    EXPECT_EQ(300, p.panel.DragRight(300, 10, 1)); // locked: the left slider follows
+    EXPECT_EQ(35500u, p.Cd(0));
+    EXPECT_EQ(35500u, p.Cd(1));
+    EXPECT_EQ(5, p.panel.DragLeft(5, 600, 1));
+    EXPECT_EQ(p.Cd(0), p.Cd(1));
+}
+
+TEST(MixerPanel, LockMeetsHalfWayAndMasterWritesTwoEqualChannels) {
+    Panel p;
+    EXPECT_EQ(200, p.panel.LockChannels(100, 301));
+    EXPECT_EQ(45500u, p.Cd(0));
+    EXPECT_EQ(45500u, p.Cd(1));
+    p.device.PresetValue(SimulatedMixer::masterVolumeId, 1, 7);
+    p.panel.DragMaster(55);
+    EXPECT_EQ(60000u, p.Master(0));
+    EXPECT_EQ(60000u, p.Master(1));
+    p.panel.SetMute(1);
+    EXPECT_EQ(1u, p.device.Value(SimulatedMixer::cdMuteId, 0));
+    EXPECT_EQ(0u, p.device.Value(SimulatedMixer::masterMuteId, 0));
+}
+
+// Like Wine and recent Windows: no CD line, and the master volume's id is 0.
+TEST(MixerPanel, WithoutCdLineTheChannelsNeverReachTheMasterVolume) {
+    Panel p(SimulatedMixer::Layout::withoutCdLine);
+    EXPECT_EQ(0, p.panel.channelsFound);
+    EXPECT_EQ(0, p.panel.muteFound);
+    ASSERT_EQ(1, p.panel.masterFound);
+    EXPECT_EQ(0u, p.panel.masterId);
+    int left = -1, right = -1, muted = -1;
+    EXPECT_EQ(0, p.panel.ReadChannelPositions(&left, &right));
+    EXPECT_EQ(0, p.panel.ReadMute(&muted));
+    EXPECT_EQ(-1, left + right + muted + 2); // untouched
+    const DWORD master = p.Master(0);
+    p.panel.DragLeft(600, 600, 1);
+    p.panel.LockChannels(600, 0);
+    p.panel.SetMute(1);
+    EXPECT_EQ(master, p.Master(0));
+    EXPECT_EQ(0u, p.device.Value(SimulatedMixer::masterMuteId, 0));
+    EXPECT_EQ(0, p.device.setCalls);
+    p.panel.DragMaster(655); // found with id 0: it still works
+    EXPECT_EQ(0u, p.Master(0));
+}
+
+TEST(MixerPanel, WithoutAnyMixerNothingIsShownOrWritten) {
+    Panel p(SimulatedMixer::Layout::noDevice);
+    int position = -1, muted = -1;
+    EXPECT_EQ(0, p.panel.ReadChannelPositions(&position, &position));
+    EXPECT_EQ(0, p.panel.ReadMasterPosition(&position));
+    EXPECT_EQ(0, p.panel.ReadMute(&muted));
+    EXPECT_EQ(-1, position);
+    p.panel.DragLeft(1, 2, 0);
+    p.panel.DragMaster(3);
+    p.panel.SetMute(1);
+    EXPECT_EQ(0, p.device.setCalls);
+}
+
+} // namespace
