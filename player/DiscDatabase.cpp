@@ -1,0 +1,112 @@
+#include "player/DiscDatabase.h"
+
+#include "app/WApp.h"
+#include "app/Globals.h"
+#include "app/WIniKey.h"
+#include "player/PlayOrderText.h"
+#include "player/PlaylistView.h"
+#include "res/resource.h"
+
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The order is written whole however long the playlist is, so it is read back whole too:
+// a cut text would turn its last index into another one.
+constexpr int maxOrderSize = 1 << 20;
+
+} // namespace
+
+void LoadTableString(unsigned id, char* buffer, int size) {
+    if (size <= 0) return;
+    HINSTANCE instance = theApp ? theApp->instance : GetModuleHandleA(nullptr);
+    if (LoadStringA(instance, id, buffer, size) <= 0) buffer[0] = '\0';
+}
+
+void DiscDatabase::ReadOrPreset(const char* discId, const char* key, unsigned stringId,
+                                char* buffer, int size) const {
+    if (file.ReadString(discId, key, buffer, size) <= 0) LoadTableString(stringId, buffer, size);
+}
+
+void DiscDatabase::ReadArtist(const char* discId, char* buffer, int size) const {
+    ReadOrPreset(discId, "artist", IDS_UNKNOWN_ARTIST, buffer, size);
+}
+
+void DiscDatabase::ReadTitle(const char* discId, char* buffer, int size) const {
+    ReadOrPreset(discId, "title", IDS_UNKNOWN_ALBUM, buffer, size);
+}
+
+void DiscDatabase::ReadTrackName(const char* discId, int index, char* buffer, int size) const {
+    char key[16];
+    snprintf(key, sizeof key, "%i", index);
+    ReadOrPreset(discId, key, IDS_UNKNOWN_TRACK, buffer, size);
+}
+
+void DiscDatabase::EntryText(int audioIndex, const char* name, char* buffer, int size) {
+    snprintf(buffer, size, "%02i. %s", audioIndex, name);
+}
+
+void DiscDatabase::AddEntry(const char* discId, int index, PlaylistView& list) const {
+    char name[textSize];
+    ReadTrackName(discId, index, name, sizeof name);
+    char text[textSize];
+    EntryText(index + 1, name, text, sizeof text);
+    list.Add(text, index + 1, 1);
+}
+
+// True when both "numplay" and "order" have characters.
+bool DiscDatabase::ReadOrder(const char* discId, int* numplay, std::string* order) const {
+    char number[100];
+    if (file.ReadString(discId, "numplay", number, sizeof number) <= 0) return false;
+    *numplay = PlayOrderText::ParseNumber(number);
+    std::vector<char> text;
+    for (int size = textSize;; size *= 2) {
+        text.assign(size, '\0');
+        int length = file.ReadString(discId, "order", text.data(), size);
+        if (length <= 0) return false;
+        if (length < size - 1 || size >= maxOrderSize) {
+            order->assign(text.data());
+            return true;
+        }
+    }
+}
+
+void DiscDatabase::LoadPlaylist(const char* discId, int audioTrackCount,
+                                PlaylistView& list) const {
+    list.Clear(0);
+    int numplay = 0;
+    std::string order;
+    if (ReadOrder(discId, &numplay, &order)) {
+        for (int index : PlayOrderText::Parse(order.c_str(), numplay)) AddEntry(discId, index, list);
+        return;
+    }
+    for (int index = 0; index < audioTrackCount; index++) AddEntry(discId, index, list);
+}
+
+void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const {
+    int count = list.Count();
+    if (count <= 0) {
+        file.WriteString(discId, "numplay", "");
+        return;
+    }
+    std::vector<int> indices;
+    indices.reserve(count);
+    for (int i = 0; i < count; i++) indices.push_back(list.ItemData(i) - 1);
+    file.WriteInt(discId, "numplay", count);
+    file.WriteString(discId, "order", PlayOrderText::Build(indices).c_str());
+}
+
+void DiscDatabase::SaveNames(const char* discId, const char* artist, const char* title,
+                             const char* const* names, int count) const {
+    file.WriteInt(discId, "EntryType", 1);
+    file.WriteString(discId, "artist", artist);
+    file.WriteString(discId, "title", title);
+    for (int i = 0; i < count; i++) {
+        char key[16];
+        snprintf(key, sizeof key, "%i", i);
+        file.WriteString(discId, key, names[i]);
+    }
+    file.WriteInt(discId, "numtracks", count);
+}

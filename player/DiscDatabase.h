@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+class WIniKey;
+class PlaylistView;
+
+// The per-disc sections of cdplayer.ini: names and play order of each disc, under the
+// section named by the disc identifier. Nothing is cached; every call reads or writes the
+// file at once. Missing or empty keys give the string-table defaults.
+class DiscDatabase {
+public:
+    // Room for every text value and entry text, end of text included.
+    static constexpr int textSize = 1000;
+
+    explicit DiscDatabase(const WIniKey& file) : file(file) {}
+
+    void ReadArtist(const char* discId, char* buffer, int size) const;
+    void ReadTitle(const char* discId, char* buffer, int size) const;
+    // The name of the track with this 0-based audio index.
+    void ReadTrackName(const char* discId, int index, char* buffer, int size) const;
+
+    // Empties the list (no redraw) and fills it from the stored order, or with every audio
+    // track in disc order when the section has no order.
+    void LoadPlaylist(const char* discId, int audioTrackCount, PlaylistView& list) const;
+    // Writes the list back as the disc's order; an empty list empties "numplay" only.
+    void SaveOrder(const char* discId, const PlaylistView& list) const;
+    void SaveNames(const char* discId, const char* artist, const char* title,
+                   const char* const* names, int count) const;
+
+    // "%02i. %s" of the 1-based audio index and the name, cut to fit the buffer.
+    static void EntryText(int audioIndex, const char* name, char* buffer, int size);
+
+private:
+    void AddEntry(const char* discId, int index, PlaylistView& list) const;
+    void ReadOrPreset(const char* discId, const char* key, unsigned stringId, char* buffer,
+                      int size) const;
+    bool ReadOrder(const char* discId, int* numplay, std::string* order) const;
+
+    const WIniKey& file;
+};
+
+// A text of the program's string table, cut to fit the buffer; empty when it is missing.
+void LoadTableString(unsigned id, char* buffer, int size);
