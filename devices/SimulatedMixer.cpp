@@ -91,7 +91,7 @@ void SimulatedMixer::Describe(const Line& line, MIXERLINEA* out) const {
     out->cControls = ControlCount(line.id);
     CopyName(out->szShortName, sizeof(out->szShortName), line.name);
     CopyName(out->szName, sizeof(out->szName), line.name);
-    out->Target.dwType = isSource ? MIXERLINE_TARGETTYPE_UNDEFINED : MIXERLINE_TARGETTYPE_WAVEOUT;
+    out->Target.dwType = isSource ? MIXERLINE_TARGETTYPE_WAVEOUT : MIXERLINE_TARGETTYPE_UNDEFINED;
     out->Target.dwDeviceID = 0;
     out->Target.wMid = 0xFF;
     out->Target.wPid = 0xFF;
