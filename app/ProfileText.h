@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The text of one private-profile file: finds values the way the platform's profile reader
+// does, and sets a key by editing only the line concerned, so every other byte of the file
+// (comments, blank lines, other sections, line endings) stays as it was.
+// No platform calls: the caller reads and writes the file.
+class ProfileText {
+public:
+    explicit ProfileText(std::string bytes = std::string());
+
+    const std::string& Bytes() const { return text; }
+
+    // The raw value of the key: false when the section or the key is absent, or when the
+    // key's line has no '='. Only the first section of that name and the first key of that
+    // name in it count.
+    bool Find(const char* section, const char* key, std::string& value) const;
+
+    // What the platform copies into a caller buffer of `size` characters (end of text
+    // included): one pair of matching surrounding quotes removed, cut to size - 1.
+    static std::string CopyValue(const std::string& raw, int size);
+
+    // Sets section/key to value. Returns false, text unchanged, for names that could not
+    // be read back (line breaks, '=' in the key, an empty key, a key that would read as a
+    // section) and for files in a wide-character encoding.
+    bool Set(const char* section, const char* key, const char* value);
+
+    // The decimal value of a text: leading white space, an optional sign, the digits up to
+    // the first other character; no digits give 0, values beyond the int range saturate.
+    static int DecimalValue(const char* text);
+
+    // The platform's blank characters (tabs, spaces, ^Z and the other controls it skips).
+    static bool IsBlank(char c);
+
+private:
+    struct Line {
+        size_t begin = 0;      // first byte of the line
+        size_t end = 0;        // end of its content, line break excluded
+        size_t breakEnd = 0;   // end of the run of line break characters after it
+        size_t trimmedEnd = 0; // end of the content without trailing blanks
+        size_t nameBegin = 0;  // key name (or section name) after trimming
+        size_t nameEnd = 0;
+        size_t valueBegin = 0; // value after trimming; valid when hasValue
+        size_t valueEnd = 0;
+        bool blank = true;
+        bool header = false;
+        bool hasValue = false;
+    };
+    struct Section {
+        size_t nameBegin = 0, nameEnd = 0;
+        size_t firstLine = 0; // the header line, or the first line of the nameless head
+        size_t lastLine = 0;  // one past the section's last line
+    };
+
+    void Parse();
+    void ParseLine(Line& line) const;
+    const Section* FindSection(const std::string& name) const;
+    const Line* FindKey(const Section& section, const std::string& name) const;
+    bool SameName(size_t begin, size_t end, const std::string& name) const;
+    size_t InsertionPoint(const Section& section) const;
+    std::string LineBreak() const;
+
+    std::string text;
+    size_t start = 0; // after a byte-order mark
+    bool wide = false;
+    std::vector<Line> lines;
+    std::vector<Section> sections;
+};
