@@ -72,11 +72,20 @@ public:
     int throwErrors = 0;
 
 private:
+    // Keeps the block's byte size within a 32-bit signed count.
+    static constexpr int maxCapacity = int(0x7FFFFFFF / sizeof(Entry));
+
     bool Valid(int index) const { return entries && index >= 0 && index < count; }
-    int Fail(const char* message) const;
+    void Report(const char* message) const;
     int PrepareAppend();
-    int Replace(int index, const char* message, int which, int (WBmpList::*add)());
     void DeleteEntries(int from, int to);
+    bool CheckReplaceIndex(int index, const char* message) const;
+    BitmapHandle LoadImageFor(HINSTANCE instance, const char* image, UINT flags) const;
+    // Put freshly loaded bitmaps into an entry; on failure nothing loaded stays behind.
+    int FillEntry(int index, HINSTANCE instance, const char* image, UINT imageFlags,
+                  const char* mask, UINT maskFlags);
+    int FillEntry(int index, HINSTANCE instance, const char* image, UINT imageFlags,
+                  COLORREF transparent);
     void DrawTransparent(HDC dc, const Entry& entry, int dx, int dy, int dw, int dh, int sx, int sy,
                          int sw, int sh) const;
 

@@ -1,0 +1,82 @@
+#include "gfx/WBmpFont.h"
+
+#include "gfx/GdiHandles.h"
+#include "gfx/WBmpList.h"
+
+#include <algorithm>
+#include <vector>
+
+WBmpFont::WBmpFont(WBmpList* bitmaps, int slot, const char* textMap, int height)
+    : bitmaps(bitmaps), slot(slot), textMap(textMap), height(height) {
+}
+
+int WBmpFont::SetFont(WBmpList* newBitmaps, int newSlot, const char* newTextMap, int newHeight) {
+    bitmaps = newBitmaps;
+    slot = newSlot;
+    textMap.Assign(newTextMap);
+    height = newHeight;
+    return height;
+}
+
+int WBmpFont::DrawString(HDC dc, const char* text, int x, int y, int width, int destHeight,
+                         int stretch, int transparent) const {
+    if (!text) return 0;
+    std::vector<TextMap::Glyph> glyphs;
+    int total = 0;
+    for (const char* c = text; *c; c++) {
+        TextMap::Glyph glyph;
+        if (!textMap.Find(*c, glyph)) continue;
+        glyphs.push_back(glyph);
+        total += glyph.width;
+    }
+    if (total <= 0 || height <= 0 || !bitmaps) return total;
+
+    MemoryDC imageDC(dc), maskDC(dc);
+    BitmapHandle image(CreateCompatibleBitmap(dc, total, height));
+    BitmapHandle mask(transparent ? CreateCompatibleBitmap(dc, total, height) : nullptr);
+    if (!imageDC || !maskDC || !image || (transparent && !mask)) return total;
+    SelectGuard imageSelected(imageDC.Get(), image.Get());
+    SelectGuard maskSelected(maskDC.Get(), mask.Get());
+    if (!imageSelected.Selected() || (transparent && !maskSelected.Selected())) return total;
+    // Parts of the strips no glyph covers (a map wider than its bitmap) stay transparent.
+    PatBlt(imageDC.Get(), 0, 0, total, height, BLACKNESS);
+    if (transparent) PatBlt(maskDC.Get(), 0, 0, total, height, WHITENESS);
+
+    int at = 0;
+    for (const TextMap::Glyph& glyph : glyphs) {
+        if (glyph.width > 0) {
+            int sx = glyph.column * glyph.width, sy = glyph.row * height;
+            bitmaps->DrawBitmapPart(imageDC.Get(), slot, WBmpList::modeCopy, at, 0, glyph.width,
+                                    height, sx, sy, glyph.width, height);
+            if (transparent)
+                bitmaps->DrawBitmapPart(maskDC.Get(), slot, WBmpList::modeMask, at, 0, glyph.width,
+                                        height, sx, sy, glyph.width, height);
+        }
+        at += glyph.width;
+    }
+
+    if (stretch) {
+        if (transparent) {
+            StretchBlt(dc, x, y, width, destHeight, maskDC.Get(), 0, 0, total, height, SRCAND);
+            StretchBlt(dc, x, y, width, destHeight, imageDC.Get(), 0, 0, total, height, SRCPAINT);
+        } else {
+            StretchBlt(dc, x, y, width, destHeight, imageDC.Get(), 0, 0, total, height, SRCCOPY);
+        }
+        return total;
+    }
+    // Unscaled: cut at the destination's edges; nothing beyond the strip is touched.
+    int cutWidth = std::min(width, total), cutHeight = std::min(destHeight, height);
+    if (cutWidth <= 0 || cutHeight <= 0) return total;
+    if (transparent) {
+        BitBlt(dc, x, y, cutWidth, cutHeight, maskDC.Get(), 0, 0, SRCAND);
+        BitBlt(dc, x, y, cutWidth, cutHeight, imageDC.Get(), 0, 0, SRCPAINT);
+    } else {
+        BitBlt(dc, x, y, cutWidth, cutHeight, imageDC.Get(), 0, 0, SRCCOPY);
+    }
+    return total;
+}
+
+int WBmpFont::DrawStringRect(HDC dc, const char* text, const SourceRect& dest, int stretch,
+                             int transparent) const {
+    return DrawString(dc, text, dest.x, dest.y, dest.width, dest.height, stretch, transparent);
+}
