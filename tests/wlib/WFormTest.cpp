@@ -82,7 +82,7 @@ protected:
         return "WFormTest" + std::to_string(++serial);
     }
 
-    void CreateForm(DWORD style = WS_POPUP | WS_VISIBLE) {
+    void CreateForm(DWORD style = WS_POPUP) {
         form.Create(className.c_str(), nullptr, nullptr, LoadCursor(nullptr, IDC_ARROW),
                     (HBRUSH)GetStockObject(WHITE_BRUSH), nullptr, 0, "form", style, 100, 100, 200,
                     150, nullptr);
