@@ -4,31 +4,41 @@
 
 namespace {
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 std::string Trimmed(const char* name) {
     std::string s = name;
     size_t first = 0, last = s.size();
-    while (first < last && ProfileText::IsBlank(s[first])) first++;
-    while (last > first && ProfileText::IsBlank(s[last - 1])) last--;
+    while (first < last && ProfileText::IsBlank(s[first]))
+        first++;
+    while (last > first && ProfileText::IsBlank(s[last - 1]))
+        last--;
     return s.substr(first, last - first);
 }
 
 } // namespace
 
-ProfileText::ProfileText(std::string bytes) : text(std::move(bytes)) { Parse(); }
+ProfileText::ProfileText(std::string bytes) : text(std::move(bytes)) {
+    Parse();
+}
 
-bool ProfileText::IsBlank(char c) { return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == ' '; }
+bool ProfileText::IsBlank(char c) {
+    return (c >= 0x09 && c <= 0x0d) || c == 0x1a || c == ' ';
+}
 
 void ProfileText::Parse() {
     lines.clear();
     sections.clear();
     start = 0;
     // A wide-character file would read as garbage and be ruined by a byte-wise edit.
-    wide = text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
-                                (text[0] == '\xFE' && text[1] == '\xFF'));
+    wide = text.size() >= 2 &&
+           ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
     if (wide) return;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
 
@@ -39,9 +49,11 @@ void ProfileText::Parse() {
     while (pos < text.size()) {
         Line line;
         line.begin = pos;
-        while (pos < text.size() && !IsLineBreak(text[pos])) pos++;
+        while (pos < text.size() && !IsLineBreak(text[pos]))
+            pos++;
         line.end = pos;
-        while (pos < text.size() && IsLineBreak(text[pos])) pos++;
+        while (pos < text.size() && IsLineBreak(text[pos]))
+            pos++;
         line.breakEnd = pos;
         ParseLine(line);
         if (line.header) {
@@ -59,8 +71,10 @@ void ProfileText::Parse() {
 
 void ProfileText::ParseLine(Line& line) const {
     size_t first = line.begin, last = line.end;
-    while (first < last && IsBlank(text[first])) first++;
-    while (last > first && IsBlank(text[last - 1])) last--;
+    while (first < last && IsBlank(text[first]))
+        first++;
+    while (last > first && IsBlank(text[last - 1]))
+        last--;
     line.trimmedEnd = last;
     if (first == last) return;
     line.blank = false;
@@ -71,8 +85,10 @@ void ProfileText::ParseLine(Line& line) const {
         size_t close = text.rfind(']', last - 1);
         if (close != std::string::npos && close > first) {
             size_t nameFirst = first + 1, nameLast = close;
-            while (nameFirst < nameLast && IsBlank(text[nameFirst])) nameFirst++;
-            while (nameLast > nameFirst && IsBlank(text[nameLast - 1])) nameLast--;
+            while (nameFirst < nameLast && IsBlank(text[nameFirst]))
+                nameFirst++;
+            while (nameLast > nameFirst && IsBlank(text[nameLast - 1]))
+                nameLast--;
             line.header = true;
             line.nameBegin = nameFirst;
             line.nameEnd = untilZero(nameFirst, nameLast);
@@ -82,17 +98,20 @@ void ProfileText::ParseLine(Line& line) const {
     }
 
     size_t equals = first;
-    while (equals < last && text[equals] != '=') equals++;
+    while (equals < last && text[equals] != '=')
+        equals++;
     line.nameBegin = first;
     if (equals == last) {
         line.nameEnd = untilZero(first, last);
         return;
     }
     size_t nameLast = equals;
-    while (nameLast > first && IsBlank(text[nameLast - 1])) nameLast--;
+    while (nameLast > first && IsBlank(text[nameLast - 1]))
+        nameLast--;
     line.nameEnd = untilZero(first, nameLast);
     size_t valueFirst = equals + 1;
-    while (valueFirst < last && IsBlank(text[valueFirst])) valueFirst++;
+    while (valueFirst < last && IsBlank(text[valueFirst]))
+        valueFirst++;
     line.hasValue = true;
     line.valueBegin = valueFirst;
     line.valueEnd = untilZero(valueFirst, last);
@@ -145,7 +164,8 @@ std::string ProfileText::CopyValue(const std::string& raw, int size) {
 }
 
 int ProfileText::DecimalValue(const char* text) {
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r')) text++;
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        text++;
     bool negative = *text == '-';
     if (*text == '-' || *text == '+') text++;
     long long value = 0;
@@ -159,12 +179,14 @@ int ProfileText::DecimalValue(const char* text) {
 
 size_t ProfileText::InsertionPoint(const Section& section) const {
     size_t last = section.lastLine;
-    while (last > section.firstLine && lines[last - 1].blank) last--;
+    while (last > section.firstLine && lines[last - 1].blank)
+        last--;
     if (last == section.firstLine && !sections.empty() && &section == &sections.front())
         return start; // an empty head: before the first section
     const Line& line = lines[last - 1];
     if (line.end == line.breakEnd) return line.end; // the last line of a file without a break
-    bool crlf = text[line.end] == '\r' && line.end + 1 < line.breakEnd && text[line.end + 1] == '\n';
+    bool crlf =
+        text[line.end] == '\r' && line.end + 1 < line.breakEnd && text[line.end + 1] == '\n';
     return line.end + (crlf ? 2 : 1);
 }
 

@@ -36,10 +36,12 @@ struct Settings {
 
 extern Settings settings;
 
-// The process-wide forms read settingsFile and the player window; the overloads take
-// them explicitly so that tests can run them on any file.
+// The process-wide forms use settingsFile and `settings`; the overloads take them explicitly
+// so that tests can run them on any file. SaveSettings() finds the player window among the
+// calling thread's windows by its class; callers holding the window pass it directly.
 void LoadSettings();
 void SaveSettings();
+void SaveSettings(HWND playerWindow);
 void LoadSettings(const WIniKey& file, Settings& values);
 void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow);
 

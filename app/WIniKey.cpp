@@ -50,9 +50,9 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD written = 0;
-    if (!bytes.empty() && (!WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written,
-                                      nullptr) ||
-                           written != bytes.size()))
+    if (!bytes.empty() &&
+        (!WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
+         written != bytes.size()))
         return false;
     return FlushFileBuffers(file.Get()) != 0;
 }
@@ -74,7 +74,9 @@ bool ReplaceFileContents(const char* path, const std::string& bytes) {
 
 } // namespace
 
-WIniKey::WIniKey(const char* path) { lstrcpynA(this->path, path ? path : "", sizeof this->path); }
+WIniKey::WIniKey(const char* path) {
+    lstrcpynA(this->path, path ? path : "", sizeof this->path);
+}
 
 int WIniKey::ReadString(const char* section, const char* key, char* buffer, int size) const {
     if (!buffer || size <= 0) return 0;

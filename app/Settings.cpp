@@ -1,0 +1,141 @@
+#include "app/Settings.h"
+
+#include "app/Globals.h"
+#include "app/WIniKey.h"
+
+#include <cstdio>
+#include <cstring>
+
+Settings settings;
+
+namespace {
+
+struct OptionKey {
+    const char* key;
+    int Settings::*field;
+};
+
+// The order of reading and writing.
+const OptionKey optionKeys[] = {
+    {"minimizeonstart", &Settings::minimizeOnStart},
+    {"minimizetotray", &Settings::minimizeToTray},
+    {"snapwindow", &Settings::snapWindow},
+    {"showplaylist", &Settings::showPlaylist},
+    {"elapsedtime", &Settings::elapsedTime},
+    {"repeatplaylist", &Settings::repeatPlaylist},
+    {"repeattrack", &Settings::repeatTrack},
+    {"exitonremove", &Settings::exitOnRemove},
+    {"alwaysontop", &Settings::alwaysOnTop},
+    {"showtooltip", &Settings::showTooltip},
+    {"stoponexit", &Settings::stopOnExit},
+    {"playonstart", &Settings::playOnStart},
+    {"introplay", &Settings::introPlay},
+    {"randomintro", &Settings::randomIntro},
+    {"introplaylen", &Settings::introPlayLen},
+    {"autoswitch", &Settings::autoSwitch},
+    {"keyshortcuts", &Settings::keyShortcuts},
+    {"lockvolume", &Settings::lockVolume},
+    {"snappixel", &Settings::snapPixel},
+    {"escminimize", &Settings::escMinimize},
+};
+
+const char playerClassName[] = "LumivoxenCDPlayer";
+
+// A window whose corner lies here could not be grabbed again by its title.
+bool OffScreen(int x, int y, int screenWidth, int screenHeight) {
+    return x < -270 || y < -110 || x > screenWidth - 5 || y > screenHeight - 5;
+}
+
+bool IsCdDrive(const char* drive) {
+    // Only a letter and a colon name a drive; anything else would name the current one.
+    if (!((drive[0] >= 'A' && drive[0] <= 'Z') || (drive[0] >= 'a' && drive[0] <= 'z')) ||
+        drive[1] != ':')
+        return false;
+    char root[4] = {drive[0], ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_CDROM;
+}
+
+void ReadDrive(const WIniKey& file, char (&drive)[3]) {
+    if (file.ReadString("options", "drive", drive, sizeof drive) && IsCdDrive(drive)) return;
+    char letters[27];
+    EnumCdDrives(letters);
+    if (letters[0])
+        snprintf(drive, sizeof drive, "%c:", letters[0]);
+    else
+        drive[0] = '\0';
+}
+
+BOOL CALLBACK RememberPlayerWindow(HWND window, LPARAM found) {
+    char className[sizeof playerClassName + 1];
+    if (GetClassNameA(window, className, sizeof className) &&
+        strcmp(className, playerClassName) == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void LoadSettings(const WIniKey& file, Settings& values) {
+    for (const OptionKey& option : optionKeys)
+        file.ReadInt("options", option.key, &(values.*option.field));
+
+    if (!file.ReadString("skin", "name", values.skinName, sizeof values.skinName))
+        strcpy(values.skinName, ".");
+
+    int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+    file.ReadInt("position", "x", &values.x);
+    file.ReadInt("position", "y", &values.y);
+    if (OffScreen(values.x, values.y, screenWidth, screenHeight)) values.x = values.y = 50;
+
+    file.ReadInt("playlist", "x", &values.playlistX);
+    file.ReadInt("playlist", "y", &values.playlistY);
+    file.ReadInt("playlist", "w", &values.playlistW);
+    file.ReadInt("playlist", "h", &values.playlistH);
+    if (OffScreen(values.playlistX, values.playlistY, screenWidth, screenHeight))
+        values.playlistX = values.playlistY = 100;
+
+    ReadDrive(file, values.drive);
+}
+
+void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow) {
+    // Minimized to the taskbar, the rectangle is the icon's parking place, not the window's.
+    RECT frame;
+    if (playerWindow && !IsWindowVisible(playerWindow) && !IsIconic(playerWindow) &&
+        GetWindowRect(playerWindow, &frame)) {
+        file.WriteInt("position", "x", frame.left);
+        file.WriteInt("position", "y", frame.top);
+    }
+    for (const OptionKey& option : optionKeys)
+        file.WriteInt("options", option.key, values.*option.field);
+    file.WriteString("options", "drive", values.drive);
+    file.WriteString("skin", "name", values.skinName);
+}
+
+void LoadSettings() {
+    if (settingsFile) LoadSettings(*settingsFile, settings);
+}
+
+void SaveSettings(HWND playerWindow) {
+    if (settingsFile) SaveSettings(*settingsFile, settings, playerWindow);
+}
+
+void SaveSettings() {
+    HWND playerWindow = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), RememberPlayerWindow,
+                      reinterpret_cast<LPARAM>(&playerWindow));
+    SaveSettings(playerWindow);
+}
+
+void EnumCdDrives(char* letters) {
+    int count = 0;
+    DWORD drives = GetLogicalDrives();
+    for (int i = 0; i < 26; i++) {
+        if (!(drives & (1u << i))) continue;
+        char root[4] = {char('A' + i), ':', '\\', '\0'};
+        if (GetDriveTypeA(root) == DRIVE_CDROM) letters[count++] = root[0];
+    }
+    letters[count] = '\0';
+}
