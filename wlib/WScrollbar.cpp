@@ -1,0 +1,289 @@
+#include "wlib/WScrollbar.h"
+
+#include "gfx/GdiHandles.h"
+#include "gfx/WBmpList.h"
+
+namespace {
+
+void CopyIfGiven(SourceRect& target, const SourceRect* source) {
+    if (source) target = *source;
+}
+
+} // namespace
+
+WScrollbar::~WScrollbar() {
+    if (!hwnd) return;
+    if (oldProc) {
+        Unsubclass();
+        RemoveClassPointer();
+    }
+    DestroyWindow(hwnd);
+}
+
+int WScrollbar::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
+                       int width, int height, const char* text, WBmpList* list,
+                       int newThumbBitmap, int newThumbLength, const SourceRect* normal,
+                       const SourceRect* pressedImage, const SourceRect* hover,
+                       const SourceRect* disabled, int newBackgroundBitmap,
+                       const SourceRect* background) {
+    DWORD windowStyle = WS_CHILD | WS_VISIBLE | ((newStyle & vertical) ? SBS_VERT : 0);
+    hwnd = CreateWindowExA(0, "SCROLLBAR", text, windowStyle, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    style = newStyle;
+    if (!hwnd) return 0;
+    if (!(style & skinned)) return 1;
+    if (list) bitmaps = list;
+    StoreSkin(newThumbBitmap, newThumbLength, normal, pressedImage, hover, disabled,
+              newBackgroundBitmap, background);
+    Subclass();
+    return 1;
+}
+
+void WScrollbar::SetSkin(WBmpList* list, int newThumbBitmap, int newThumbLength,
+                         const SourceRect* normal, const SourceRect* pressedImage,
+                         const SourceRect* hover, const SourceRect* disabled,
+                         int newBackgroundBitmap, const SourceRect* background, int redraw) {
+    bitmaps = list;
+    StoreSkin(newThumbBitmap, newThumbLength, normal, pressedImage, hover, disabled,
+              newBackgroundBitmap, background);
+    if (redraw) Redraw();
+}
+
+void WScrollbar::StoreSkin(int newThumbBitmap, int newThumbLength, const SourceRect* normal,
+                           const SourceRect* pressedImage, const SourceRect* hover,
+                           const SourceRect* disabled, int newBackgroundBitmap,
+                           const SourceRect* background) {
+    thumbBitmap = newThumbBitmap;
+    thumbLength = newThumbLength;
+    backgroundBitmap = newBackgroundBitmap;
+    CopyIfGiven(thumbNormal, normal);
+    CopyIfGiven(thumbPressed, pressedImage);
+    CopyIfGiven(thumbHover, hover);
+    CopyIfGiven(thumbDisabled, disabled);
+    CopyIfGiven(backgroundSource, background);
+}
+
+void WScrollbar::SetRange(int min, int max, int redraw) {
+    SCROLLINFO info = {sizeof(SCROLLINFO), SIF_RANGE, min, max, 0, 0, 0};
+    SetScrollInfo(hwnd, SB_CTL, &info, FALSE);
+    if (redraw) Redraw();
+}
+
+void WScrollbar::SetPosition(int pos, int redraw) {
+    SCROLLINFO info = {sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, pos, 0};
+    SetScrollInfo(hwnd, SB_CTL, &info, FALSE);
+    if (redraw) Redraw();
+}
+
+int WScrollbar::GetPosition() const { return GetScrollPos(hwnd, SB_CTL); }
+
+void WScrollbar::Redraw() {
+    if (style & opaque) {
+        RedrawWindow(hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
+        return;
+    }
+    // The parent paints the background under a see-through slider first.
+    HWND parent = GetParent(hwnd);
+    RECT area;
+    ::GetClientRect(hwnd, &area);
+    MapWindowPoints(hwnd, parent, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(parent, &area, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void WScrollbar::Subclass() {
+    SetClassPointer();
+    oldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollProc)));
+}
+
+void WScrollbar::Unsubclass() {
+    if (!oldProc) return;
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    oldProc = nullptr;
+}
+
+SCROLLINFO WScrollbar::ScrollInfo() const {
+    SCROLLINFO info = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS,
+                       0, 0, 0, 0, 0};
+    GetScrollInfo(hwnd, SB_CTL, &info);
+    return info;
+}
+
+int WScrollbar::Extent() const {
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    return (style & vertical) ? client.bottom : client.right;
+}
+
+int WScrollbar::ValueToPixel(int value) const {
+    SCROLLINFO info = ScrollInfo();
+    // An empty range (a disc not yet read) puts the thumb at the start, not a pixel before.
+    if (info.nMax == info.nMin) return 0;
+    return MulDiv(value - info.nMin, Room(), info.nMax - info.nMin);
+}
+
+int WScrollbar::PixelToValue(int pixel) const {
+    SCROLLINFO info = ScrollInfo();
+    // A thumb that fills the slider can only stand for the start of the range.
+    if (Room() <= 0) return info.nMin;
+    return MulDiv(info.nMax - info.nMin, pixel, Room()) + info.nMin;
+}
+
+int WScrollbar::ClampToRoom(int pixel) const {
+    if (pixel <= 0) return 0;
+    int room = Room();
+    return pixel > room ? room : pixel;
+}
+
+SourceRect WScrollbar::ThumbRect(int pixel) const {
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    if (style & vertical) return SourceRect{0, pixel, client.right, thumbLength};
+    return SourceRect{pixel, 0, thumbLength, client.bottom};
+}
+
+bool WScrollbar::CursorOnThumb(int pixel) const {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(hwnd, &cursor);
+    SourceRect thumb = ThumbRect(pixel);
+    RECT area = {thumb.x, thumb.y, thumb.x + thumb.width, thumb.y + thumb.height};
+    return PtInRect(&area, cursor) != FALSE;
+}
+
+const SourceRect& WScrollbar::CurrentThumb(int pixel) const {
+    if (!IsWindowEnabled(hwnd)) return thumbDisabled;
+    if (pressed) return thumbPressed;
+    if (CursorOnThumb(pixel)) return thumbHover;
+    return thumbNormal;
+}
+
+LRESULT CALLBACK WScrollbar::ScrollProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
+    auto* slider = static_cast<WScrollbar*>(FromHandle(window));
+    if (!slider || !slider->oldProc) return DefWindowProcA(window, message, wParam, lParam);
+    return slider->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOVE:
+    case WM_SIZE:          UpdateTooltipRect(); return 0;
+    case WM_SETFOCUS:      return 0; // never takes the keyboard focus
+    case WM_ENABLE:        Redraw(); break;
+    case WM_PAINT:         Paint(); break;
+    case WM_MOUSEMOVE:     OnMouseMove(wParam); return 0;
+    case WM_LBUTTONDOWN:   OnButtonDown(lParam); return 0;
+    case WM_LBUTTONUP:     OnButtonUp(); return 0;
+    // A double click is a second press.
+    case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
+    case WM_DESTROY: {
+        WNDPROC previous = oldProc;
+        Unsubclass();
+        RemoveClassPointer();
+        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    }
+    }
+    return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+}
+
+void WScrollbar::Paint() {
+    if (bitmaps) {
+        int pixel = tracking ? trackPixel : ValueToPixel(GetPosition());
+        RECT client;
+        ::GetClientRect(hwnd, &client);
+        SourceRect whole = {0, 0, client.right, client.bottom};
+        ClientDC window(hwnd);
+        const SourceRect& thumb = CurrentThumb(pixel);
+        if (style & opaque) {
+            MemoryDC memory(window.Get());
+            BitmapHandle image(CreateCompatibleBitmap(window.Get(), whole.width, whole.height));
+            SelectGuard selection(memory.Get(), image.Get());
+            if (style & tiledTrack)
+                bitmaps->TileBitmap(memory.Get(), backgroundBitmap, WBmpList::modeCopy, whole,
+                                    backgroundSource);
+            else
+                bitmaps->DrawBitmapRect(memory.Get(), backgroundBitmap, WBmpList::modeCopy,
+                                        whole, backgroundSource);
+            bitmaps->DrawBitmapRect(memory.Get(), thumbBitmap, WBmpList::modeCopy,
+                                    ThumbRect(pixel), thumb);
+            BitBlt(window.Get(), 0, 0, whole.width, whole.height, memory.Get(), 0, 0, SRCCOPY);
+        } else {
+            bitmaps->DrawBitmapRect(window.Get(), thumbBitmap, WBmpList::modeCopy,
+                                    ThumbRect(pixel), thumb);
+        }
+    }
+    // Without a skin nothing is drawn, and the system look must not show either.
+    ValidateRect(hwnd, nullptr);
+}
+
+void WScrollbar::StartTracking(int grab, int pixel) {
+    grabOffset = grab;
+    pressed = 1;
+    tracking = 1;
+    trackPixel = pixel;
+    Redraw();
+}
+
+void WScrollbar::SendTrack(int value) const {
+    HWND target = notifyTarget ? notifyTarget : GetParent(hwnd);
+    SendMessageA(target, ScrollMessage(), MAKEWPARAM(SB_THUMBTRACK, value & 0xFFFF),
+                 reinterpret_cast<LPARAM>(hwnd));
+}
+
+void WScrollbar::OnButtonDown(LPARAM point) {
+    int c = (style & vertical) ? HIWORD(point) : LOWORD(point);
+    SetForegroundWindow(GetParent(hwnd));
+    SetCapture(hwnd);
+    int position = GetPosition();
+    int pixel = ValueToPixel(position);
+    if (CursorOnThumb(pixel)) {
+        // Grabbed: the thumb stays where it is and follows the mouse from here.
+        StartTracking(c - pixel, pixel);
+        SendTrack(position);
+        return;
+    }
+    // A click on the track puts the thumb's middle under the cursor.
+    int half = thumbLength / 2;
+    pixel = ClampToRoom(c - half);
+    StartTracking(half, pixel);
+    SendTrack(PixelToValue(pixel));
+}
+
+void WScrollbar::OnMouseMove(WPARAM keys) {
+    if (keys == MK_LBUTTON) {
+        // Measured on the screen so that dragging beyond the window keeps working.
+        POINT cursor;
+        RECT window;
+        GetCursorPos(&cursor);
+        ::GetWindowRect(hwnd, &window);
+        int c = (style & vertical) ? cursor.y - window.top : cursor.x - window.left;
+        trackPixel = ClampToRoom(c - grabOffset);
+        Redraw();
+        int value = PixelToValue(trackPixel);
+        if (value != GetPosition()) SendTrack(value);
+        return;
+    }
+    int pixel = ValueToPixel(GetPosition());
+    if (CursorOnThumb(pixel)) {
+        // The capture lets the move that leaves the thumb switch the hover look back.
+        if (GetCapture() == hwnd) return;
+        SetCapture(hwnd);
+    } else {
+        ReleaseCapture();
+    }
+    trackPixel = pixel;
+    Redraw();
+}
+
+void WScrollbar::OnButtonUp() {
+    ReleaseCapture();
+    pressed = 0;
+    SendMessageA(GetParent(hwnd), ScrollMessage(),
+                 MAKEWPARAM(SB_THUMBPOSITION, GetPosition() & 0xFFFF),
+                 reinterpret_cast<LPARAM>(hwnd));
+    tracking = 0;
+    Redraw();
+}
