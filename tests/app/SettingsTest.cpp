@@ -116,34 +116,29 @@ TEST_F(SettingsFile, ValuesRoundTripAndTheRestOfTheFileStays) {
     EXPECT_EQ(0u, folder.Read("lumivoxe.ini").find(others));
 }
 
-TEST_F(SettingsFile, PositionIsSavedUnlessMinimized) {
-    WNDCLASSA windowClass = {0,       DefWindowProcA, 0,       0,       GetModuleHandleA(nullptr),
-                             nullptr, nullptr,        nullptr, nullptr, "LumivoxenCDPlayer"};
+// The player saves from its WM_DESTROY, as the player window does.
+LRESULT CALLBACK SavingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) SaveSettings();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(SettingsFile, PositionIsSavedAtDestructionUnlessMinimized) {
+    WNDCLASSA windowClass = {0,       SavingProc, 0,       0,       GetModuleHandleA(nullptr),
+                             nullptr, nullptr,    nullptr, nullptr, "LumivoxenCDPlayer"};
     RegisterClassA(&windowClass);
-    auto makePlayer = [](DWORD style) {
-        return CreateWindowA("LumivoxenCDPlayer", "", WS_POPUP | style, 123, 45, 60, 30, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    };
     WIniKey file(folder.File("lumivoxe.ini").c_str());
-    Settings values;
-
-    HWND minimized = makePlayer(WS_MINIMIZE);
-    ASSERT_TRUE(IsIconic(minimized));
-    SaveSettings(file, values, minimized);
-    EXPECT_EQ("(none)", Read("position", "x"));
-    DestroyWindow(minimized);
-
-    // The global form finds the (hidden, as at its destruction) player window itself.
-    HWND player = makePlayer(0);
-    ASSERT_TRUE(player);
     WIniKey* previous = settingsFile;
     settingsFile = &file;
-    SaveSettings();
+    for (DWORD style : {DWORD(WS_MINIMIZE), DWORD(0)}) {
+        HWND player = CreateWindowA("LumivoxenCDPlayer", "", WS_POPUP | style, 123, 45, 60, 30,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(player);
+        DestroyWindow(player);
+        std::string expected = style ? "(none)" : "123";
+        EXPECT_EQ(expected, Read("position", "x"));
+    }
     settingsFile = previous;
-    EXPECT_EQ("123", Read("position", "x"));
     EXPECT_EQ("45", Read("position", "y"));
-
-    DestroyWindow(player);
     UnregisterClassA("LumivoxenCDPlayer", GetModuleHandleA(nullptr));
 }
 
