@@ -48,5 +48,10 @@ public:
     int doorOpen = 0;
 
 private:
+    MCIERROR Send(UINT message, DWORD flags, void* params);
+    int Status(DWORD item, DWORD flags, DWORD track, DWORD_PTR* value);
+    int HasAudioIndex(int index) const;
+    int DeriveAudioDiscSerial(DWORD* serial);
+
     CdAudioBackend* backend;
 };

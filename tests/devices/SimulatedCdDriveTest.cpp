@@ -1,0 +1,190 @@
+#include "devices/SimulatedCdDrive.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+DWORD Frames(DWORD minutes, DWORD seconds, DWORD frames) {
+    return (minutes * 60 + seconds) * 75 + frames;
+}
+
+class SimulatedCdDriveTest : public ::testing::Test {
+protected:
+    MCIDEVICEID Open(const char* element) {
+        MCI_OPEN_PARMSA params = {};
+        params.lpstrDeviceType = (LPCSTR)(DWORD_PTR)MCI_DEVTYPE_CD_AUDIO;
+        params.lpstrElementName = element;
+        lastError = drive.SendCommand(
+            0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT | MCI_WAIT,
+            (DWORD_PTR)&params);
+        return lastError ? 0 : params.wDeviceID;
+    }
+    MCIERROR Status(DWORD item, DWORD track = 0, DWORD flags = MCI_STATUS_ITEM) {
+        MCI_STATUS_PARMS params = {};
+        params.dwItem = item;
+        params.dwTrack = track;
+        if (track) flags |= MCI_TRACK;
+        MCIERROR error = drive.SendCommand(id, MCI_STATUS, flags, (DWORD_PTR)&params);
+        value = (DWORD)params.dwReturn;
+        return error;
+    }
+    MCIERROR SetFormat(DWORD format) {
+        MCI_SET_PARMS params = {};
+        params.dwTimeFormat = format;
+        return drive.SendCommand(id, MCI_SET, MCI_SET_TIME_FORMAT, (DWORD_PTR)&params);
+    }
+    MCIERROR Play(DWORD flags, DWORD from, DWORD to = 0) {
+        MCI_PLAY_PARMS params = {};
+        params.dwFrom = from;
+        params.dwTo = to;
+        return drive.SendCommand(id, MCI_PLAY, flags, (DWORD_PTR)&params);
+    }
+    void SetUp() override {
+        // A mixed-mode disc: data, audio 3:00:00, data, audio 2:00:00.
+        drive.InsertDisc({{Frames(10, 0, 0), true},
+                          {Frames(3, 0, 0), false},
+                          {Frames(1, 0, 0), true},
+                          {Frames(2, 0, 0), false}});
+        id = Open("D:");
+        ASSERT_NE(0u, id);
+    }
+
+    ManualClock clock;
+    SimulatedCdDrive drive{'D', &clock};
+    MCIDEVICEID id = 0;
+    MCIERROR lastError = 0;
+    DWORD value = 0;
+};
+
+TEST_F(SimulatedCdDriveTest, OpensOnlyItsOwnDriveLetter) {
+    EXPECT_EQ(1u, id);
+    EXPECT_EQ(2u, Open("d:\\ignored"));
+    for (const char* element : {"E:", "", "1:", "\\\\.\\D:"}) {
+        EXPECT_EQ(0u, Open(element)) << element;
+        EXPECT_EQ((MCIERROR)MCIERR_INVALID_FILE, lastError) << element;
+    }
+    ASSERT_EQ(0u, drive.SendCommand(2, MCI_CLOSE, MCI_WAIT, 0));
+    EXPECT_EQ((MCIERROR)MCIERR_INVALID_DEVICE_ID, drive.SendCommand(2, MCI_CLOSE, MCI_WAIT, 0));
+    EXPECT_EQ((MCIERROR)MCIERR_INVALID_DEVICE_ID, drive.SendCommand(0, MCI_STOP, MCI_WAIT, 0));
+    EXPECT_EQ(0u, Status(MCI_STATUS_TIME_FORMAT));
+    EXPECT_EQ((DWORD)MCI_FORMAT_MSF, value);
+}
+
+TEST_F(SimulatedCdDriveTest, AnswersTableOfContentsInEachTimeFormat) {
+    ASSERT_EQ(0u, Status(MCI_STATUS_NUMBER_OF_TRACKS));
+    EXPECT_EQ(4u, value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION, 2));
+    EXPECT_EQ(MCI_MAKE_MSF(10, 2, 0), value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_LENGTH));
+    EXPECT_EQ(MCI_MAKE_MSF(15, 59, 74), value);
+    ASSERT_EQ(0u, Status(MCI_CDA_STATUS_TYPE_TRACK, 3));
+    EXPECT_EQ((DWORD)MCI_CDA_TRACK_OTHER, value);
+    ASSERT_EQ(0u, Status(MCI_CDA_STATUS_TYPE_TRACK, 4));
+    EXPECT_EQ((DWORD)MCI_CDA_TRACK_AUDIO, value);
+
+    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_TMSF));
+    ASSERT_EQ(0u, Status(MCI_STATUS_LENGTH, 2)); // still MSF
+    EXPECT_EQ(MCI_MAKE_MSF(3, 0, 0), value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_LENGTH, 4));
+    EXPECT_EQ(MCI_MAKE_MSF(1, 59, 74), value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION));
+    EXPECT_EQ(MCI_MAKE_TMSF(1, 0, 0, 0), value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION, 4));
+    EXPECT_EQ(MCI_MAKE_TMSF(4, 0, 0, 0), value);
+    EXPECT_EQ((MCIERROR)MCIERR_BAD_TIME_FORMAT, SetFormat(7));
+}
+
+TEST_F(SimulatedCdDriveTest, RefusesBadQueriesLikeTheDriver) {
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Status(MCI_STATUS_LENGTH, 5));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Status(MCI_STATUS_POSITION, 5));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Status(MCI_CDA_STATUS_TYPE_TRACK, 5));
+    EXPECT_EQ((MCIERROR)MCIERR_MISSING_PARAMETER, Status(MCI_CDA_STATUS_TYPE_TRACK));
+    EXPECT_EQ((MCIERROR)MCIERR_MISSING_PARAMETER, Status(MCI_STATUS_MODE, 0, 0));
+    EXPECT_EQ((MCIERROR)MCIERR_UNSUPPORTED_FUNCTION, Status(0x4321));
+    EXPECT_EQ((MCIERROR)MCIERR_FLAGS_NOT_COMPATIBLE,
+              Status(MCI_STATUS_POSITION, 1, MCI_STATUS_ITEM | MCI_STATUS_START));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Play(MCI_FROM, MCI_MAKE_MSF(0, 1, 0)));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Play(MCI_FROM, MCI_MAKE_MSF(16, 2, 0)));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE,
+              Play(MCI_FROM | MCI_TO, MCI_MAKE_MSF(10, 30, 0), MCI_MAKE_MSF(10, 20, 0)));
+    EXPECT_EQ((MCIERROR)MCIERR_HARDWARE, drive.SendCommand(id, MCI_RESUME, 0, 0));
+}
+
+TEST_F(SimulatedCdDriveTest, DoorOpenOrNoDiscIsNotReady) {
+    ASSERT_EQ(0u, Play(MCI_FROM, MCI_MAKE_MSF(10, 2, 0)));
+    MCI_SET_PARMS set = {};
+    ASSERT_EQ(0u, drive.SendCommand(id, MCI_SET, MCI_SET_DOOR_OPEN, (DWORD_PTR)&set));
+    for (int pass = 0; pass < 2; pass++) {
+        ASSERT_EQ(0u, Status(MCI_STATUS_MODE));
+        EXPECT_EQ((DWORD)MCI_MODE_OPEN, value);
+        ASSERT_EQ(0u, Status(MCI_STATUS_MEDIA_PRESENT));
+        EXPECT_EQ(0u, value);
+        EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Status(MCI_STATUS_NUMBER_OF_TRACKS));
+        EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Status(MCI_STATUS_POSITION));
+        EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Status(MCI_STATUS_CURRENT_TRACK));
+        EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Play(MCI_FROM, MCI_MAKE_MSF(10, 2, 0)));
+        DWORD serial = 0;
+        EXPECT_EQ(0, drive.GetVolumeSerial("D:", &serial));
+        drive.RemoveDisc();
+    }
+    drive.InsertDisc({{Frames(1, 0, 0), false}});
+    ASSERT_EQ(0u, Status(MCI_STATUS_MODE));
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, value);
+}
+
+TEST_F(SimulatedCdDriveTest, PlaySkipsDataTracksAndRunsToTheEnd) {
+    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_TMSF));
+    ASSERT_EQ(0u, Play(MCI_FROM, MCI_MAKE_TMSF(1, 0, 0, 0)));
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION));
+    EXPECT_EQ(MCI_MAKE_TMSF(2, 0, 0, 0), value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_MODE));
+    EXPECT_EQ((DWORD)MCI_MODE_PLAY, value);
+
+    clock.Advance(Frames(3, 0, 30) * 1000 / 75); // through track 3 (data: the head just runs)
+    ASSERT_EQ(0u, Status(MCI_STATUS_CURRENT_TRACK));
+    EXPECT_EQ(3u, value);
+    clock.Advance(Frames(4, 0, 0) * 1000 / 75);
+    ASSERT_EQ(0u, Status(MCI_STATUS_MODE));
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, value);
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION));
+    EXPECT_EQ(MCI_MAKE_TMSF(4, 1, 59, 74), value);
+
+    // Only data after the start: nothing plays, and that is no error.
+    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_MSF));
+    drive.InsertDisc({{Frames(5, 0, 0), true}});
+    EXPECT_EQ(0u, Play(MCI_FROM, MCI_MAKE_MSF(0, 2, 0)));
+    ASSERT_EQ(0u, Status(MCI_STATUS_MODE));
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, value);
+}
+
+TEST_F(SimulatedCdDriveTest, PlayStopsAtItsEndAndStopKeepsThePlace) {
+    ASSERT_EQ(0u, Play(MCI_FROM | MCI_TO, MCI_MAKE_MSF(10, 2, 0), MCI_MAKE_MSF(10, 12, 0)));
+    clock.Advance(4000);
+    ASSERT_EQ(0u, drive.SendCommand(id, MCI_STOP, MCI_WAIT, 0));
+    clock.Advance(4000);
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION));
+    EXPECT_EQ(MCI_MAKE_MSF(10, 6, 0), value);
+    ASSERT_EQ(0u, Play(MCI_TO, 0, MCI_MAKE_MSF(10, 12, 0))); // from where it stopped
+    clock.Advance(60000);
+    ASSERT_EQ(0u, Status(MCI_STATUS_POSITION));
+    EXPECT_EQ(MCI_MAKE_MSF(10, 12, 0), value);
+
+    drive.PlayFromOutside(drive.TrackStart(4));
+    clock.Advance(1000);
+    EXPECT_EQ(drive.TrackStart(4) + 75, drive.HeadFrame());
+}
+
+TEST_F(SimulatedCdDriveTest, VolumeSerialOnlyForItsOwnLoadedDrive) {
+    DWORD serial = 0;
+    EXPECT_EQ(0, drive.GetVolumeSerial("E:\\", &serial));
+    ASSERT_EQ(1, drive.GetVolumeSerial("d:\\", &serial));
+    DWORD derived = serial;
+    drive.SetFileSystemSerial(0x1234);
+    ASSERT_EQ(1, drive.GetVolumeSerial("D:", &serial));
+    EXPECT_EQ(0x1234u, serial);
+    drive.InsertDisc({{Frames(1, 0, 0), false}});
+    ASSERT_EQ(1, drive.GetVolumeSerial("D:", &serial));
+    EXPECT_NE(derived, serial);
+}
+
+} // namespace
