@@ -1,12 +1,19 @@
 #include "app/CommandLine.h"
 #include "app/Globals.h"
+#include "app/Settings.h"
+#include "app/WApp.h"
+#include "app/WIniKey.h"
+#include "devices/WMCIAudioCD.h"
+#include "devices/WMixer.h"
+#include "forms/MainForm.h"
 #include "res/resource.h"
 
+#include <commctrl.h>
 #include <windows.h>
 
-namespace {
+#include <stdio.h>
 
-const char playerClassName[] = "LumivoxenCDPlayer";
+namespace {
 
 // A second start only hands its "/play" request to the running player.
 int HandOffToRunningPlayer(HWND player, const PlayArgument& argument) {
@@ -17,15 +24,51 @@ int HandOffToRunningPlayer(HWND player, const PlayArgument& argument) {
     return 0;
 }
 
+WIniKey* OpenProfile(const char* folder, const char* name) {
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%s\\%s", folder, name);
+    return new WIniKey(path);
+}
+
+void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
+    InitCommonControls();
+    theApp = new WApp(instance, commandLine, showCommand);
+    settingsFile = OpenProfile(theApp->folder, "lumivoxe.ini");
+    discFile = OpenProfile(theApp->folder, "cdplayer.ini");
+    mainForm = new MainForm;
+    LoadSettings();
+    mixer = new WMixer;
+    mainForm->CreatePlayerWindow(instance);
+    cdAudio = new WMCIAudioCD;
+    cdAudio->Open(settings.drive);
+    mainForm->SetTimer(IDT_STATUS, STATUS_INTERVAL_MS);
+
+    theApp->Run();
+
+    mainForm->KillTimer(IDT_STATUS);
+    if (settings.stopOnExit) cdAudio->Stop();
+    delete mixer;
+    mixer = nullptr;
+    delete cdAudio;
+    cdAudio = nullptr;
+    delete mainForm;
+    mainForm = nullptr;
+    delete theApp;
+    theApp = nullptr;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     PlayArgument argument = ParsePlayArgument(commandLine);
     playRequest.flag = argument.requested;
     playRequest.track = argument.track;
-    if (HWND player = FindWindowA(playerClassName, nullptr))
+    if (HWND player = FindWindowA(MainForm::className, nullptr))
         return HandOffToRunningPlayer(player, argument);
-    (void)instance;
-    (void)showCommand;
+    try {
+        RunPlayer(instance, commandLine, showCommand);
+    } catch (const char* text) {
+        MessageBoxA(nullptr, text, nullptr, MB_OK);
+    }
     return 0;
 }

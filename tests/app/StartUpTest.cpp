@@ -1,0 +1,104 @@
+// The real program started in a folder of its own: it becomes the player, keeps one window,
+// and on close saves its settings beside itself and ends with code 0.
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const char playerClass[] = "LumivoxenCDPlayer";
+
+std::string BuiltProgram() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(path, strrchr(path, '\\')) + "\\..\\bin\\lumivoxen.exe";
+}
+
+class Process {
+public:
+    explicit Process(std::string commandLine) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &info);
+    }
+    ~Process() {
+        if (!started) return;
+        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    DWORD WaitForExit(DWORD milliseconds) {
+        DWORD code = STILL_ACTIVE;
+        if (WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0)
+            GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+    BOOL started = FALSE;
+    PROCESS_INFORMATION info = {};
+};
+
+HWND WaitForPlayerWindow() {
+    for (int i = 0; i < 200; i++) {
+        if (HWND window = FindWindowA(playerClass, nullptr)) return window;
+        Sleep(25);
+    }
+    return nullptr;
+}
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = folder.File("lumivoxen.exe");
+        ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), program.c_str(), FALSE));
+    }
+    TempFolder folder;
+    std::string program;
+};
+
+TEST_F(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
+    folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
+                                 "repeattrack=5\r\n[mine]\r\nkey=value\r\n");
+    Process player("\"" + program + "\"");
+    ASSERT_TRUE(player.started);
+    HWND window = WaitForPlayerWindow();
+    ASSERT_TRUE(window);
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ("Lumevoxen CD Player", title);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(275, rect.right - rect.left);
+    EXPECT_EQ(116, rect.bottom - rect.top);
+    EXPECT_EQ(50, rect.left); // an x left of -270 puts the player back on the screen
+    EXPECT_EQ(50, rect.top);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_FALSE(FindWindowA(playerClass, nullptr));
+
+    std::string saved = folder.Read("lumivoxe.ini");
+    EXPECT_NE(std::string::npos, saved.find("; kept"));
+    EXPECT_NE(std::string::npos, saved.find("key=value"));
+    EXPECT_NE(std::string::npos, saved.find("repeattrack=5"));
+    EXPECT_NE(std::string::npos, saved.find("introplaylen=15"));
+    EXPECT_NE(std::string::npos, saved.find("x=50"));
+    EXPECT_NE(std::string::npos, saved.find("name=."));
+}
+
+TEST_F(StartUp, SecondStartWhilePlayerRunsMakesNoSecondPlayer) {
+    Process player("\"" + program + "\"");
+    HWND window = WaitForPlayerWindow();
+    ASSERT_TRUE(window);
+    Process second("\"" + program + "\" /play D:\\Track02.cda");
+    EXPECT_EQ(0u, second.WaitForExit(10000));
+    EXPECT_EQ(window, FindWindowA(playerClass, nullptr));
+    EXPECT_FALSE(FindWindowExA(nullptr, window, playerClass, nullptr));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, player.WaitForExit(10000));
+}
+
+} // namespace
