@@ -74,21 +74,28 @@ BOOL WForm::KillTimer(UINT_PTR id) {
     return ::KillTimer(hwnd, id);
 }
 
-NOTIFYICONDATAA WForm::TrayData(UINT id) const {
+namespace {
+NOTIFYICONDATAA TrayIcon(HWND window, UINT id) {
     NOTIFYICONDATAA data = {};
     data.cbSize = sizeof(data);
-    data.hWnd = hwnd;
+    data.hWnd = window;
     data.uID = id;
+    return data;
+}
+} // namespace
+
+NOTIFYICONDATAA WForm::TrayIconData(UINT id, HICON icon, const char* tip) const {
+    NOTIFYICONDATAA data = TrayIcon(hwnd, id);
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = trayMessage;
+    data.hIcon = icon;
+    // The tip keeps to the 64 characters that every shell version accepts.
+    if (tip) lstrcpynA(data.szTip, tip, 64);
     return data;
 }
 
 BOOL WForm::AddTrayIcon(UINT id, HICON icon, const char* tip) {
-    NOTIFYICONDATAA data = TrayData(id);
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = trayMessage;
-    data.hIcon = icon;
-    // The tip keeps to the 64 characters every shell version accepts.
-    if (tip) lstrcpynA(data.szTip, tip, 64);
+    NOTIFYICONDATAA data = TrayIconData(id, icon, tip);
     BOOL added = Shell_NotifyIconA(NIM_ADD, &data);
     if (icon) DestroyIcon(icon);
     Show(0);
@@ -96,14 +103,14 @@ BOOL WForm::AddTrayIcon(UINT id, HICON icon, const char* tip) {
 }
 
 BOOL WForm::RemoveTrayIcon(UINT id) {
-    NOTIFYICONDATAA data = TrayData(id);
+    NOTIFYICONDATAA data = TrayIcon(hwnd, id);
     BOOL removed = Shell_NotifyIconA(NIM_DELETE, &data);
-    ShowWindow(hwnd, SW_SHOW);
+    Show(1);
     return removed;
 }
 
 BOOL WForm::DeleteTrayIcon(UINT id) {
-    NOTIFYICONDATAA data = TrayData(id);
+    NOTIFYICONDATAA data = TrayIcon(hwnd, id);
     return Shell_NotifyIconA(NIM_DELETE, &data);
 }
 

@@ -26,7 +26,8 @@ public:
     BOOL AddTrayIcon(UINT id, HICON icon, const char* tip);
     BOOL RemoveTrayIcon(UINT id); // and shows the window again
     BOOL DeleteTrayIcon(UINT id); // leaves the window as it is
-    NOTIFYICONDATAA TrayData(UINT id) const;
+    // The record AddTrayIcon hands to the shell.
+    NOTIFYICONDATAA TrayIconData(UINT id, HICON icon, const char* tip) const;
 
     virtual LRESULT OnCreate();
     virtual LRESULT OnMouseMove(WPARAM keys, int x, int y);

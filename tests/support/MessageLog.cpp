@@ -74,3 +74,19 @@ std::string ToString(const std::vector<LogEntry>& entries) {
     }
     return out.str();
 }
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& done) {
+    for (int wait = 0; wait < 500 && !done(); wait++) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return done();
+}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,3 +40,9 @@ private:
 };
 
 std::string ToString(const std::vector<LogEntry>& entries);
+
+// Dispatches every waiting message of this thread.
+void PumpMessages();
+// Pumps messages, waiting for more, until done() holds; gives up after a generous bound so
+// that a broken case fails instead of hanging. Returns done().
+bool PumpMessagesUntil(const std::function<bool()>& done);
