@@ -69,7 +69,8 @@ using PenHandle = GdiObject<HPEN>;
 using RegionHandle = GdiObject<HRGN>;
 
 // Selects an object into a device context and puts the previous one back at scope end, so
-// that the context never still holds the object when either is deleted.
+// that the context never still holds the object when either is deleted. Not for regions:
+// selecting one answers a region type, not a handle.
 class SelectGuard {
 public:
     SelectGuard(HDC dc, HGDIOBJ object)

@@ -70,21 +70,20 @@ protected:
         EXPECT_EQ(total,
                   font.DrawString(canvas.Dc(), text, 2, 3, width, height, stretch, transparent))
             << text;
-        EXPECT_EQ("", canvas.Mismatch(0, 0, 70, 40, [&](int x, int y) {
-            bool inside = x >= 2 && x < 2 + width && y >= 3 && y < 3 + height;
-            if (!inside) return Background(x, y);
-            int stripX = x - 2, stripY = y - 3;
-            if (stretch) {
-                stripX = stripX * total / width;
-                stripY = stripY * glyphHeight / height;
-            }
-            int index;
-            stripX = StripX(glyphs, stripX, index);
-            if (stripX < 0 || stripY >= glyphHeight) return Background(x, y);
-            int gx = glyphs[index].x + stripX, gy = glyphs[index].y + stripY;
-            if (transparent && IsHole(gx, gy)) return Background(x, y);
-            return Glyphs(gx, gy);
-        })) << text;
+        EXPECT_EQ("",
+                  AreaMismatch(canvas, 2, 3, width, height,
+                               [&](int x, int y) {
+                                   int stripX = stretch ? x * total / width : x;
+                                   int stripY = stretch ? y * glyphHeight / height : y;
+                                   int index;
+                                   stripX = StripX(glyphs, stripX, index);
+                                   if (stripX < 0 || stripY >= glyphHeight)
+                                       return Background(x + 2, y + 3);
+                                   int gx = glyphs[index].x + stripX, gy = glyphs[index].y + stripY;
+                                   return transparent && IsHole(gx, gy) ? Background(x + 2, y + 3)
+                                                                        : Glyphs(gx, gy);
+                               }))
+            << text;
     }
 
     WBmpList list{2};
@@ -118,12 +117,12 @@ TEST_F(WBmpFontDraw, StretchScalesTheTextToTheDestination) {
 
 TEST_F(WBmpFontDraw, SetFontSwitchesMapAndHeight) {
     EXPECT_EQ(5, font.SetFont(&list, 1, "03 xyz\n04 Q", 5));
-    DibCanvas canvas(20, 10, RGB(1, 1, 1));
+    DibCanvas canvas(20, 10);
+    canvas.Paint(Background);
     EXPECT_EQ(7, font.DrawStringRect(canvas.Dc(), "zQ", {1, 2, 15, 8}, 0, 0));
-    EXPECT_EQ("", canvas.Mismatch(0, 0, 20, 10, [](int x, int y) {
-        if (y < 2 || y >= 7 || x < 1 || x >= 8) return RGB(1, 1, 1);
-        return x < 4 ? Glyphs(6 + x - 1, y - 2) : Glyphs(x - 4, 5 + y - 2);
-    }));
+    EXPECT_EQ("", AreaMismatch(canvas, 1, 2, 7, 5, [](int x, int y) {
+                  return x < 3 ? Glyphs(6 + x, y) : Glyphs(x - 3, 5 + y);
+              }));
 }
 
 } // namespace
