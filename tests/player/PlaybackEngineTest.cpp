@@ -1,0 +1,409 @@
+#include "player/PlaybackEngine.h"
+
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "app/WIniKey.h"
+#include "devices/SimulatedCdDrive.h"
+#include "devices/WMCIAudioCD.h"
+#include "res/resource.h"
+#include "support/TempFolder.h"
+#include "FakeViews.h"
+
+#include <dbt.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+unsigned randomAnswer = 0;
+std::vector<unsigned> randomAsked;
+
+unsigned TestRandom(unsigned n) {
+    randomAsked.push_back(n);
+    return randomAnswer % n;
+}
+
+struct Start {
+    int track;
+    int second;
+    bool operator==(const Start& other) const {
+        return track == other.track && second == other.second;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Start& start) {
+    return out << "track " << start.track << " at " << start.second << "s";
+}
+
+// A simulated drive on D: under a hand-driven clock, the engine on it, and the playlist and
+// displays in memory. Run() lets time pass in status-timer steps and notes every start of
+// a track the drive is seen playing after a tick.
+class EngineTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string path = folder.File("cdplayer.ini");
+    WIniKey discFile{path.c_str()};
+    ManualClock clock;
+    SimulatedCdDrive drive{'D', &clock};
+    WMCIAudioCD cd{&drive};
+    Settings options;
+    PlayRequest request;
+    FakePlaylist list;
+    FakeDisplays shown;
+    PlaybackEngine engine{cd, discFile, options, request, TestRandom};
+
+    std::vector<Start> starts;
+    int lastTrack = 0, lastSecond = 0, latestSecond = 0;
+
+    void SetUp() override {
+        randomAnswer = 0;
+        randomAsked.clear();
+        ASSERT_EQ(1, cd.Open("D:"));
+        engine.AttachViews(&list, &shown);
+    }
+
+    // Tracks of whole seconds; a negative length is a data track. The disc's section is 4D2.
+    void Insert(std::vector<int> seconds) {
+        std::vector<SimulatedTrack> tracks;
+        for (int s : seconds) tracks.push_back({DWORD(s < 0 ? -s : s) * 75, s < 0});
+        drive.InsertDisc(tracks);
+        if (!tracks.empty()) drive.SetFileSystemSerial(0x4D2);
+    }
+
+    void Tick() {
+        engine.StatusTick(IDT_STATUS);
+        Sample();
+    }
+
+    void Run(int milliseconds) {
+        for (int t = 0; t < milliseconds; t += 200) {
+            clock.Advance(200);
+            Tick();
+        }
+    }
+
+    void Sample() {
+        if (!cd.IsPlaying()) {
+            lastTrack = 0;
+            return;
+        }
+        int track = 0, seconds = 0;
+        cd.GetCurrentTrack(&track);
+        cd.GetTrackSeconds(&seconds);
+        if (track != lastTrack || seconds < lastSecond) starts.push_back({track, seconds});
+        lastTrack = track;
+        lastSecond = latestSecond = seconds;
+    }
+
+    std::string Text(Display display) const { return shown.Text(display); }
+};
+
+TEST_F(EngineTest, NewDiscWithoutPlayOnStartShowsItsEntryAndWaitsForPlay) {
+    discFile.WriteString("4D2", "artist", "Someone");
+    discFile.WriteString("4D2", "title", "Something");
+    discFile.WriteString("4D2", "0", "Opening");
+    Insert({30, 40, 50});
+    Tick();
+    EXPECT_EQ("Someone", Text(Display::Artist));
+    EXPECT_EQ("Something", Text(Display::Album));
+    EXPECT_EQ(std::vector<int>({1, 2, 3}), list.Data());
+    EXPECT_EQ(0, list.marked);
+    EXPECT_EQ("Stop", Text(Display::Status));
+    Run(1000);
+    EXPECT_TRUE(starts.empty());
+    EXPECT_EQ("01. Opening", Text(Display::TrackName));
+    EXPECT_EQ("00:00", Text(Display::Position));
+
+    engine.StartPlay();
+    Run(1000);
+    EXPECT_EQ(std::vector<Start>({{1, 0}}), starts);
+    EXPECT_EQ("Playing", Text(Display::Status));
+    EXPECT_EQ("00:30", Text(Display::TrackLength));
+    EXPECT_EQ(30, shown.seekMaximum);
+    EXPECT_EQ("00:01", Text(Display::Position));
+    EXPECT_EQ(1, shown.seekPosition);
+}
+
+TEST_F(EngineTest, PlaysInPlaylistOrderAndStopsAfterTheLastEntry) {
+    discFile.WriteString("4D2", "numplay", "2");
+    discFile.WriteString("4D2", "order", "2 0 ");
+    options.playOnStart = 1;
+    Insert({3, 4, 5});
+    Tick();
+    Run(15000);
+    EXPECT_EQ(std::vector<Start>({{3, 0}, {1, 0}}), starts);
+    EXPECT_FALSE(cd.IsPlaying());
+    EXPECT_EQ(1, list.marked);
+    EXPECT_EQ(3, engine.currentTrack); // the first entry waits at 0:00
+    EXPECT_EQ(0, engine.startMinute * 60 + engine.startSecond);
+    EXPECT_EQ("Stop", Text(Display::Status));
+}
+
+TEST_F(EngineTest, RepeatOptionsStartOverOrPlayTheSameEntryAgain) {
+    discFile.WriteString("4D2", "numplay", "2");
+    discFile.WriteString("4D2", "order", "2 0 ");
+    options.playOnStart = 1;
+    options.repeatPlaylist = 1;
+    Insert({3, 4, 5});
+    Tick();
+    Run(20000);
+    ASSERT_GE(starts.size(), 4u);
+    EXPECT_EQ(std::vector<Start>({{3, 0}, {1, 0}, {3, 0}, {1, 0}}),
+              std::vector<Start>(starts.begin(), starts.begin() + 4));
+
+    starts.clear();
+    options.repeatTrack = 1;
+    Run(10000);
+    ASSERT_GE(starts.size(), 2u);
+    for (const Start& start : starts) EXPECT_EQ(starts[0], start);
+}
+
+TEST_F(EngineTest, IntroPlayStopsEveryEntryAtTheIntroLength) {
+    options.playOnStart = 1;
+    options.introPlay = 1;
+    options.introPlayLen = 5;
+    Insert({20, 20, 20});
+    Tick();
+    Run(20000);
+    EXPECT_EQ(std::vector<Start>({{1, 0}, {2, 0}, {3, 0}}), starts);
+    EXPECT_EQ(4, latestSecond); // each was stopped on its first tick at 5 s or later
+    EXPECT_FALSE(cd.IsPlaying());
+}
+
+TEST_F(EngineTest, RandomIntroStartsWhereTheIntroFitsAndShortTracksAtTheStart) {
+    options.playOnStart = 1;
+    options.introPlay = 1;
+    options.randomIntro = 1;
+    options.introPlayLen = 5;
+    randomAnswer = 20;
+    Insert({60, 3, 41}); // the last track reads one frame short: 40 s
+    Tick();
+    Run(20000);
+    EXPECT_EQ(std::vector<Start>({{1, 20}, {2, 0}, {3, 20}}), starts);
+    // After the last entry the first one is prepared again, with a new start point.
+    EXPECT_EQ(std::vector<unsigned>({55, 35, 55}), randomAsked);
+    EXPECT_EQ(24, latestSecond);
+}
+
+TEST_F(EngineTest, PauseHoldsThePositionAcrossTicksAndResumesThere) {
+    Insert({60, 60});
+    Tick();
+    engine.StartPlay();
+    Run(5000);
+    engine.TogglePause();
+    Run(3000);
+    EXPECT_FALSE(cd.IsPlaying());
+    EXPECT_EQ("Pause", Text(Display::Status));
+    EXPECT_EQ("00:05", Text(Display::Position));
+    EXPECT_EQ(0, list.marked); // a paused disc does not move on
+
+    engine.TogglePause();
+    Run(200);
+    EXPECT_EQ(std::vector<Start>({{1, 0}, {1, 5}}), starts);
+    EXPECT_EQ("Playing", Text(Display::Status));
+}
+
+TEST_F(EngineTest, BusyMarkHoldsTicksUntilTheSeekAndStoppedSeeksOnlyMoveTheStartPoint) {
+    Insert({190, 60});
+    Tick();
+    engine.StartPlay();
+    Run(2000);
+    engine.busy = 1; // the seek slider is being dragged
+    Run(1000);
+    EXPECT_EQ("00:02", Text(Display::Position));
+    engine.SeekTo(100);
+    EXPECT_EQ(0, engine.busy);
+    Run(200);
+    EXPECT_EQ(100, latestSecond);
+    EXPECT_EQ("01:40", Text(Display::Position));
+
+    engine.StopPlay();
+    engine.SeekTo(80);
+    options.elapsedTime = 0;
+    Run(200);
+    EXPECT_FALSE(cd.IsPlaying());
+    EXPECT_EQ("01:50", Text(Display::Position)); // 190 s less the start point 1:20
+    EXPECT_EQ(80, shown.seekPosition);
+    engine.StartPlay();
+    Run(200);
+    EXPECT_EQ((Start{1, 0}), starts.back());
+}
+
+TEST_F(EngineTest, OpenedDoorForgetsTheDiscAndTheNextDiscIsReadAgain) {
+    options.playOnStart = 1;
+    Insert({30, 30});
+    Tick();
+    Run(1000);
+    drive.OpenDoor();
+    Run(200);
+    EXPECT_EQ(0, list.Count());
+    EXPECT_EQ(-1, list.marked);
+    for (Display display : {Display::Position, Display::TrackLength, Display::Artist,
+                            Display::Album, Display::TrackName})
+        EXPECT_EQ("", Text(display));
+    EXPECT_EQ(0, shown.seekMaximum);
+    EXPECT_EQ("Eject", Text(Display::Status));
+    EXPECT_EQ(0, engine.SaveDiscOrder());
+    EXPECT_FALSE(shown.closed);
+
+    drive.CloseDoor();
+    Run(200);
+    EXPECT_EQ(2, list.Count());
+    EXPECT_EQ((Start{1, 0}), starts.back());
+}
+
+TEST_F(EngineTest, OpenedDoorWithExitOnRemoveClosesWithoutOverwritingTheOrder) {
+    discFile.WriteString("4D2", "numplay", "2");
+    discFile.WriteString("4D2", "order", "1 0 ");
+    options.playOnStart = 1;
+    options.exitOnRemove = 1;
+    Insert({30, 30});
+    Tick();
+    Run(1000);
+    int saved = -1;
+    shown.onClose = [&] { saved = engine.SaveDiscOrder(); }; // what the closing window does
+    drive.OpenDoor();
+    engine.StatusTick(IDT_STATUS);
+    EXPECT_TRUE(shown.closed);
+    EXPECT_EQ(0, shown.callsAfterClose);
+    EXPECT_EQ(0, saved);
+    char number[100];
+    discFile.ReadString("4D2", "numplay", number, sizeof number);
+    EXPECT_STREQ("2", number);
+}
+
+TEST_F(EngineTest, CommandLineRequestPlaysItsTrackOnAStoppedOrPlayingDrive) {
+    request = {1, 3};
+    Insert({30, 30, 30, 30});
+    Tick();
+    EXPECT_EQ(std::vector<Start>({{3, 0}}), starts);
+    EXPECT_EQ(2, list.marked);
+    EXPECT_EQ(0, request.flag);
+
+    // The same with a disc something else is already playing: stopped, then requested.
+    starts.clear();
+    drive.InsertDisc({{30 * 75, false}, {30 * 75, false}, {30 * 75, false}});
+    engine.discRead = 0;
+    drive.PlayFromOutside(drive.TrackStart(2));
+    request = {1, 3};
+    Tick();
+    EXPECT_FALSE(cd.IsPlaying());
+    Run(200);
+    EXPECT_EQ(std::vector<Start>({{3, 0}}), starts);
+    EXPECT_EQ(2, list.marked);
+}
+
+TEST_F(EngineTest, SecondStartRequestPlaysItsTrackAndKeepsPlayingIt) {
+    Insert({30, 30, 30, 30});
+    Tick();
+    engine.PlayRequested(2); // on a stopped drive
+    Run(400);
+    engine.PlayRequested(0); // no track: nothing
+    engine.PlayRequested(4); // on a playing drive
+    Run(2000);
+    EXPECT_EQ(std::vector<Start>({{2, 0}, {4, 0}}), starts);
+    EXPECT_EQ(3, list.marked);
+    EXPECT_EQ("04. Unknown track", Text(Display::TrackName));
+}
+
+TEST_F(EngineTest, DiscWithADataTrackFirstPlaysEveryAudioTrackThrough) {
+    options.playOnStart = 1;
+    Insert({-10, 3, 3, 3});
+    Tick();
+    EXPECT_EQ(std::vector<int>({1, 2, 3}), list.Data());
+    Run(12000);
+    EXPECT_EQ(std::vector<Start>({{2, 0}, {3, 0}, {4, 0}}), starts);
+    EXPECT_EQ(2, latestSecond); // each played to its end
+    EXPECT_EQ(2, list.marked);
+
+    starts.clear();
+    engine.PlayRequested(1); // the data track: ignored
+    Run(200);
+    EXPECT_TRUE(starts.empty());
+    engine.PlayRequested(3); // disc track 3 is the second audio track
+    Run(1000);
+    EXPECT_EQ(std::vector<Start>({{3, 0}}), starts);
+    EXPECT_EQ(1, list.marked);
+    EXPECT_EQ("02. Unknown track", Text(Display::TrackName));
+}
+
+TEST_F(EngineTest, DataOnlyAndUnreadableDiscsShowTheirTextAndAreReadAgain) {
+    Insert({-100});
+    Tick();
+    EXPECT_EQ("Data disc", Text(Display::TrackName));
+    EXPECT_EQ(0, engine.discRead);
+    EXPECT_EQ(0, list.Count());
+
+    Insert({}); // a disc without a readable table of contents
+    Tick();
+    EXPECT_EQ("Error !!!", Text(Display::TrackName));
+    EXPECT_EQ("Stop", Text(Display::Status));
+    EXPECT_EQ(0, engine.discRead);
+
+    Insert({30});
+    Tick();
+    EXPECT_EQ(1, engine.discRead);
+    EXPECT_EQ(1, list.Count());
+}
+
+TEST_F(EngineTest, EntriesOutsideTheDiscAreSkippedAndAnEmptyPlaylistPlaysNothing) {
+    discFile.WriteString("4D2", "numplay", "4");
+    discFile.WriteString("4D2", "order", "0 7 -2 1 ");
+    options.playOnStart = 1;
+    Insert({3, 3, 3});
+    Tick();
+    Run(10000);
+    EXPECT_EQ(std::vector<Start>({{1, 0}, {2, 0}}), starts);
+    EXPECT_EQ(3, list.marked);
+
+    starts.clear();
+    discFile.WriteString("4D2", "order", "\"  \"");
+    drive.OpenDoor();
+    Run(200);
+    drive.CloseDoor();
+    drive.SetFileSystemSerial(0x4D2);
+    Run(400);
+    EXPECT_EQ(0, list.Count());
+    EXPECT_EQ(0, engine.currentTrack);
+    EXPECT_EQ("", Text(Display::TrackName));
+    engine.StartPlay();
+    engine.StepNext();
+    engine.StepPrevious();
+    Run(400);
+    EXPECT_TRUE(starts.empty());
+    EXPECT_EQ(-1, list.marked); // never a mark past the end of the list
+}
+
+TEST_F(EngineTest, DiscInAnotherCdDriveSwitchesToItWhenAutoswitchIsOn) {
+    strcpy(options.drive, "D:");
+    Insert({30});
+    Tick();
+    ASSERT_EQ(1, engine.discRead);
+    auto arrival = [&](DWORD mask, WORD flags) {
+        DEV_BROADCAST_VOLUME volume = {sizeof volume, DBT_DEVTYP_VOLUME, 0, mask, flags};
+        return engine.OnDeviceChange(DBT_DEVICEARRIVAL, (LPARAM)&volume);
+    };
+    EXPECT_EQ(1, arrival(1u << ('F' - 'A'), DBTF_MEDIA)); // autoswitch is off
+    EXPECT_EQ(1, arrival(1u << ('C' - 'A'), DBTF_MEDIA)); // not a CD-ROM drive
+    options.autoSwitch = 1;
+    EXPECT_EQ(1, arrival(1u << ('C' - 'A'), DBTF_MEDIA));
+    EXPECT_EQ(1, arrival(1u << ('F' - 'A'), 0)); // not new media
+    EXPECT_EQ(1, arrival(0, DBTF_MEDIA));
+    EXPECT_STREQ("D:", options.drive);
+    EXPECT_EQ(1, engine.discRead);
+
+    // The lowest drive of the mask is the one; the device is closed and opened on it.
+    MCIDEVICEID before = cd.deviceId;
+    EXPECT_EQ(1, arrival((1u << ('F' - 'A')) | (1u << ('D' - 'A')), DBTF_MEDIA));
+    EXPECT_STREQ("D:", options.drive);
+    EXPECT_EQ(0, engine.discRead);
+    EXPECT_NE(before, cd.deviceId);
+    EXPECT_EQ(1, drive.OpenDeviceCount());
+    EXPECT_EQ(0, engine.busy);
+
+    // Without a disc read only the drive text changes.
+    EXPECT_EQ(1, arrival(1u << ('F' - 'A'), DBTF_MEDIA));
+    EXPECT_STREQ("F:", options.drive);
+    EXPECT_STREQ("D:", cd.drive);
+}
+
+} // namespace
