@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -46,6 +47,23 @@ void StretchFrom(HDC dc, HBITMAP bitmap, int dx, int dy, int dw, int dh, int sx,
     SelectGuard selected(source.Get(), bitmap);
     if (!selected.Selected()) return;
     StretchBlt(dc, dx, dy, dw, dh, source.Get(), sx, sy, sw, sh, rop);
+}
+
+// Calls draw(x, y, width, height) for each cell of the source's size over the destination;
+// the cells of the last column and row keep only what is left, empty ones are skipped.
+template <class Draw>
+void ForEachTile(const SourceRect& dest, const SourceRect& source, Draw draw) {
+    const int columns = dest.width / source.width, rows = dest.height / source.height;
+    const int restWidth = dest.width % source.width, restHeight = dest.height % source.height;
+    for (int row = 0; row <= rows; row++) {
+        const int height = row == rows ? restHeight : source.height;
+        if (!height) continue;
+        for (int column = 0; column <= columns; column++) {
+            const int width = column == columns ? restWidth : source.width;
+            if (width)
+                draw(dest.x + column * source.width, dest.y + row * source.height, width, height);
+        }
+    }
 }
 
 } // namespace
@@ -359,19 +377,25 @@ void WBmpList::TileBitmap(HDC dc, int index, int mode, const SourceRect& dest,
                           const SourceRect& source) const {
     // Negative sizes would mirror the cells; they draw nothing, like empty ones.
     if (source.width <= 0 || source.height <= 0 || dest.width <= 0 || dest.height <= 0) return;
-    const int columns = dest.width / source.width, rows = dest.height / source.height;
-    const int restWidth = dest.width % source.width, restHeight = dest.height % source.height;
-    for (int row = 0; row <= rows; row++) {
-        const int height = row == rows ? restHeight : source.height;
-        if (!height) continue;
-        for (int column = 0; column <= columns; column++) {
-            const int width = column == columns ? restWidth : source.width;
-            if (!width) continue;
-            DrawBitmapPart(dc, index, mode, dest.x + column * source.width,
-                           dest.y + row * source.height, width, height, source.x, source.y, width,
-                           height);
-        }
+    if (!Valid(index)) return;
+    if (mode == modeTransparent) {
+        ForEachTile(dest, source, [&](int x, int y, int width, int height) {
+            DrawBitmapPart(dc, index, mode, x, y, width, height, source.x, source.y, width, height);
+        });
+        return;
     }
+    // Small tiles over a large area make many cells: they share one source context.
+    const Entry& entry = entries[index];
+    HBITMAP bitmap = mode == modeCopy ? entry.image : mode == modeMask ? entry.mask : nullptr;
+    MemoryDC sourceDC(dc);
+    if (!bitmap || !sourceDC) return;
+    SelectGuard selected(sourceDC.Get(), bitmap);
+    if (!selected.Selected()) return;
+    std::optional<MonoColours> colours;
+    if (mode == modeMask) colours.emplace(dc);
+    ForEachTile(dest, source, [&](int x, int y, int width, int height) {
+        BitBlt(dc, x, y, width, height, sourceDC.Get(), source.x, source.y, SRCCOPY);
+    });
 }
 
 void WBmpList::TileBitmapRect(HDC dc, int index, int mode, const RECT& dest,

@@ -105,6 +105,18 @@ TEST_F(WBmpListDraw, TilingRepeatsTheSourceAndCutsTheLastColumnAndRow) {
                                [](int x, int y) { return Picture(5 + x % 10, y % 10); }));
     list.TileBitmapRect(Prepared(byRect).Dc(), 1, 0, {2, 3, 27, 15}, {5, 0, 15, 10});
     EXPECT_EQ("", byRect.Differences(tiled));
+    // Transparent and mask cells tile alike.
+    DibCanvas seeThrough(30, 17), masks(30, 17);
+    list.TileBitmap(Prepared(seeThrough).Dc(), 0, 1, {2, 3, 25, 12}, {5, 0, 10, 10});
+    EXPECT_EQ("", AreaMismatch(seeThrough, 2, 3, 25, 12, [](int x, int y) {
+                  return IsHole(5 + x % 10, y % 10) ? Background(x + 2, y + 3)
+                                                    : Distinct(5 + x % 10, y % 10);
+              }));
+    list.TileBitmap(masks.Dc(), 0, 2, {2, 3, 25, 12}, {5, 0, 10, 10});
+    EXPECT_EQ("", AreaMismatch(
+                      masks, 2, 3, 25, 12,
+                      [](int x, int y) { return IsHole(5 + x % 10, y % 10) ? white : black; },
+                      [](int, int) { return black; }));
     // Empty remainders add no cell beyond the destination.
     list.TileBitmap(Prepared(exact).Dc(), 1, 0, {1, 2, 20, 10}, {0, 0, 10, 5});
     EXPECT_EQ(
