@@ -1,6 +1,5 @@
 #include "gfx/WBmpList.h"
 
-#include <climits>
 #include <cstring>
 #include <optional>
 
