@@ -23,12 +23,12 @@ SimulatedCdDrive::SimulatedCdDrive(char letter, Clock* clock)
 
 // ---- the outside world ----
 
-void SimulatedCdDrive::InsertDisc(const std::vector<SimulatedTrack>& discTracks) {
+void SimulatedCdDrive::InsertDisc(const std::vector<SimulatedTrack>& discTracks, DWORD firstStart) {
     tracks.assign(discTracks.begin(), discTracks.size() > (size_t)maxTracks
                                           ? discTracks.begin() + maxTracks
                                           : discTracks.end());
     starts.clear();
-    DWORD start = firstTrackStart;
+    DWORD start = firstStart;
     for (const SimulatedTrack& track : tracks) {
         starts.push_back(start);
         start += track.frames;
@@ -38,10 +38,10 @@ void SimulatedCdDrive::InsertDisc(const std::vector<SimulatedTrack>& discTracks)
     doorOpen = false;
     hasFileSystemSerial = false;
     motion = Motion::stopped;
-    head = firstTrackStart;
+    head = firstStart;
 }
 
-void SimulatedCdDrive::RemoveDisc() {
+void SimulatedCdDrive::EjectDisc() {
     tracks.clear();
     starts.clear();
     hasDisc = false;
@@ -63,7 +63,7 @@ void SimulatedCdDrive::CloseDoor() {
     if (!doorOpen) return;
     doorOpen = false;
     motion = Motion::stopped;
-    head = firstTrackStart; // the disc is read again from its start
+    head = starts.empty() ? firstTrackStart : starts.front(); // the disc is read again
 }
 
 void SimulatedCdDrive::SetFileSystemSerial(DWORD serial) {
@@ -156,7 +156,7 @@ int SimulatedCdDrive::TrackAt(DWORD frame) const {
 DWORD SimulatedCdDrive::ToFrame(DWORD format, DWORD value) const {
     switch (format) {
     case MCI_FORMAT_MILLISECONDS:
-        return value == 0 ? 0 : (DWORD)(((ULONGLONG)value - 1) * framesPerSecond + 500) / 1000;
+        return value == 0 ? 0 : (DWORD)((((ULONGLONG)value - 1) * framesPerSecond + 500) / 1000);
     case MCI_FORMAT_MSF:
         return MCI_MSF_MINUTE(value) * framesPerMinute + MCI_MSF_SECOND(value) * framesPerSecond +
                MCI_MSF_FRAME(value);

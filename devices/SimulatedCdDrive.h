@@ -28,9 +28,12 @@ public:
     int GetVolumeSerial(const char* root, DWORD* serial) override;
 
     // What happens outside the program. A disc goes in with the door closing behind it and
-    // the head at its start; no tracks at all is a blank disc.
-    void InsertDisc(const std::vector<SimulatedTrack>& discTracks);
-    void RemoveDisc();
+    // the head at its start; no tracks at all is a blank disc. Some discs start their first
+    // track later than 00:02:00. Ejecting takes the disc out and closes the door again: an
+    // empty drive.
+    void InsertDisc(const std::vector<SimulatedTrack>& discTracks,
+                    DWORD firstStart = firstTrackStart);
+    void EjectDisc();
     void OpenDoor();
     void CloseDoor();
     // A disc with a file system reports that system's serial number instead.

@@ -21,7 +21,8 @@ WMCIAudioCD::~WMCIAudioCD() {
 // Every command but MCI_OPEN goes to the open device; while closed nothing reaches the
 // platform and the command fails as an unknown device would.
 MCIERROR WMCIAudioCD::Send(UINT message, DWORD flags, void* params) {
-    if (deviceId == 0 && message != MCI_OPEN) return MCIERR_INVALID_DEVICE_ID;
+    if (message == MCI_OPEN) return backend->SendCommand(0, message, flags, (DWORD_PTR)params);
+    if (deviceId == 0) return MCIERR_INVALID_DEVICE_ID;
     return backend->SendCommand(deviceId, message, flags, (DWORD_PTR)params);
 }
 
