@@ -172,7 +172,7 @@ LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
     case WM_SIZE:          UpdateTooltipRect(); return 0;
     case WM_SETFOCUS:      return 0; // never takes the keyboard focus
-    case WM_ENABLE:        Redraw(); break;
+    case WM_ENABLE:        return OnEnable(wParam, lParam);
     case WM_PAINT:         Paint(); break;
     case WM_MOUSEMOVE:     OnMouseMove(wParam); return 0;
     case WM_LBUTTONDOWN:   OnButtonDown(lParam); return 0;
@@ -187,6 +187,13 @@ LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT WScrollbar::OnEnable(WPARAM wParam, LPARAM lParam) {
+    // The system control draws its own disabled look at once; the skin goes over it after.
+    LRESULT result = CallWindowProcA(oldProc, hwnd, WM_ENABLE, wParam, lParam);
+    Redraw();
+    return result;
 }
 
 void WScrollbar::Paint() {

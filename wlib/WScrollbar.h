@@ -71,6 +71,7 @@ private:
     SourceRect ThumbRect(int pixel) const;
     bool CursorOnThumb(int pixel) const;
     const SourceRect& CurrentThumb(int pixel) const;
+    LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
     void Paint();
     void OnButtonDown(LPARAM point);
     void OnMouseMove(WPARAM keys);

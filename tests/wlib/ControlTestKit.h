@@ -28,7 +28,7 @@ inline void Pump() {
 // the mouse messages it receives.
 class Parent {
 public:
-    explicit Parent(int width = 320, int height = 240) {
+    Parent(int x, int y, int width, int height) {
         static const char* className = [] {
             WNDCLASSA wc = {};
             wc.style = CS_DBLCLKS;
@@ -39,7 +39,7 @@ public:
             RegisterClassA(&wc);
             return "ControlTestParent";
         }();
-        hwnd = CreateWindowExA(WS_EX_TOPMOST, className, "", WS_POPUP | WS_VISIBLE, 40, 40, width,
+        hwnd = CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, x, y, width,
                                height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetCursorPos(1200, 1000); // away from every test window
@@ -87,6 +87,24 @@ private:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 };
+
+// Under Wine each top-level window costs seconds to destroy without a window manager, so the
+// tests share two parents for the whole run; Fresh() forgets what the last test left.
+inline Parent& Shared(int which = 0) {
+    static Parent* parents[2] = {};
+    if (!parents[which]) parents[which] = which ? new Parent(400, 40, 50, 50) : new Parent(40, 40, 320, 240);
+    return *parents[which];
+}
+
+inline Parent& Fresh(int which = 0) {
+    Parent& parent = Shared(which);
+    ReleaseCapture();
+    SetCursorPos(1200, 1000);
+    Pump();
+    parent.log.Clear();
+    parent.onCommand = nullptr;
+    return parent;
+}
 
 // A bitmap list whose entries 0 .. count-1 all hold the canvas' pixels, loaded from a .bmp
 // file the way skins are.

@@ -15,7 +15,7 @@ const int buttonId = 101;
 
 // A parent with one skinned button (cells 10 x 8 stretched to 30 x 16) at (10, 10).
 struct ButtonFixture : ::testing::Test {
-    kit::Parent parent;
+    kit::Parent& parent = kit::Fresh();
     std::unique_ptr<WBmpList> list = kit::ListOf(
         *kit::Strip(10, 8, {normalColour, pressedColour, hoverColour, disabledColour}));
     WButton button;
