@@ -73,16 +73,17 @@ bool DiscDatabase::ReadOrder(const char* discId, int* numplay, std::string* orde
     }
 }
 
-void DiscDatabase::LoadPlaylist(const char* discId, int audioTrackCount,
-                                PlaylistView& list) const {
+void DiscDatabase::LoadPlaylist(const char* discId, int audioTrackCount, PlaylistView& list) const {
     list.Clear(0);
     int numplay = 0;
     std::string order;
     if (ReadOrder(discId, &numplay, &order)) {
-        for (int index : PlayOrderText::Parse(order.c_str(), numplay)) AddEntry(discId, index, list);
+        for (int index : PlayOrderText::Parse(order.c_str(), numplay))
+            AddEntry(discId, index, list);
         return;
     }
-    for (int index = 0; index < audioTrackCount; index++) AddEntry(discId, index, list);
+    for (int index = 0; index < audioTrackCount; index++)
+        AddEntry(discId, index, list);
 }
 
 void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const {
@@ -93,7 +94,8 @@ void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const
     }
     std::vector<int> indices;
     indices.reserve(count);
-    for (int i = 0; i < count; i++) indices.push_back(list.ItemData(i) - 1);
+    for (int i = 0; i < count; i++)
+        indices.push_back(list.ItemData(i) - 1);
     file.WriteInt(discId, "numplay", count);
     file.WriteString(discId, "order", PlayOrderText::Build(indices).c_str());
 }

@@ -4,13 +4,17 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // One piece: from text up to the next space or the end; returns where the next one may begin.
 const char* NextPiece(const char* text, std::string& piece) {
-    while (*text == ' ') text++;
+    while (*text == ' ')
+        text++;
     const char* end = text;
-    while (*end && *end != ' ') end++;
+    while (*end && *end != ' ')
+        end++;
     piece.assign(text, end);
     return end;
 }
@@ -18,7 +22,8 @@ const char* NextPiece(const char* text, std::string& piece) {
 } // namespace
 
 int PlayOrderText::ParseNumber(const char* text) {
-    while (IsBlank(*text)) text++;
+    while (IsBlank(*text))
+        text++;
     bool negative = false;
     if (*text == '-' || *text == '+') negative = *text++ == '-';
     long long value = 0;

@@ -21,7 +21,8 @@ constexpr DWORD modeDoorOpen = 530;
 
 PlaybackEngine::PlaybackEngine(WMCIAudioCD& cd, const WIniKey& discFile, Settings& settings,
                                PlayRequest& request, RandomFunction random)
-    : cd(cd), settings(settings), request(request), random(random), database(discFile) {}
+    : cd(cd), settings(settings), request(request), random(random), database(discFile) {
+}
 
 void PlaybackEngine::AttachViews(PlaylistView* playlistView, EngineDisplays* displayViews) {
     playlist = playlistView;
@@ -126,8 +127,8 @@ int PlaybackEngine::SaveDiscOrder() {
     return 1;
 }
 
-void PlaybackEngine::SaveDiscNames(const char* artist, const char* title,
-                                   const char* const* names, int count) {
+void PlaybackEngine::SaveDiscNames(const char* artist, const char* title, const char* const* names,
+                                   int count) {
     database.SaveNames(cd.discId, artist, title, names, count);
 }
 
@@ -408,7 +409,8 @@ int PlaybackEngine::OnDeviceChange(WPARAM event, LPARAM data) {
 int PlaybackEngine::OnVolumeArrival(DWORD deviceType, DWORD unitMask, WORD flags) {
     if (deviceType != DBT_DEVTYP_VOLUME || flags != DBTF_MEDIA || unitMask == 0) return 1;
     int bit = 0;
-    while (!(unitMask & (1u << bit))) bit++;
+    while (!(unitMask & (1u << bit)))
+        bit++;
     if (bit >= 26) return 1; // no drive letter
     char letter = static_cast<char>('A' + bit);
     char root[4] = {letter, ':', '\\', '\0'};

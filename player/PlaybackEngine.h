@@ -54,8 +54,7 @@ public:
     // The disc database on the disc the device read last.
     void LoadDiscEntry();
     int SaveDiscOrder();
-    void SaveDiscNames(const char* artist, const char* title, const char* const* names,
-                       int count);
+    void SaveDiscNames(const char* artist, const char* title, const char* const* names, int count);
     const DiscDatabase& Database() const { return database; }
 
     // Engine state; the player window, the slider and the option pages set or test the

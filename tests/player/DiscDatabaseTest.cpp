@@ -52,7 +52,7 @@ TEST_F(DiscDatabaseTest, StoredOrderGivesTheFirstPieceThenUpToNumplayEntries) {
     EXPECT_EQ("05. Fifth song", list.entries[0].text);
     EXPECT_EQ("02. Unknown track", list.entries[1].text);
     EXPECT_EQ(std::vector<int>({3}), Load("A2", 5));
-    EXPECT_EQ(std::vector<int>(), Load("A3", 5));        // spaces only: a stored empty order
+    EXPECT_EQ(std::vector<int>(), Load("A3", 5));          // spaces only: a stored empty order
     EXPECT_EQ(std::vector<int>({1, 2, 3}), Load("A4", 3)); // no order: disc order
     EXPECT_EQ(std::vector<int>({1, 2, 3}), Load("A5", 3)); // empty numplay counts as missing
     EXPECT_EQ(std::vector<int>({-2, 8}), Load("A6", 3));   // outside the disc: kept as read
@@ -60,7 +60,8 @@ TEST_F(DiscDatabaseTest, StoredOrderGivesTheFirstPieceThenUpToNumplayEntries) {
 }
 
 TEST_F(DiscDatabaseTest, SavedOrderOfAnyLengthReadsBackWhole) {
-    for (int i = 0; i < 400; i++) list.Add("x", 1 + (i * 53) % 99, 0);
+    for (int i = 0; i < 400; i++)
+        list.Add("x", 1 + (i * 53) % 99, 0);
     list.entries[7].data = -4; // an entry outside the disc is written as it is
     std::vector<int> saved = list.Data();
     database.SaveOrder("4D2", list);

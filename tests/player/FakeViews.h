@@ -41,7 +41,8 @@ public:
     }
     std::vector<int> Data() const {
         std::vector<int> values;
-        for (const Entry& entry : entries) values.push_back(entry.data);
+        for (const Entry& entry : entries)
+            values.push_back(entry.data);
         return values;
     }
 

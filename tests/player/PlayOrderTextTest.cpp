@@ -18,7 +18,8 @@ TEST(PlayOrderText, PiecesAreSignedLeadingDigitsSplitAtRunsOfSpaces) {
 TEST(PlayOrderText, BuildsEveryIndexWithATrailingSpaceAndReadsItBack) {
     EXPECT_EQ("2 0 0 ", PlayOrderText::Build({2, 0, 0}));
     std::vector<int> many;
-    for (int i = 0; i < 700; i++) many.push_back((i * 37) % 255 - (i == 3 ? 9 : 0));
+    for (int i = 0; i < 700; i++)
+        many.push_back((i * 37) % 255 - (i == 3 ? 9 : 0));
     std::string text = PlayOrderText::Build(many);
     EXPECT_GT(text.size(), 2000u);
     EXPECT_EQ(many, PlayOrderText::Parse(text.c_str(), int(many.size())));

@@ -56,7 +56,8 @@ protected:
     // Whole seconds per track, negative for a data track; the disc's section is 4D2.
     void Insert(std::vector<int> seconds) {
         std::vector<SimulatedTrack> tracks;
-        for (int s : seconds) tracks.push_back({DWORD(s < 0 ? -s : s) * 75, s < 0});
+        for (int s : seconds)
+            tracks.push_back({DWORD(s < 0 ? -s : s) * 75, s < 0});
         drive.InsertDisc(tracks);
         if (!tracks.empty()) drive.SetFileSystemSerial(0x4D2);
     }
@@ -74,7 +75,8 @@ protected:
         lastSecond = seconds;
     }
     void Run(int milliseconds) {
-        for (int t = 0; t < milliseconds; t += 200) clock.Advance(200), Tick();
+        for (int t = 0; t < milliseconds; t += 200)
+            clock.Advance(200), Tick();
     }
     std::string Text(Display display) const { return shown.Text(display); }
 };
@@ -129,7 +131,8 @@ TEST_F(EngineTest, RepeatOptionsStartOverOrPlayTheSameEntryAgain) {
     options.repeatTrack = 1;
     Run(10000);
     ASSERT_GE(starts.size(), 2u);
-    for (const auto& start : starts) EXPECT_EQ(starts[0], start);
+    for (const auto& start : starts)
+        EXPECT_EQ(starts[0], start);
 }
 
 TEST_F(EngineTest, IntroPlayStopsEveryEntryAtTheIntroLength) {
@@ -151,6 +154,27 @@ TEST_F(EngineTest, RandomIntroStartsWhereTheIntroFitsAndShortTracksAtTheStart) {
     // After the last entry the first one is prepared again, with a new start point.
     EXPECT_EQ(std::vector<unsigned>({55, 35, 55}), randomAsked);
     EXPECT_EQ(24, lastSecond);
+}
+
+TEST_F(EngineTest, StepsPlayTheNeighbourEntryOnlyWhenTheDriveIsPlaying) {
+    Insert({30, 30, 30});
+    Tick();
+    engine.StepNext(); // stopped: only the mark and the start point move
+    Run(400);
+    EXPECT_TRUE(starts.empty());
+    EXPECT_EQ(1, list.marked);
+    EXPECT_EQ("02. Unknown track", Text(Display::TrackName));
+    engine.StartPlay();
+    Run(2000);
+    engine.StepNext();
+    Run(400);
+    engine.StepNext(); // past the last entry without repeat: the mark stays
+    Run(400);
+    EXPECT_EQ(2, list.marked);
+    engine.StepPrevious();
+    Run(400);
+    EXPECT_EQ(Starts({{2, 0}, {3, 0}, {1, 0}, {2, 0}}), starts);
+    EXPECT_EQ(1, list.marked);
 }
 
 TEST_F(EngineTest, PauseHoldsThePositionAcrossTicksAndResumesThere) {
