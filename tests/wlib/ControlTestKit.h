@@ -118,6 +118,15 @@ inline std::unique_ptr<WBmpList> ListOf(const DibCanvas& canvas, int count = 1) 
     return list;
 }
 
+// A one-entry list for a bitmap font: black is transparent, as with the skins' font.bmp.
+inline std::unique_ptr<WBmpList> GlyphListOf(const DibCanvas& canvas) {
+    TempFolder folder;
+    folder.Write("font.bmp", canvas.BmpFile());
+    auto list = std::make_unique<WBmpList>(1);
+    list->x_AddBitmap(nullptr, folder.File("font.bmp").c_str(), LR_LOADFROMFILE, RGB(0, 0, 0));
+    return list;
+}
+
 // A strip of solid cells of the given width and height, left to right.
 inline std::unique_ptr<DibCanvas> Strip(int cellWidth, int cellHeight,
                                         std::initializer_list<COLORREF> cells) {

@@ -1,0 +1,350 @@
+#include "wlib/WListBox.h"
+
+#include "gfx/GdiHandles.h"
+#include "gfx/WBmpFont.h"
+#include "gfx/WBmpList.h"
+#include "wlib/WFont.h"
+#include "wlib/WScrollbar.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+WListBox::~WListBox() {
+    if (oldProc) {
+        Unsubclass();
+        RemoveClassPointer();
+    }
+    delete slider;
+    if (hwnd) DestroyWindow(hwnd);
+}
+
+int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
+                     int width, int height, const char* text, WFont* newFont,
+                     COLORREF newTextColour, COLORREF newBackColour, WBmpList* list,
+                     int newBackgroundBitmap, const SourceRect* background, WBmpFont* newBitmapFont,
+                     COLORREF newSelectionColour, COLORREF newMarkColour) {
+    DWORD windowStyle =
+        WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+    hwnd = CreateWindowExA(0, "LISTBOX", text, windowStyle, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (!hwnd) return 0;
+    // Every change that should show invalidates the list itself.
+    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    style = newStyle;
+    font = newFont;
+    textColour = newTextColour;
+    backColour = newBackColour;
+    bitmaps = list;
+    backgroundBitmap = newBackgroundBitmap;
+    if (background) backgroundSource = *background;
+    bitmapFont = newBitmapFont;
+    selectionColour = newSelectionColour;
+    markColour = newMarkColour;
+    if (style > 1) Subclass();
+    return 1;
+}
+
+void WListBox::SetSkin(WFont* newFont, COLORREF newTextColour, COLORREF newBackColour,
+                       WBmpList* list, int newBackgroundBitmap, const SourceRect* background,
+                       WBmpFont* newBitmapFont, COLORREF newSelectionColour,
+                       COLORREF newMarkColour) {
+    if (newFont) font = newFont;
+    if (list) bitmaps = list;
+    if (newBitmapFont) bitmapFont = newBitmapFont;
+    if (background) backgroundSource = *background;
+    textColour = newTextColour;
+    backColour = newBackColour;
+    backgroundBitmap = newBackgroundBitmap;
+    selectionColour = newSelectionColour;
+    markColour = newMarkColour;
+}
+
+void WListBox::AttachSlider(WScrollbar* newSlider) {
+    if (newSlider != slider) delete slider;
+    slider = newSlider;
+    if (slider) slider->SetNotifyTarget(hwnd);
+}
+
+void WListBox::Subclass() {
+    SetClassPointer();
+    oldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
+}
+
+void WListBox::Unsubclass() {
+    if (!oldProc) return;
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    oldProc = nullptr;
+}
+
+int WListBox::AddItem(const char* text, int redraw) {
+    int index = static_cast<int>(SendMessageA(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    Redraw(redraw);
+    return index;
+}
+
+int WListBox::AddTrack(int audioIndex, const char* name, int redraw) {
+    std::vector<char> text(std::strlen(name ? name : "") + 16);
+    std::snprintf(text.data(), text.size(), "%02i. %s", audioIndex, name ? name : "");
+    int index = AddItem(text.data(), FALSE);
+    if (index >= 0) SetItemData(index, audioIndex);
+    Redraw(redraw);
+    return index;
+}
+
+int WListBox::InsertItem(int index, const char* text, int redraw) {
+    int inserted = static_cast<int>(
+        SendMessageA(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(text)));
+    if (inserted >= 0 && inserted <= marked) marked++;
+    Redraw(redraw);
+    return inserted;
+}
+
+void WListBox::DeleteItem(int index, int redraw) {
+    LRESULT remaining = SendMessageA(hwnd, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (remaining == LB_ERR) return;
+    if (index < marked)
+        marked--;
+    else if (remaining == marked)
+        marked = -1; // the marked item was the last one
+    Redraw(redraw);
+}
+
+void WListBox::Clear(int redraw) {
+    SendMessageA(hwnd, LB_RESETCONTENT, 0, 0);
+    marked = -1;
+    Redraw(redraw);
+}
+
+int WListBox::GetCount() const { return static_cast<int>(SendMessageA(hwnd, LB_GETCOUNT, 0, 0)); }
+
+int WListBox::GetItemText(int index, char* buffer) const {
+    buffer[0] = '\0';
+    LRESULT length = SendMessageA(hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return LB_ERR;
+    if (length < textCapacity)
+        return static_cast<int>(
+            SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(buffer)));
+    // An overlong item is cut rather than written past the caller's buffer.
+    std::vector<char> whole(static_cast<size_t>(length) + 1);
+    SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(whole.data()));
+    std::memcpy(buffer, whole.data(), textCapacity - 1);
+    buffer[textCapacity - 1] = '\0';
+    return textCapacity - 1;
+}
+
+LRESULT WListBox::GetItemData(int index) const {
+    return SendMessageA(hwnd, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+}
+
+void WListBox::SetItemData(int index, LRESULT value) {
+    SendMessageA(hwnd, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(value));
+}
+
+int WListBox::FindByData(LRESULT value) const {
+    int count = GetCount();
+    for (int i = 0; i < count; i++)
+        if (GetItemData(i) == value) return i;
+    return 0;
+}
+
+int WListBox::GetSelection() const {
+    return static_cast<int>(SendMessageA(hwnd, LB_GETCURSEL, 0, 0));
+}
+
+void WListBox::SetSelection(int index, int redraw) {
+    SendMessageA(hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Redraw(redraw);
+}
+
+int WListBox::GetTopIndex() const {
+    return static_cast<int>(SendMessageA(hwnd, LB_GETTOPINDEX, 0, 0));
+}
+
+void WListBox::SetTopIndex(int index, int redraw) {
+    SendMessageA(hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    Redraw(redraw);
+}
+
+int WListBox::GetItemRect(int index, RECT* rect) const {
+    return static_cast<int>(SendMessageA(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                                         reinterpret_cast<LPARAM>(rect)));
+}
+
+int WListBox::GetItemHeight() const {
+    return static_cast<int>(SendMessageA(hwnd, LB_GETITEMHEIGHT, 0, 0));
+}
+
+void WListBox::SetItemHeight(int index, int height, int redraw) {
+    SendMessageA(hwnd, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0));
+    UpdateSliderRange();
+    Redraw(redraw);
+}
+
+void WListBox::SetTextIndent(int x, int redraw) {
+    textIndent = x;
+    Redraw(redraw);
+}
+
+void WListBox::SetMarked(int index, int redraw) {
+    marked = index;
+    Redraw(redraw);
+}
+
+int WListBox::NextMarked() const { return marked + 1 == GetCount() ? 0 : marked + 1; }
+
+int WListBox::PreviousMarked() const { return marked == 0 ? 0 : std::max(marked - 1, 0); }
+
+int WListBox::MoveSelected(int index, int delta, int redraw) {
+    int selection = GetSelection();
+    if (selection == LB_ERR || delta == 0) return -1;
+    int target = std::clamp(selection + delta, 0, GetCount() - 1);
+    int wasMarked = marked;
+    char text[textCapacity];
+    GetItemText(index, text);
+    LRESULT data = GetItemData(index);
+    DeleteItem(index, FALSE);
+    int moved = InsertItem(target, text, redraw);
+    SetItemData(moved, data);
+    if (index == wasMarked) SetMarked(moved, TRUE);
+    return moved;
+}
+
+int WListBox::VisibleRows() const {
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    int itemHeight = GetItemHeight();
+    return itemHeight > 0 ? client.bottom / itemHeight : 0;
+}
+
+void WListBox::UpdateSliderRange() {
+    if (slider) slider->SetRange(0, GetCount() - VisibleRows() + 1, TRUE);
+}
+
+LRESULT CALLBACK WListBox::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = static_cast<WListBox*>(FromHandle(window));
+    if (!list || !list->oldProc) return DefWindowProcA(window, message, wParam, lParam);
+    return list->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    // The range is taken with the count from before the change.
+    case WM_SIZE:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT: UpdateSliderRange(); break;
+    case WM_PAINT:        Paint(); return 0;
+    case WM_ERASEBKGND:   return 1; // painting covers everything
+    case WM_KEYDOWN:      OnKeyDown(wParam); break;
+    case WM_LBUTTONDOWN:  InvalidateRect(hwnd, nullptr, FALSE); break;
+    case WM_VSCROLL:      return OnSliderTrack(wParam, lParam);
+    case WM_DESTROY: {
+        WNDPROC previous = oldProc;
+        Unsubclass();
+        RemoveClassPointer();
+        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    }
+    }
+    return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+}
+
+void WListBox::OnKeyDown(WPARAM key) {
+    if (key == VK_RETURN) {
+        // Enter plays the selected entry, like a double click.
+        int id = static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_ID));
+        SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(hwnd));
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+LRESULT WListBox::OnSliderTrack(WPARAM wParam, LPARAM lParam) {
+    // The system list may take the track position from a scroll bar of its own (it has
+    // none), so the slider's value is applied after it had its say.
+    LRESULT result = CallWindowProcA(oldProc, hwnd, WM_VSCROLL, wParam, lParam);
+    if (slider && LOWORD(wParam) == SB_THUMBTRACK) {
+        int top = HIWORD(wParam);
+        slider->SetPosition(top, TRUE);
+        SetTopIndex(top, TRUE);
+    }
+    return result;
+}
+
+void WListBox::Paint() {
+    {
+        PaintDC paint(hwnd);
+        RECT client;
+        ::GetClientRect(hwnd, &client);
+        SourceRect whole = {0, 0, client.right, client.bottom};
+        MemoryDC memory(paint.Get());
+        BitmapHandle image(CreateCompatibleBitmap(paint.Get(), whole.width, whole.height));
+        SelectGuard selection(memory.Get(), image.Get());
+
+        PaintBackground(memory.Get(), whole);
+        int selected = GetSelection();
+        // Without a selection there is neither a bar nor a focus rectangle to draw.
+        if (selected != LB_ERR) PaintBar(memory.Get(), selected, selectionColour);
+        if (marked >= 0) PaintBar(memory.Get(), marked, markColour);
+        RECT focus;
+        if (selected != LB_ERR && GetItemRect(selected, &focus) != LB_ERR)
+            DrawFocusRect(memory.Get(), &focus);
+
+        int top = GetTopIndex();
+        int itemHeight = GetItemHeight();
+        int rows = itemHeight > 0 ? client.bottom / itemHeight : 0;
+        PaintTexts(memory.Get(), top, std::min(GetCount(), top + rows + 1));
+        BitBlt(paint.Get(), 0, 0, whole.width, whole.height, memory.Get(), 0, 0, SRCCOPY);
+    }
+    if (slider) slider->SetPosition(GetTopIndex(), TRUE);
+}
+
+void WListBox::PaintBackground(HDC dc, const SourceRect& whole) const {
+    if (style & tiledBackground) {
+        if (bitmaps)
+            bitmaps->TileBitmap(dc, backgroundBitmap, WBmpList::modeCopy, whole,
+                                backgroundSource);
+    } else if (style & solidBackground) {
+        BrushHandle brush(CreateSolidBrush(backColour));
+        RECT area = {0, 0, whole.width, whole.height};
+        FillRect(dc, &area, brush.Get());
+    }
+}
+
+void WListBox::PaintBar(HDC dc, int index, COLORREF colour) const {
+    RECT item;
+    if (GetItemRect(index, &item) == LB_ERR) return;
+    BrushHandle brush(CreateSolidBrush(colour));
+    FillRect(dc, &item, brush.Get());
+}
+
+void WListBox::PaintTexts(HDC dc, int top, int end) const {
+    char text[textCapacity];
+    RECT item;
+    if (style & bitmapText) {
+        if (!bitmapFont) return;
+        int offset = MulDiv(GetItemHeight() - bitmapFont->height, 1, 2);
+        for (int i = top; i < end; i++) {
+            GetItemText(i, text);
+            GetItemRect(i, &item);
+            SourceRect place = {textIndent, item.top + offset, item.right - item.left,
+                                item.bottom - item.top};
+            bitmapFont->DrawStringRect(dc, text, place, 0, 1);
+        }
+        return;
+    }
+    SelectGuard selection(dc, font ? font->handle : nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColour);
+    for (int i = top; i < end; i++) {
+        GetItemText(i, text);
+        GetItemRect(i, &item);
+        DrawTextA(dc, text, -1, &item, DT_SINGLELINE | DT_VCENTER);
+    }
+}
