@@ -112,7 +112,10 @@ void PlaybackEngine::ShowTableString(Display display, unsigned id) {
 
 void PlaybackEngine::LoadDiscEntry() {
     if (!playlist || !displays) return;
-    shownTrack = expectedTrack = -1;
+    // A reload of the disc being read (the Edit playlist dialog's save) keeps the expected
+    // track: forgetting it would make the next playing tick stop the track and move on.
+    shownTrack = -1;
+    if (!discRead) expectedTrack = -1;
     char text[DiscDatabase::textSize];
     database.ReadArtist(cd.discId, text, sizeof text);
     displays->SetText(Display::Artist, text);
@@ -241,16 +244,18 @@ void PlaybackEngine::SeekTo(int seconds) {
 // ---- The status tick ----
 
 void PlaybackEngine::StatusTick(UINT_PTR timerId) {
-    if (busy || !playlist || !displays) return;
+    if (busy || !playlist || !displays || timerId != IDT_STATUS) return;
     busy = 1;
     DWORD mode = 0;
-    if (timerId == IDT_STATUS && cd.GetMode(&mode)) {
+    if (cd.GetMode(&mode)) {
         if (mode == modeStopped)
             StoppedTick();
         else if (mode == modePlaying)
             PlayingTick();
         else if (mode == modeDoorOpen)
             DoorOpenTick();
+    } else if (cd.deviceId == 0 && !discRead) {
+        StoppedTick(); // a device that failed to open shows as an unreadable disc
     }
     busy = 0;
 }

@@ -156,6 +156,20 @@ TEST_F(EngineTest, RandomIntroStartsWhereTheIntroFitsAndShortTracksAtTheStart) {
     EXPECT_EQ(24, lastSecond);
 }
 
+TEST_F(EngineTest, ReloadingTheDiscEntryWhilePlayingKeepsTheTrackPlaying) {
+    options.playOnStart = 1;
+    discFile.WriteString("4D2", "1", "Old name");
+    Order("2", "1 0 ");
+    Insert({30, 30});
+    Run(1000);
+    discFile.WriteString("4D2", "1", "New name"); // the Edit playlist dialog saves names
+    engine.LoadDiscEntry();
+    list.SetMarked(0, 1);
+    Run(1000);
+    EXPECT_EQ(Starts({{2, 0}}), starts);
+    EXPECT_EQ("02. New name", Text(Display::TrackName));
+}
+
 TEST_F(EngineTest, StepsPlayTheNeighbourEntryOnlyWhenTheDriveIsPlaying) {
     Insert({30, 30, 30});
     Tick();
@@ -327,6 +341,12 @@ TEST_F(EngineTest, DataOnlyAndUnreadableDiscsShowTheirTextAndAreReadAgain) {
     Tick();
     EXPECT_EQ(1, engine.discRead);
     EXPECT_EQ(1, list.Count());
+    engine.discRead = 0;
+    cd.Close(); // a drive that failed to open
+    shown.texts.clear();
+    Tick();
+    EXPECT_EQ("Error !!!", Text(Display::TrackName));
+    EXPECT_EQ("Stop", Text(Display::Status));
 }
 
 TEST_F(EngineTest, EntriesOutsideTheDiscAreSkippedAndAnEmptyPlaylistPlaysNothing) {
