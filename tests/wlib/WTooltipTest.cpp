@@ -108,6 +108,19 @@ TEST(WTooltip, AnotherTooltipTakesBothToolsAway) {
     EXPECT_EQ(2, ToolCount(second));
 }
 
+TEST(WTooltip, ControlObjectEndTakesItsPropertyAndLeavesTheTools) {
+    ToolHost host;
+    WTooltip tip(host.parent);
+    {
+        WControl stand;
+        stand.hwnd = host.control.hwnd;
+        stand.SetTooltip(&tip, "Play");
+        ASSERT_TRUE(GetPropA(host.control.hwnd, "TOOLTIP_CLASS_POINTER"));
+    }
+    EXPECT_EQ(nullptr, GetPropA(host.control.hwnd, "TOOLTIP_CLASS_POINTER"));
+    EXPECT_EQ(2, ToolCount(tip));
+}
+
 // Records the relayed messages that reach a tooltip window.
 class RelayRecorder {
 public:
