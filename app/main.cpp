@@ -6,6 +6,7 @@
 #include "devices/WMCIAudioCD.h"
 #include "devices/WMixer.h"
 #include "forms/MainForm.h"
+#include "player/PlaybackEngine.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -41,6 +42,7 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
     mainForm->CreatePlayerWindow(instance);
     cdAudio = new WMCIAudioCD;
     cdAudio->Open(settings.drive);
+    playbackEngine = new PlaybackEngine(*cdAudio, *discFile, settings, playRequest, Random);
     mainForm->SetTimer(IDT_STATUS, STATUS_INTERVAL_MS);
 
     theApp->Run();
@@ -49,6 +51,8 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
     if (settings.stopOnExit) cdAudio->Stop();
     delete mixer;
     mixer = nullptr;
+    delete playbackEngine;
+    playbackEngine = nullptr;
     delete cdAudio;
     cdAudio = nullptr;
     delete mainForm;

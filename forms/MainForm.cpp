@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WApp.h"
+#include "player/PlaybackEngine.h"
 #include "res/resource.h"
 
 void MainForm::CreatePlayerWindow(HINSTANCE instance) {
@@ -20,11 +21,18 @@ LRESULT MainForm::OnCreate() {
 }
 
 LRESULT MainForm::OnTimer(WPARAM id) {
-    if (id == IDT_STATUS) statusTicks++;
+    if (id == IDT_STATUS && playbackEngine) playbackEngine->StatusTick(id);
     return 0;
 }
 
-LRESULT MainForm::OnCommand(int, int, HWND) { return 0; }
+LRESULT MainForm::OnCommand(int notification, int id, HWND) {
+    if (id == IDC_HANDOFF_PLAY && playbackEngine) playbackEngine->PlayRequested(notification);
+    return 0;
+}
+
+LRESULT MainForm::OnDeviceChange(WPARAM event, LPARAM data) {
+    return playbackEngine ? playbackEngine->OnDeviceChange(event, data) : 1;
+}
 
 LRESULT MainForm::OnPaint() {
     PAINTSTRUCT paint;

@@ -2,9 +2,10 @@
 
 #include "wlib/WForm.h"
 
-// The player window. For now it only carries the status timer and closes cleanly; the skin,
-// the controls and the displays come with the player window itself.
-class MainForm : public WForm {
+// The player window. For now it carries the status timer, the second-start hand-off and device
+// arrivals to the playback engine, and closes cleanly; the skin, the controls and the displays
+// (which the engine needs before it acts) come with the player window itself.
+class MainForm final : public WForm {
 public:
     static constexpr const char* className = "LumivoxenCDPlayer";
     static constexpr int defaultWidth = 275;
@@ -16,8 +17,8 @@ public:
     LRESULT OnCreate() override;
     LRESULT OnTimer(WPARAM id) override;
     LRESULT OnCommand(int notification, int id, HWND control) override;
+    LRESULT OnDeviceChange(WPARAM event, LPARAM data) override;
     LRESULT OnPaint() override;
     LRESULT OnDestroy() override;
 
-    int statusTicks = 0; // status timer ticks seen, for the start-up checks
 };
