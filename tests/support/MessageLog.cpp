@@ -8,12 +8,6 @@ LogEntry Optional(LogEntry entry) {
     return entry;
 }
 
-LogEntry AnyArgs(const char* name) {
-    LogEntry entry(name);
-    entry.anyArgs = true;
-    return entry;
-}
-
 void MessageLog::Add(const char* name, std::vector<INT_PTR> args) {
     entries.emplace_back(name, std::move(args));
 }
@@ -33,7 +27,7 @@ MessageLog MessageLog::Only(const std::vector<std::string>& names) const {
 
 namespace {
 bool SameCall(const LogEntry& expected, const LogEntry& actual) {
-    return expected.name == actual.name && (expected.anyArgs || expected.args == actual.args);
+    return expected.name == actual.name && expected.args == actual.args;
 }
 } // namespace
 
@@ -60,15 +54,10 @@ bool SameCall(const LogEntry& expected, const LogEntry& actual) {
 std::string ToString(const std::vector<LogEntry>& entries) {
     std::ostringstream out;
     for (const LogEntry& entry : entries) {
-        out << entry.name;
-        if (entry.anyArgs) {
-            out << "(...)";
-        } else {
-            out << "(";
-            for (size_t i = 0; i < entry.args.size(); i++)
-                out << (i ? ", " : "") << static_cast<long long>(entry.args[i]);
-            out << ")";
-        }
+        out << entry.name << "(";
+        for (size_t i = 0; i < entry.args.size(); i++)
+            out << (i ? ", " : "") << static_cast<long long>(entry.args[i]);
+        out << ")";
         if (entry.optional) out << "?";
         out << " ";
     }

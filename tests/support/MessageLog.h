@@ -9,19 +9,16 @@
 #include <vector>
 
 // One recorded call: a handler or message name and the arguments it received. In an
-// expected table an entry may be optional (allowed to be absent) or match any arguments.
+// expected table an entry may be optional (allowed to be absent).
 struct LogEntry {
     LogEntry(const char* name, std::vector<INT_PTR> args = {})
         : name(name), args(std::move(args)) {}
     std::string name;
     std::vector<INT_PTR> args;
     bool optional = false;
-    bool anyArgs = false;
 };
 
-// Expected-table helpers.
 LogEntry Optional(LogEntry entry);
-LogEntry AnyArgs(const char* name);
 
 // Records the calls a test window receives, in order, and compares them with an expected
 // table, reporting both sequences when they differ.

@@ -174,31 +174,28 @@ TEST(WTooltip, HookRelaysMouseMessagesOfWindowsWithTools) {
                               {"relay", {(INT_PTR)host.parent, WM_LBUTTONDOWN, overControl}}}));
 }
 
+int RelayedMoves(WTooltip& tip, HWND control) {
+    tip.Enable(0);
+    RelayRecorder recorder(tip.window);
+    PostMessageA(control, WM_MOUSEMOVE, 0, 0);
+    PumpMessages();
+    return recorder.log.Count("relay");
+}
+
 // The hook belongs to all tooltips: it stays while one is alive and comes back with the next.
 TEST(WTooltip, RelayOutlivesAnEarlierTooltipAndReturnsWithANewOne) {
     ToolHost host;
     auto older = std::make_unique<WTooltip>(host.parent);
     auto newer = std::make_unique<WTooltip>(host.parent);
     host.control.SetTooltip(newer.get(), "Play");
-    newer->Enable(0);
     older.reset();
-    {
-        RelayRecorder recorder(newer->window);
-        PostMessageA(host.control.hwnd, WM_MOUSEMOVE, 0, 0);
-        PumpMessages();
-        EXPECT_EQ(1, recorder.log.Count("relay"));
-    }
+    EXPECT_EQ(1, RelayedMoves(*newer, host.control.hwnd));
+    host.control.SetTooltip(nullptr, nullptr);
     newer.reset();
-    host.control.tooltip = nullptr;
-    RemovePropA(host.control.hwnd, "TOOLTIP_CLASS_POINTER");
 
     WTooltip next(host.parent);
     host.control.SetTooltip(&next, "Play");
-    next.Enable(0);
-    RelayRecorder recorder(next.window);
-    PostMessageA(host.control.hwnd, WM_MOUSEMOVE, 0, 0);
-    PumpMessages();
-    EXPECT_EQ(1, recorder.log.Count("relay"));
+    EXPECT_EQ(1, RelayedMoves(next, host.control.hwnd));
 }
 
 // Real input: the pointer resting over the control shows its tip after the platform's delay.
