@@ -9,7 +9,8 @@ const char tooltipPointerName[] = "TOOLTIP_CLASS_POINTER";
 
 WControl::~WControl() {
     // The tools stay with the tooltip; only the hook's way to it goes.
-    if (tooltip) RemovePropA(hwnd, tooltipPointerName);
+    if (tooltip && GetPropA(hwnd, tooltipPointerName) == tooltip)
+        RemovePropA(hwnd, tooltipPointerName);
 }
 
 WControl* WControl::FromHandle(HWND window) {

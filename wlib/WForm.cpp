@@ -38,7 +38,8 @@ WForm::WForm() {
 }
 
 WForm::~WForm() {
-    RemoveClassPointer();
+    // The window may be gone and its handle given to another window since.
+    if (FromHandle(hwnd) == this) RemoveClassPointer();
     if (formBeingCreated == this) formBeingCreated = nullptr;
 }
 
