@@ -55,8 +55,8 @@ BOOL WControl::Move(int x, int y, int width, int height, BOOL repaint) {
     return MoveWindow(hwnd, x, y, width, height, repaint);
 }
 
-void WControl::MoveTo(const int* placement, int invalidate) {
-    MoveWindow(hwnd, placement[0], placement[1], placement[2], placement[3], FALSE);
+void WControl::MoveTo(const SourceRect& placement, int invalidate) {
+    MoveWindow(hwnd, placement.x, placement.y, placement.width, placement.height, FALSE);
     if (invalidate) InvalidateRect(hwnd, nullptr, FALSE);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gfx/SourceRect.h"
+
 #include <windows.h>
 
 class WTooltip;
@@ -24,8 +26,7 @@ public:
 
     BOOL SetTopMost(int flag);
     BOOL Move(int x, int y, int width, int height, BOOL repaint);
-    // placement: x, y, width, height
-    void MoveTo(const int* placement, int invalidate);
+    void MoveTo(const SourceRect& placement, int invalidate);
     void SetSize(int width, int height, int invalidate);
     BOOL SetPosition(int x, int y);
     BOOL SetWindowPosition(HWND after, int x, int y, int width, int height, UINT flags);
