@@ -24,13 +24,12 @@ WButton::~WButton() {
     DestroyWindow(hwnd);
 }
 
-int WButton::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
-                    int width, int height, const char* text, WBmpList* list, int newSlot,
+int WButton::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
+                    int height, const char* text, WBmpList* list, int newSlot,
                     const SourceRect* normal, const SourceRect* pressedImage,
                     const SourceRect* hover, const SourceRect* disabled) {
-    hwnd = CreateWindowExA(0, "BUTTON", text, WindowStyleFor(newStyle), x, y, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           nullptr);
+    hwnd = CreateWindowExA(0, "BUTTON", text, WindowStyleFor(newStyle), x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     style = newStyle;
     if (!hwnd) return 0;
     if (style & skinned) {
@@ -98,10 +97,10 @@ LRESULT CALLBACK WButton::ButtonProc(HWND window, UINT message, WPARAM wParam, L
 
 LRESULT WButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:         Paint(); return 0;
-    case WM_MOUSEMOVE:     OnMouseMove(wParam, lParam); return 0;
-    case WM_LBUTTONDOWN:   OnButtonDown(); return 0;
-    case WM_LBUTTONUP:     OnButtonUp(lParam); return 0;
+    case WM_PAINT: Paint(); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(); return 0;
+    case WM_LBUTTONUP: OnButtonUp(lParam); return 0;
     // A double click is a second press.
     case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
     case WM_RBUTTONDOWN:
@@ -109,13 +108,13 @@ LRESULT WButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_KEYDOWN:
-    case WM_KEYUP:         return 0;
+    case WM_KEYUP: return 0;
     // The object keeps the check state; the system button's own is left alone.
-    case WM_SETTEXT:       DefWindowProcA(hwnd, message, wParam, lParam); Repaint(); return 0;
-    case BM_SETCHECK:      Repaint(); return 0;
-    case WM_MOVE:          UpdateTooltipRect(); return 0;
-    case WM_SIZE:          UpdateTooltipRect(); break;
-    case WM_ENABLE:        Repaint(); break;
+    case BM_SETCHECK: Repaint(); return 0;
+    case WM_SETTEXT: return OnSetText(wParam, lParam);
+    case WM_MOVE: UpdateTooltipRect(); return 0;
+    case WM_SIZE: UpdateTooltipRect(); break;
+    case WM_ENABLE: Repaint(); break;
     case WM_DESTROY: {
         WNDPROC previous = oldProc;
         Unsubclass();
@@ -124,6 +123,12 @@ LRESULT WButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT WButton::OnSetText(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+    Repaint();
+    return result;
 }
 
 const SourceRect& WButton::CurrentImage() const {

@@ -21,8 +21,7 @@ public:
     // Returns 1 when the window exists. Null records and a null list keep what is stored.
     int Create(HWND parent, int style, int id, HINSTANCE instance, int x, int y, int width,
                int height, const char* text, WBmpList* bitmaps, int slot, const SourceRect* normal,
-               const SourceRect* pressedImage, const SourceRect* hover,
-               const SourceRect* disabled);
+               const SourceRect* pressedImage, const SourceRect* hover, const SourceRect* disabled);
     void SetSkin(WBmpList* bitmaps, int slot, const SourceRect* normal,
                  const SourceRect* pressedImage, const SourceRect* hover,
                  const SourceRect* disabled);
@@ -52,6 +51,7 @@ private:
                    const SourceRect* disabled);
     void Subclass();
     void Unsubclass();
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     const SourceRect& CurrentImage() const;
     void Paint();
     void OnMouseMove(WPARAM keys, LPARAM point);

@@ -20,13 +20,12 @@ WListBox::~WListBox() {
     if (hwnd) DestroyWindow(hwnd);
 }
 
-int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
-                     int width, int height, const char* text, WFont* newFont,
-                     COLORREF newTextColour, COLORREF newBackColour, WBmpList* list,
-                     int newBackgroundBitmap, const SourceRect* background, WBmpFont* newBitmapFont,
+int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
+                     int height, const char* text, WFont* newFont, COLORREF newTextColour,
+                     COLORREF newBackColour, WBmpList* list, int newBackgroundBitmap,
+                     const SourceRect* background, WBmpFont* newBitmapFont,
                      COLORREF newSelectionColour, COLORREF newMarkColour) {
-    DWORD windowStyle =
-        WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+    DWORD windowStyle = WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
     hwnd = CreateWindowExA(0, "LISTBOX", text, windowStyle, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!hwnd) return 0;
@@ -80,7 +79,8 @@ void WListBox::Unsubclass() {
 }
 
 int WListBox::AddItem(const char* text, int redraw) {
-    int index = static_cast<int>(SendMessageA(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    int index =
+        static_cast<int>(SendMessageA(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     Redraw(redraw);
     return index;
 }
@@ -95,9 +95,8 @@ int WListBox::AddTrack(int audioIndex, const char* name, int redraw) {
 }
 
 int WListBox::InsertItem(int index, const char* text, int redraw) {
-    int inserted = static_cast<int>(
-        SendMessageA(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(text)));
+    int inserted = static_cast<int>(SendMessageA(hwnd, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                                                 reinterpret_cast<LPARAM>(text)));
     if (inserted >= 0 && inserted <= marked) marked++;
     Redraw(redraw);
     return inserted;
@@ -119,16 +118,17 @@ void WListBox::Clear(int redraw) {
     Redraw(redraw);
 }
 
-int WListBox::GetCount() const { return static_cast<int>(SendMessageA(hwnd, LB_GETCOUNT, 0, 0)); }
+int WListBox::GetCount() const {
+    return static_cast<int>(SendMessageA(hwnd, LB_GETCOUNT, 0, 0));
+}
 
 int WListBox::GetItemText(int index, char* buffer) const {
     buffer[0] = '\0';
     LRESULT length = SendMessageA(hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR) return LB_ERR;
     if (length < textCapacity)
-        return static_cast<int>(
-            SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
-                         reinterpret_cast<LPARAM>(buffer)));
+        return static_cast<int>(SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+                                             reinterpret_cast<LPARAM>(buffer)));
     // An overlong item is cut rather than written past the caller's buffer.
     std::vector<char> whole(static_cast<size_t>(length) + 1);
     SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
@@ -196,9 +196,13 @@ void WListBox::SetMarked(int index, int redraw) {
     Redraw(redraw);
 }
 
-int WListBox::NextMarked() const { return marked + 1 == GetCount() ? 0 : marked + 1; }
+int WListBox::NextMarked() const {
+    return marked + 1 == GetCount() ? 0 : marked + 1;
+}
 
-int WListBox::PreviousMarked() const { return marked == 0 ? 0 : std::max(marked - 1, 0); }
+int WListBox::PreviousMarked() const {
+    return marked == 0 ? 0 : std::max(marked - 1, 0);
+}
 
 int WListBox::MoveSelected(int index, int delta, int redraw) {
     int selection = GetSelection();
@@ -240,11 +244,11 @@ LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_INSERTSTRING:
     case LB_DELETESTRING:
     case LB_RESETCONTENT: UpdateSliderRange(); break;
-    case WM_PAINT:        Paint(); return 0;
-    case WM_ERASEBKGND:   return 1; // painting covers everything
-    case WM_KEYDOWN:      OnKeyDown(wParam); break;
-    case WM_LBUTTONDOWN:  InvalidateRect(hwnd, nullptr, FALSE); break;
-    case WM_VSCROLL:      return OnSliderTrack(wParam, lParam);
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1; // painting covers everything
+    case WM_KEYDOWN: OnKeyDown(wParam); break;
+    case WM_LBUTTONDOWN: InvalidateRect(hwnd, nullptr, FALSE); break;
+    case WM_VSCROLL: return OnSliderTrack(wParam, lParam);
     case WM_DESTROY: {
         WNDPROC previous = oldProc;
         Unsubclass();
@@ -308,8 +312,7 @@ void WListBox::Paint() {
 void WListBox::PaintBackground(HDC dc, const SourceRect& whole) const {
     if (style & tiledBackground) {
         if (bitmaps)
-            bitmaps->TileBitmap(dc, backgroundBitmap, WBmpList::modeCopy, whole,
-                                backgroundSource);
+            bitmaps->TileBitmap(dc, backgroundBitmap, WBmpList::modeCopy, whole, backgroundSource);
     } else if (style & solidBackground) {
         BrushHandle brush(CreateSolidBrush(backColour));
         RECT area = {0, 0, whole.width, whole.height};

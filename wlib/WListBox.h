@@ -26,10 +26,9 @@ public:
 
     // Returns 1 when the window exists.
     int Create(HWND parent, int style, int id, HINSTANCE instance, int x, int y, int width,
-               int height, const char* text, WFont* font, COLORREF textColour,
-               COLORREF backColour, WBmpList* bitmaps, int backgroundBitmap,
-               const SourceRect* background, WBmpFont* bitmapFont, COLORREF selectionColour,
-               COLORREF markColour);
+               int height, const char* text, WFont* font, COLORREF textColour, COLORREF backColour,
+               WBmpList* bitmaps, int backgroundBitmap, const SourceRect* background,
+               WBmpFont* bitmapFont, COLORREF selectionColour, COLORREF markColour);
     // Null font, list, source and bitmap font keep what is stored; no redraw.
     void SetSkin(WFont* font, COLORREF textColour, COLORREF backColour, WBmpList* bitmaps,
                  int backgroundBitmap, const SourceRect* background, WBmpFont* bitmapFont,

@@ -21,10 +21,9 @@ WScrollbar::~WScrollbar() {
 }
 
 int WScrollbar::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
-                       int width, int height, const char* text, WBmpList* list,
-                       int newThumbBitmap, int newThumbLength, const SourceRect* normal,
-                       const SourceRect* pressedImage, const SourceRect* hover,
-                       const SourceRect* disabled, int newBackgroundBitmap,
+                       int width, int height, const char* text, WBmpList* list, int newThumbBitmap,
+                       int newThumbLength, const SourceRect* normal, const SourceRect* pressedImage,
+                       const SourceRect* hover, const SourceRect* disabled, int newBackgroundBitmap,
                        const SourceRect* background) {
     DWORD windowStyle = WS_CHILD | WS_VISIBLE | ((newStyle & vertical) ? SBS_VERT : 0);
     hwnd = CreateWindowExA(0, "SCROLLBAR", text, windowStyle, x, y, width, height, parent,
@@ -75,7 +74,9 @@ void WScrollbar::SetPosition(int pos, int redraw) {
     if (redraw) Redraw();
 }
 
-int WScrollbar::GetPosition() const { return GetScrollPos(hwnd, SB_CTL); }
+int WScrollbar::GetPosition() const {
+    return GetScrollPos(hwnd, SB_CTL);
+}
 
 void WScrollbar::Redraw() {
     if (style & opaque) {
@@ -105,8 +106,8 @@ void WScrollbar::Unsubclass() {
 }
 
 SCROLLINFO WScrollbar::ScrollInfo() const {
-    SCROLLINFO info = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS,
-                       0, 0, 0, 0, 0};
+    SCROLLINFO info = {
+        sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
     GetScrollInfo(hwnd, SB_CTL, &info);
     return info;
 }
@@ -160,8 +161,7 @@ const SourceRect& WScrollbar::CurrentThumb(int pixel) const {
     return thumbNormal;
 }
 
-LRESULT CALLBACK WScrollbar::ScrollProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK WScrollbar::ScrollProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* slider = static_cast<WScrollbar*>(FromHandle(window));
     if (!slider || !slider->oldProc) return DefWindowProcA(window, message, wParam, lParam);
     return slider->HandleMessage(message, wParam, lParam);
@@ -170,13 +170,13 @@ LRESULT CALLBACK WScrollbar::ScrollProc(HWND window, UINT message, WPARAM wParam
 LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOVE:
-    case WM_SIZE:          UpdateTooltipRect(); return 0;
-    case WM_SETFOCUS:      return 0; // never takes the keyboard focus
-    case WM_ENABLE:        return OnEnable(wParam, lParam);
-    case WM_PAINT:         Paint(); break;
-    case WM_MOUSEMOVE:     OnMouseMove(wParam); return 0;
-    case WM_LBUTTONDOWN:   OnButtonDown(lParam); return 0;
-    case WM_LBUTTONUP:     OnButtonUp(); return 0;
+    case WM_SIZE: UpdateTooltipRect(); return 0;
+    case WM_SETFOCUS: return 0; // never takes the keyboard focus
+    case WM_ENABLE: return OnEnable(wParam, lParam);
+    case WM_PAINT: Paint(); break;
+    case WM_MOUSEMOVE: OnMouseMove(wParam); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(lParam); return 0;
+    case WM_LBUTTONUP: OnButtonUp(); return 0;
     // A double click is a second press.
     case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
     case WM_DESTROY: {
@@ -212,14 +212,14 @@ void WScrollbar::Paint() {
                 bitmaps->TileBitmap(memory.Get(), backgroundBitmap, WBmpList::modeCopy, whole,
                                     backgroundSource);
             else
-                bitmaps->DrawBitmapRect(memory.Get(), backgroundBitmap, WBmpList::modeCopy,
-                                        whole, backgroundSource);
-            bitmaps->DrawBitmapRect(memory.Get(), thumbBitmap, WBmpList::modeCopy,
-                                    ThumbRect(pixel), thumb);
+                bitmaps->DrawBitmapRect(memory.Get(), backgroundBitmap, WBmpList::modeCopy, whole,
+                                        backgroundSource);
+            bitmaps->DrawBitmapRect(memory.Get(), thumbBitmap, WBmpList::modeCopy, ThumbRect(pixel),
+                                    thumb);
             BitBlt(window.Get(), 0, 0, whole.width, whole.height, memory.Get(), 0, 0, SRCCOPY);
         } else {
-            bitmaps->DrawBitmapRect(window.Get(), thumbBitmap, WBmpList::modeCopy,
-                                    ThumbRect(pixel), thumb);
+            bitmaps->DrawBitmapRect(window.Get(), thumbBitmap, WBmpList::modeCopy, ThumbRect(pixel),
+                                    thumb);
         }
     }
     // Without a skin nothing is drawn, and the system look must not show either.

@@ -20,10 +20,9 @@ public:
 
     // Returns 1 when the window exists. Null records and a null list keep what is stored.
     int Create(HWND parent, int style, int id, HINSTANCE instance, int x, int y, int width,
-               int height, const char* text, WBmpList* bitmaps, int thumbBitmap,
-               int thumbLength, const SourceRect* normal, const SourceRect* pressedImage,
-               const SourceRect* hover, const SourceRect* disabled, int backgroundBitmap,
-               const SourceRect* background);
+               int height, const char* text, WBmpList* bitmaps, int thumbBitmap, int thumbLength,
+               const SourceRect* normal, const SourceRect* pressedImage, const SourceRect* hover,
+               const SourceRect* disabled, int backgroundBitmap, const SourceRect* background);
     void SetSkin(WBmpList* bitmaps, int thumbBitmap, int thumbLength, const SourceRect* normal,
                  const SourceRect* pressedImage, const SourceRect* hover,
                  const SourceRect* disabled, int backgroundBitmap, const SourceRect* background,
@@ -51,7 +50,7 @@ public:
     int style = 0;
     int pressed = 0;
     int grabOffset = 0;
-    int tracking = 0;  // paint the thumb at trackPixel
+    int tracking = 0; // paint the thumb at trackPixel
     int trackPixel = 0;
     HWND notifyTarget = nullptr; // thumb-track messages; null: the parent
 

@@ -20,14 +20,12 @@ WTextBox::~WTextBox() {
     if (hwnd) DestroyWindow(hwnd);
 }
 
-int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
-                     int width, int height, const char* newText, WFont* newFont,
-                     COLORREF newTextColour, COLORREF newBackColour, WBmpList* list,
-                     int newBackgroundBitmap, const SourceRect* background,
-                     WBmpFont* newBitmapFont) {
-    hwnd = CreateWindowExA(0, "BUTTON", newText, WS_CHILD | WS_VISIBLE, x, y, width, height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           nullptr);
+int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
+                     int height, const char* newText, WFont* newFont, COLORREF newTextColour,
+                     COLORREF newBackColour, WBmpList* list, int newBackgroundBitmap,
+                     const SourceRect* background, WBmpFont* newBitmapFont) {
+    hwnd = CreateWindowExA(0, "BUTTON", newText, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!hwnd) return 0;
     style = newStyle;
     font = newFont;
@@ -47,9 +45,8 @@ int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
 void WTextBox::SetText(const char* newText, int redraw) {
     if (!newText) newText = "";
     size_t length = std::strlen(newText);
-    if (length >= static_cast<size_t>(capacity) && !ReAlloc(static_cast<int>(length) + 1))
-        return;
-    std::memcpy(text, newText, length + 1);
+    if (length >= static_cast<size_t>(capacity) && !ReAlloc(static_cast<int>(length) + 1)) return;
+    std::memmove(text, newText, length + 1); // the caller may pass our own text back
     StopMarquee();
     if (redraw) Invalidate();
 }
@@ -113,8 +110,7 @@ int WTextBox::ReAlloc(int size) {
     if (!memory) return 0;
     while (GlobalUnlock(memory)) {
     }
-    HGLOBAL grown =
-        GlobalReAlloc(memory, static_cast<SIZE_T>(size), GMEM_MOVEABLE | GMEM_ZEROINIT);
+    HGLOBAL grown = GlobalReAlloc(memory, static_cast<SIZE_T>(size), GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!grown) {
         // The old block is still ours and still holds the text.
         text = static_cast<char*>(GlobalLock(memory));
@@ -158,8 +154,8 @@ LRESULT CALLBACK WTextBox::TextProc(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT WTextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOVE:   UpdateTooltipRect(); return 0;
-    case WM_SIZE:   UpdateTooltipRect(); break;
+    case WM_MOVE: UpdateTooltipRect(); return 0;
+    case WM_SIZE: UpdateTooltipRect(); break;
     case WM_ENABLE: Invalidate(); break;
     case WM_SETTEXT: {
         // Only the window text changes; the shown text is set with SetText.
@@ -167,10 +163,12 @@ LRESULT WTextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd, nullptr, FALSE);
         return result;
     }
-    case WM_PAINT:   Paint(); return 0;
+    case WM_PAINT: Paint(); return 0;
     case WM_KEYDOWN:
-    case WM_KEYUP:   return 0;
-    case WM_TIMER:   if (wParam == marqueeTimer && marqueeActive) ScrollStep(); break;
+    case WM_KEYUP: return 0;
+    case WM_TIMER:
+        if (wParam == marqueeTimer && marqueeActive) ScrollStep();
+        break;
     case WM_LBUTTONDOWN: {
         int id = static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_ID));
         SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, 0),
@@ -247,9 +245,9 @@ int WTextBox::DrawShownText(HDC dc, const RECT& client, const char* shown) const
     }
     if (CurrentText()[0] == '\0') return 0;
     if (style & bitmapText)
-        return bitmapFont ? bitmapFont->DrawString(dc, shown, 0, 0, client.right, client.bottom,
-                                                   0, 1)
-                          : 0;
+        return bitmapFont
+                   ? bitmapFont->DrawString(dc, shown, 0, 0, client.right, client.bottom, 0, 1)
+                   : 0;
     SelectGuard selection(dc, font ? font->handle : nullptr);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColour);

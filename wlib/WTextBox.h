@@ -24,9 +24,9 @@ public:
 
     // Returns 1 when the window exists.
     int Create(HWND parent, int style, int id, HINSTANCE instance, int x, int y, int width,
-               int height, const char* text, WFont* font, COLORREF textColour,
-               COLORREF backColour, WBmpList* bitmaps, int backgroundBitmap,
-               const SourceRect* background, WBmpFont* bitmapFont);
+               int height, const char* text, WFont* font, COLORREF textColour, COLORREF backColour,
+               WBmpList* bitmaps, int backgroundBitmap, const SourceRect* background,
+               WBmpFont* bitmapFont);
     // Keeps the old text when the memory for the new one cannot be had.
     void SetText(const char* newText, int redraw);
     void SetSeparator(const char* newSeparator);

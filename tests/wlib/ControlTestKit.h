@@ -39,8 +39,8 @@ public:
             RegisterClassA(&wc);
             return "ControlTestParent";
         }();
-        hwnd = CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, x, y, width,
-                               height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        hwnd = CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, x, y, width, height,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetCursorPos(1200, 1000); // away from every test window
         Pump();
@@ -76,8 +76,8 @@ private:
             case WM_LBUTTONUP:
             case WM_RBUTTONDOWN:
             case WM_MOUSEMOVE:
-                self->log.Add(message == WM_LBUTTONDOWN ? "WM_LBUTTONDOWN"
-                              : message == WM_LBUTTONUP ? "WM_LBUTTONUP"
+                self->log.Add(message == WM_LBUTTONDOWN   ? "WM_LBUTTONDOWN"
+                              : message == WM_LBUTTONUP   ? "WM_LBUTTONUP"
                               : message == WM_RBUTTONDOWN ? "WM_RBUTTONDOWN"
                                                           : "WM_MOUSEMOVE",
                               {static_cast<INT_PTR>(wParam), LOWORD(lParam), HIWORD(lParam)});
@@ -92,7 +92,8 @@ private:
 // tests share two parents for the whole run; Fresh() forgets what the last test left.
 inline Parent& Shared(int which = 0) {
     static Parent* parents[2] = {};
-    if (!parents[which]) parents[which] = which ? new Parent(400, 40, 50, 50) : new Parent(40, 40, 320, 240);
+    if (!parents[which])
+        parents[which] = which ? new Parent(400, 40, 50, 50) : new Parent(40, 40, 320, 240);
     return *parents[which];
 }
 
@@ -130,7 +131,8 @@ inline std::unique_ptr<WBmpList> GlyphListOf(const DibCanvas& canvas) {
 // A strip of solid cells of the given width and height, left to right.
 inline std::unique_ptr<DibCanvas> Strip(int cellWidth, int cellHeight,
                                         std::initializer_list<COLORREF> cells) {
-    auto strip = std::make_unique<DibCanvas>(cellWidth * static_cast<int>(cells.size()), cellHeight);
+    auto strip =
+        std::make_unique<DibCanvas>(cellWidth * static_cast<int>(cells.size()), cellHeight);
     int x = 0;
     for (COLORREF colour : cells) {
         strip->FillRect(x, 0, cellWidth, cellHeight, colour);
@@ -155,7 +157,9 @@ inline std::function<COLORREF(int, int)> Solid(COLORREF colour) {
     return [colour](int, int) { return colour; };
 }
 
-inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+inline LPARAM Point(int x, int y) {
+    return MAKELPARAM(x, y);
+}
 
 // Puts the cursor on a point of a window's client area.
 inline void CursorTo(HWND window, int x, int y) {

@@ -22,7 +22,8 @@ int GdiRoom() {
         if (!brush) break;
         brushes.push_back(brush);
     }
-    for (HBRUSH brush : brushes) DeleteObject(brush);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
     return static_cast<int>(brushes.size());
 }
 
@@ -45,13 +46,15 @@ void PaintAndReskinEveryControl(int rounds, COLORREF lastColour) {
     button.Create(parent.hwnd, 3, 100, instance, 0, 0, 20, 20, "", skin.get(), 0, &cell, &cell,
                   &cell, &cell);
     WScrollbar opaqueSlider, seeThroughSlider;
-    opaqueSlider.Create(parent.hwnd, 29, 200, instance, 0, 30, 100, 10, "", skin.get(), 0, 9,
-                        &cell, &cell, &cell, &cell, 0, &cell);
+    opaqueSlider.Create(parent.hwnd, 29, 200, instance, 0, 30, 100, 10, "", skin.get(), 0, 9, &cell,
+                        &cell, &cell, &cell, 0, &cell);
     seeThroughSlider.Create(parent.hwnd, 1, 201, instance, 0, 45, 100, 10, "", skin.get(), 0, 9,
                             &cell, &cell, &cell, &cell, 0, &cell);
-    WListBox list;
-    list.Create(parent.hwnd, 6, 450, instance, 120, 0, 100, 100, "", nullptr, 0, 0, skin.get(),
-                0, &cell, &font, RGB(0, 0, 99), RGB(99, 0, 0));
+    WListBox list, gdiList;
+    list.Create(parent.hwnd, 6, 450, instance, 120, 0, 100, 100, "", nullptr, 0, 0, skin.get(), 0,
+                &cell, &font, RGB(0, 0, 99), RGB(99, 0, 0));
+    gdiList.Create(parent.hwnd, 4, 451, instance, 240, 0, 60, 100, "", &gdiFont, 0, 0, skin.get(),
+                   0, &cell, nullptr, RGB(0, 0, 99), RGB(99, 0, 0));
     auto* listSlider = new WScrollbar;
     listSlider->Create(parent.hwnd, 29, 400, instance, 220, 0, 10, 100, "", skin.get(), 0, 10,
                        &cell, &cell, &cell, &cell, 0, &cell);
@@ -59,13 +62,13 @@ void PaintAndReskinEveryControl(int rounds, COLORREF lastColour) {
     WTextBox boxes[3];
     const int styles[3] = {3, 1, 4};
     for (int i = 0; i < 3; i++) {
-        boxes[i].Create(parent.hwnd, styles[i], 300 + i, instance, 0, 60 + 15 * i, 20, 11,
-                        "ABCABC", &gdiFont, 0, RGB(0, 60, 0), skin.get(), 0, &cell, &font);
+        boxes[i].Create(parent.hwnd, styles[i], 300 + i, instance, 0, 60 + 15 * i, 20, 11, "ABCABC",
+                        &gdiFont, 0, RGB(0, 60, 0), skin.get(), 0, &cell, &font);
         boxes[i].SetScrolling(1, 500);
     }
 
-    HWND windows[] = {button.hwnd, opaqueSlider.hwnd, seeThroughSlider.hwnd, list.hwnd,
-                      boxes[0].hwnd, boxes[1].hwnd, boxes[2].hwnd};
+    HWND windows[] = {button.hwnd,  opaqueSlider.hwnd, seeThroughSlider.hwnd, list.hwnd,
+                      gdiList.hwnd, boxes[0].hwnd,     boxes[1].hwnd,         boxes[2].hwnd};
     for (int round = 0; round < rounds; round++) {
         std::unique_ptr<WBmpList> next = Skin(round + 1 == rounds ? lastColour : RGB(round, 0, 0));
         button.SetSkin(next.get(), 0, &cell, &cell, &cell, &cell);
@@ -77,9 +80,11 @@ void PaintAndReskinEveryControl(int rounds, COLORREF lastColour) {
             box.SetSkin(&gdiFont, 0, RGB(0, 60, 0), next.get(), 0, &cell, &font, TRUE);
         skin = std::move(next);
 
-        list.AddTrack(round + 1, "ABC", TRUE);
-        list.SetSelection(round / 2, FALSE);
-        list.SetMarked(round / 3, TRUE);
+        for (WListBox* each : {&list, &gdiList}) {
+            each->AddTrack(round + 1, "ABC", TRUE);
+            each->SetSelection(round / 2, FALSE);
+            each->SetMarked(round / 3, TRUE);
+        }
         SendMessageA(boxes[round % 3].hwnd, WM_TIMER, WTextBox::marqueeTimer, 0);
         if (round % 7 == 0) boxes[round % 3].SetText(round % 2 ? "A" : "CBACBA", TRUE);
         for (HWND window : windows) {

@@ -16,8 +16,8 @@ const int buttonId = 101;
 // A parent with one skinned button (cells 10 x 8 stretched to 30 x 16) at (10, 10).
 struct ButtonFixture : ::testing::Test {
     kit::Parent& parent = kit::Fresh();
-    std::unique_ptr<WBmpList> list = kit::ListOf(
-        *kit::Strip(10, 8, {normalColour, pressedColour, hoverColour, disabledColour}));
+    std::unique_ptr<WBmpList> list =
+        kit::ListOf(*kit::Strip(10, 8, {normalColour, pressedColour, hoverColour, disabledColour}));
     WButton button;
 
     void Make(int style) {
@@ -29,8 +29,8 @@ struct ButtonFixture : ::testing::Test {
         return SendMessageA(button.hwnd, message, keys, kit::Point(x, y));
     }
     std::vector<LogEntry> Clicks(int count) {
-        return std::vector<LogEntry>(count, LogEntry("WM_COMMAND", {buttonId, BN_CLICKED,
-                                                                    (INT_PTR)button.hwnd}));
+        return std::vector<LogEntry>(
+            count, LogEntry("WM_COMMAND", {buttonId, BN_CLICKED, (INT_PTR)button.hwnd}));
     }
     MessageLog Commands() {
         kit::Pump();
@@ -38,7 +38,8 @@ struct ButtonFixture : ::testing::Test {
     }
     ::testing::AssertionResult Shows(COLORREF colour) {
         InvalidateRect(button.hwnd, nullptr, FALSE);
-        std::string mismatch = kit::Capture(button.hwnd)->Mismatch(0, 0, 30, 16, kit::Solid(colour));
+        std::string mismatch =
+            kit::Capture(button.hwnd)->Mismatch(0, 0, 30, 16, kit::Solid(colour));
         if (mismatch.empty()) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << mismatch;
     }

@@ -27,14 +27,15 @@ struct ListFixture : ::testing::Test {
 
     void SetUp() override {
         SourceRect tile = {0, 0, 4, 4};
-        ASSERT_TRUE(list.Create(parent.hwnd, 6, listId, GetModuleHandleA(nullptr), 10, 10, 100,
-                                100, "", nullptr, 0, 0, skin.get(), 0, &tile, &font,
-                                selectionColour, markColour));
+        ASSERT_TRUE(list.Create(parent.hwnd, 6, listId, GetModuleHandleA(nullptr), 10, 10, 100, 100,
+                                "", nullptr, 0, 0, skin.get(), 0, &tile, &font, selectionColour,
+                                markColour));
         list.SetItemHeight(0, 10, FALSE);
     }
     void AddTracks(int count) {
         const char* names[] = {"Intro", "Blue", "Coda", "Dusk", "Echo", "Fade"};
-        for (int i = 1; i <= count; i++) list.AddTrack(i, names[(i - 1) % 6], FALSE);
+        for (int i = 1; i <= count; i++)
+            list.AddTrack(i, names[(i - 1) % 6], FALSE);
     }
     std::string MarkedText() {
         char text[WListBox::textCapacity];
@@ -60,7 +61,7 @@ TEST_F(ListFixture, MarkStaysOnItsTrackThroughInsertsDeletesAndMoves) {
     EXPECT_EQ("03. Coda", MarkedText());
     list.DeleteItem(0, FALSE);
     EXPECT_EQ("03. Coda", MarkedText());
-    list.DeleteItem(4, FALSE); // below the mark
+    list.DeleteItem(4, FALSE);  // below the mark
     list.DeleteItem(99, FALSE); // no such item
     EXPECT_EQ(2, list.GetMarked());
     list.DeleteItem(2, FALSE); // the marked item: the mark goes to the next track
@@ -142,8 +143,9 @@ TEST_F(ListFixture, SliderRangeFollowsTheCountBeforeEachChangeAndScrollsTheList)
     SendMessageA(slider->hwnd, WM_LBUTTONUP, 0, kit::Point(5, 95));
     EXPECT_EQ(11, list.GetTopIndex()) << "the list stops at its last full page";
     EXPECT_EQ(12, slider->GetPosition());
-    EXPECT_TRUE(parent.log.Only({"WM_VSCROLL"})
-                    .Matches({LogEntry("WM_VSCROLL", {SB_THUMBPOSITION, 12, (INT_PTR)slider->hwnd})}));
+    EXPECT_TRUE(
+        parent.log.Only({"WM_VSCROLL"})
+            .Matches({LogEntry("WM_VSCROLL", {SB_THUMBPOSITION, 12, (INT_PTR)slider->hwnd})}));
 
     // Keyboard scrolling moves the thumb to the new top index at the next paint.
     SetFocus(list.hwnd);
@@ -155,7 +157,8 @@ TEST_F(ListFixture, SliderRangeFollowsTheCountBeforeEachChangeAndScrollsTheList)
 }
 
 TEST_F(ListFixture, PaintsBackgroundBarsAndTexts) {
-    for (int i = 0; i < 5; i++) list.AddItem(i == 2 ? "A" : "", FALSE);
+    for (int i = 0; i < 5; i++)
+        list.AddItem(i == 2 ? "A" : "", FALSE);
     list.SetTextIndent(7, FALSE);
     list.SetItemHeight(0, 15, FALSE); // glyphs 11 high: lowered by 2
     list.SetSelection(1, FALSE);
@@ -184,8 +187,8 @@ TEST_F(ListFixture, PaintsBackgroundBarsAndTexts) {
 TEST(ListBox, LowStylesLeaveAPlainSystemList) {
     kit::Parent& parent = kit::Fresh();
     WListBox list;
-    ASSERT_TRUE(list.Create(parent.hwnd, 1, listId, GetModuleHandleA(nullptr), 10, 10, 100, 100,
-                            "", nullptr, 0, 0, nullptr, 0, nullptr, nullptr, 0, 0));
+    ASSERT_TRUE(list.Create(parent.hwnd, 1, listId, GetModuleHandleA(nullptr), 10, 10, 100, 100, "",
+                            nullptr, 0, 0, nullptr, 0, nullptr, nullptr, 0, 0));
     EXPECT_EQ(nullptr, list.oldProc);
     EXPECT_EQ(nullptr, WControl::FromHandle(list.hwnd));
     list.AddTrack(7, "Seven", FALSE);

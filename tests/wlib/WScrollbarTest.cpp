@@ -24,10 +24,9 @@ struct SliderFixture : ::testing::Test {
     WScrollbar slider;
 
     void Make(int style, int width = 100, int height = 10) {
-        ASSERT_TRUE(slider.Create(parent.hwnd, style, sliderId, GetModuleHandleA(nullptr), 10,
-                                  50, width, height, "", list.get(), 0, 9, &thumbCells[0],
-                                  &thumbCells[1], &thumbCells[2], &thumbCells[3], 0,
-                                  &trackCell));
+        ASSERT_TRUE(slider.Create(parent.hwnd, style, sliderId, GetModuleHandleA(nullptr), 10, 50,
+                                  width, height, "", list.get(), 0, 9, &thumbCells[0],
+                                  &thumbCells[1], &thumbCells[2], &thumbCells[3], 0, &trackCell));
         slider.SetRange(0, 182, FALSE);
     }
     // The cursor goes where the message says, as it would with a real mouse.
@@ -55,8 +54,8 @@ TEST_F(SliderFixture, GrabbingTheThumbReportsTheUnchangedValueAndDragsWithoutAJu
     Send(WM_MOUSEMOVE, MK_LBUTTON, 33);
     EXPECT_EQ("", Mismatch(30, pressedColour)) << "the thumb follows the mouse";
     Send(WM_LBUTTONUP, 0, 33);
-    EXPECT_TRUE(Scrolls().Matches({Scroll(SB_THUMBTRACK, 40), Scroll(SB_THUMBTRACK, 60),
-                                   Scroll(SB_THUMBPOSITION, 40)}));
+    EXPECT_TRUE(Scrolls().Matches(
+        {Scroll(SB_THUMBTRACK, 40), Scroll(SB_THUMBTRACK, 60), Scroll(SB_THUMBPOSITION, 40)}));
     EXPECT_EQ(40, slider.GetPosition()) << "the owner sets the value, not the slider";
 }
 

@@ -24,17 +24,15 @@ struct TextBoxFixture : ::testing::Test {
 
     void Make(int style, int width, const char* text = "ABC") {
         SourceRect tile = {0, 0, 4, 4};
-        ASSERT_TRUE(box.Create(parent.hwnd, style, boxId, GetModuleHandleA(nullptr), 30, 20,
-                               width, 11, text, nullptr, 0, 0, skin.get(), 0, &tile, &font));
+        ASSERT_TRUE(box.Create(parent.hwnd, style, boxId, GetModuleHandleA(nullptr), 30, 20, width,
+                               11, text, nullptr, 0, 0, skin.get(), 0, &tile, &font));
     }
     void Paint() {
         InvalidateRect(box.hwnd, nullptr, FALSE);
         UpdateWindow(box.hwnd);
     }
     std::string Shown() { return box.marqueeActive ? box.marqueeText : "(stopped)"; }
-    void Tick(WPARAM id = WTextBox::marqueeTimer) {
-        SendMessageA(box.hwnd, WM_TIMER, id, 0);
-    }
+    void Tick(WPARAM id = WTextBox::marqueeTimer) { SendMessageA(box.hwnd, WM_TIMER, id, 0); }
 };
 
 TEST_F(TextBoxFixture, MarqueeRotatesTextAndSeparatorOneCharacterPerStep) {
@@ -120,19 +118,22 @@ TEST_F(TextBoxFixture, OpaqueBoxPaintsItsBackgroundAndSeeThroughBoxLeavesItToThe
         return [=](int x, int) { return x < 5 ? glyphColour : background; };
     };
     Paint();
-    EXPECT_EQ("", kit::Capture(box.hwnd)->Mismatch(0, 0, 20, 11, glyphThenBackground(backgroundColour)));
+    EXPECT_EQ(
+        "", kit::Capture(box.hwnd)->Mismatch(0, 0, 20, 11, glyphThenBackground(backgroundColour)));
 
     box.style = 5; // bitmap font over a colour
     box.backColour = RGB(0, 90, 0);
     box.Invalidate();
-    EXPECT_EQ("", kit::Capture(box.hwnd)->Mismatch(0, 0, 20, 11, glyphThenBackground(RGB(0, 90, 0))));
+    EXPECT_EQ("",
+              kit::Capture(box.hwnd)->Mismatch(0, 0, 20, 11, glyphThenBackground(RGB(0, 90, 0))));
 
     box.style = 1; // see-through: the parent's black background shows
     box.Invalidate();
     RECT dirty;
     EXPECT_TRUE(GetUpdateRect(parent.hwnd, &dirty, FALSE)) << "the parent repaints under it";
     UpdateWindow(parent.hwnd);
-    EXPECT_EQ("", kit::Capture(box.hwnd)->Mismatch(0, 0, 20, 11, glyphThenBackground(RGB(0, 0, 0))));
+    EXPECT_EQ("",
+              kit::Capture(box.hwnd)->Mismatch(0, 0, 20, 11, glyphThenBackground(RGB(0, 0, 0))));
 }
 
 TEST_F(TextBoxFixture, TextMemoryGrowsAndReportsMisuse) {
