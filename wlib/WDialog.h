@@ -2,8 +2,6 @@
 
 #include "wlib/WControl.h"
 
-#include <commctrl.h>
-
 // The base of every dialog: built from a dialog template, modal or modeless, with one
 // dialog procedure that turns messages into calls of the virtual On... slots. Every default
 // slot returns 0, leaving the message to the platform's default dialog handling (so the
