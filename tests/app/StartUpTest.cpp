@@ -27,7 +27,8 @@ public:
     }
     ~Process() {
         if (!started) return;
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
+        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(info.hProcess, 1);
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
@@ -49,20 +50,13 @@ HWND WaitForPlayerWindow() {
     return nullptr;
 }
 
-class StartUp : public ::testing::Test {
-protected:
-    void SetUp() override {
-        program = folder.File("lumivoxen.exe");
-        ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), program.c_str(), FALSE));
-    }
+TEST(StartUp, BecomesTheOnlyPlayerAndSavesSettingsBesideItselfOnClose) {
     TempFolder folder;
-    std::string program;
-};
-
-TEST_F(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
+    const std::string program = "\"" + folder.File("lumivoxen.exe") + "\"";
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.File("lumivoxen.exe").c_str(), FALSE));
     folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
                                  "repeattrack=5\r\n[mine]\r\nkey=value\r\n");
-    Process player("\"" + program + "\"");
+    Process player(program);
     ASSERT_TRUE(player.started);
     HWND window = WaitForPlayerWindow();
     ASSERT_TRUE(window);
@@ -76,29 +70,18 @@ TEST_F(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     EXPECT_EQ(50, rect.left); // an x left of -270 puts the player back on the screen
     EXPECT_EQ(50, rect.top);
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, player.WaitForExit(10000));
-    EXPECT_FALSE(FindWindowA(playerClass, nullptr));
-
-    std::string saved = folder.Read("lumivoxe.ini");
-    EXPECT_NE(std::string::npos, saved.find("; kept"));
-    EXPECT_NE(std::string::npos, saved.find("key=value"));
-    EXPECT_NE(std::string::npos, saved.find("repeattrack=5"));
-    EXPECT_NE(std::string::npos, saved.find("introplaylen=15"));
-    EXPECT_NE(std::string::npos, saved.find("x=50"));
-    EXPECT_NE(std::string::npos, saved.find("name=."));
-}
-
-TEST_F(StartUp, SecondStartWhilePlayerRunsMakesNoSecondPlayer) {
-    Process player("\"" + program + "\"");
-    HWND window = WaitForPlayerWindow();
-    ASSERT_TRUE(window);
-    Process second("\"" + program + "\" /play D:\\Track02.cda");
+    Process second(program + " /play D:\\Track02.cda");
     EXPECT_EQ(0u, second.WaitForExit(10000));
     EXPECT_EQ(window, FindWindowA(playerClass, nullptr));
     EXPECT_FALSE(FindWindowExA(nullptr, window, playerClass, nullptr));
+
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_FALSE(FindWindowA(playerClass, nullptr));
+    std::string saved = folder.Read("lumivoxe.ini");
+    for (const char* text :
+         {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50", "name=."})
+        EXPECT_NE(std::string::npos, saved.find(text)) << text;
 }
 
 } // namespace
