@@ -14,68 +14,52 @@ DWORD Frames(DWORD minutes, DWORD seconds, DWORD frames) {
     return (minutes * 60 + seconds) * 75 + frames;
 }
 
-// Passes commands on to the simulated drive, counts what it sends, and fails or falsifies
-// what a test asks it to.
-class RecordingBackend : public CdAudioBackend {
-public:
-    explicit RecordingBackend(CdAudioBackend& inner) : inner(inner) {}
-
+// The back end between the CD and the simulated drive: counts what is sent, and fails or
+// falsifies what a test asks it to.
+class WMCIAudioCDTest : public ::testing::Test, public CdAudioBackend {
+protected:
     MCIERROR SendCommand(MCIDEVICEID id, UINT message, DWORD_PTR flags, DWORD_PTR params) override {
         sent.push_back(message);
         lastFlags = (DWORD)flags;
         auto* status = message == MCI_STATUS ? (MCI_STATUS_PARMS*)params : nullptr;
         if (status && status->dwItem == failItem && status->dwTrack == failTrack)
             return MCIERR_HARDWARE;
-        if (status && reportedTracks && status->dwItem == MCI_STATUS_NUMBER_OF_TRACKS) {
-            status->dwReturn = reportedTracks; // a broken drive claiming this many audio tracks
+        if (status && reportedTracks &&
+            (status->dwItem == MCI_STATUS_NUMBER_OF_TRACKS ||
+             status->dwItem == MCI_CDA_STATUS_TYPE_TRACK)) {
+            // A broken drive claiming this many audio tracks.
+            status->dwReturn =
+                status->dwItem == MCI_CDA_STATUS_TYPE_TRACK ? MCI_CDA_TRACK_AUDIO : reportedTracks;
             return 0;
         }
-        if (status && reportedTracks && status->dwItem == MCI_CDA_STATUS_TYPE_TRACK) {
-            status->dwReturn = MCI_CDA_TRACK_AUDIO;
-            return 0;
-        }
-        return inner.SendCommand(id, message, flags, params);
+        return drive.SendCommand(id, message, flags, params);
     }
     int GetVolumeSerial(const char* root, DWORD* serial) override {
-        return serialReadable && inner.GetVolumeSerial(root, serial);
+        return serialReadable && drive.GetVolumeSerial(root, serial);
     }
     int Count(UINT message) const { return (int)std::count(sent.begin(), sent.end(), message); }
+    void InsertAndOpen(const std::vector<SimulatedTrack>& tracks) {
+        drive.InsertDisc(tracks);
+        ASSERT_EQ(1, cd.Open("D:"));
+        sent.clear();
+    }
+    // What the status timer reads; -1 where the query failed.
+    struct Polled {
+        DWORD mode = DWORD(-1);
+        int track = -1, seconds = -1;
+    };
+    Polled Poll() {
+        Polled p;
+        cd.GetMode(&p.mode), cd.GetCurrentTrack(&p.track), cd.GetTrackSeconds(&p.seconds);
+        return p;
+    }
 
     std::vector<UINT> sent;
     DWORD lastFlags = 0, failItem = 0, failTrack = 0, reportedTracks = 0;
     bool serialReadable = true;
-
-private:
-    CdAudioBackend& inner;
-};
-
-class WMCIAudioCDTest : public ::testing::Test {
-protected:
-    void InsertAndOpen(const std::vector<SimulatedTrack>& tracks) {
-        drive.InsertDisc(tracks);
-        ASSERT_EQ(1, cd.Open("D:"));
-        backend.sent.clear();
-    }
-    DWORD Mode() {
-        DWORD mode = 0;
-        cd.GetMode(&mode);
-        return mode;
-    }
-    int Seconds() {
-        int seconds = -1;
-        cd.GetTrackSeconds(&seconds);
-        return seconds;
-    }
-    int Track() {
-        int track = -1;
-        cd.GetCurrentTrack(&track);
-        return track;
-    }
-
     ManualClock clock;
     SimulatedCdDrive drive{'D', &clock};
-    RecordingBackend backend{drive};
-    WMCIAudioCD cd{&backend};
+    WMCIAudioCD cd{this};
 };
 
 const std::vector<SimulatedTrack> threeAudioTracks = {
@@ -109,24 +93,20 @@ TEST_F(WMCIAudioCDTest, ClosedDeviceFailsEveryOperationWithoutSendingIt) {
     EXPECT_EQ(0u, count);
     EXPECT_EQ((DWORD)MCI_CDA_TRACK_OTHER, type);
     EXPECT_EQ(0, track + seconds);
-    EXPECT_EQ(std::vector<UINT>{MCI_CLOSE}, backend.sent);
+    EXPECT_EQ(std::vector<UINT>{MCI_CLOSE}, sent);
 }
 
 TEST_F(WMCIAudioCDTest, DataTracksGetNoAudioIndex) {
     InsertAndOpen({{Frames(20, 0, 0), true}, {Frames(3, 0, 0), false}, {Frames(4, 0, 0), false}});
     ASSERT_EQ(1, cd.ReadDisc());
-    EXPECT_EQ(3u, cd.trackCount);
     ASSERT_EQ(2u, cd.audioTrackCount);
-    EXPECT_EQ(2u, cd.audioTrack[1]);
-    EXPECT_EQ(3u, cd.audioTrack[2]);
     EXPECT_EQ(2, cd.FindAudioIndex(3));
     EXPECT_EQ(1, cd.FindAudioIndex(1)); // the data track
     EXPECT_EQ(1, cd.FindAudioIndex(42));
     ASSERT_EQ(1, cd.PlayAudioTrack(1, 0, 30, 0));
-    int minute = -1, second = -1;
-    EXPECT_EQ(2, Track());
-    EXPECT_EQ(1, cd.GetPosition(nullptr, &minute, &second, nullptr));
-    EXPECT_EQ(30, minute * 60 + second);
+    Polled polled = Poll();
+    EXPECT_EQ(2, polled.track);
+    EXPECT_EQ(30, polled.seconds);
 
     // A disc of data only: no audio index is playable.
     InsertAndOpen({{Frames(20, 0, 0), true}, {Frames(1, 0, 0), true}});
@@ -137,10 +117,10 @@ TEST_F(WMCIAudioCDTest, DataTracksGetNoAudioIndex) {
         EXPECT_EQ(0, cd.PlayAudioTrack(index, 0, 0, 0) + cd.GetAudioTrackLength(index, &seconds));
         EXPECT_EQ(0, seconds) << index;
     }
-    EXPECT_EQ(0, backend.Count(MCI_PLAY));
+    EXPECT_EQ(0, Count(MCI_PLAY));
 }
 
-TEST_F(WMCIAudioCDTest, LengthsDropFramesAndLastTrackIsOneFrameShort) {
+TEST_F(WMCIAudioCDTest, LengthsDropFramesAndReadDiscKeepsTheTracksFoundWithinItsTable) {
     InsertAndOpen(threeAudioTracks);
     ASSERT_EQ(1, cd.ReadDisc());
     int seconds = 0;
@@ -150,25 +130,22 @@ TEST_F(WMCIAudioCDTest, LengthsDropFramesAndLastTrackIsOneFrameShort) {
     EXPECT_EQ(119, seconds); // 2:00:00 reported as 1:59:74
     EXPECT_EQ(0, cd.GetTrackLength(4, &seconds));
     EXPECT_EQ(0, seconds);
-}
 
-TEST_F(WMCIAudioCDTest, ReadDiscKeepsTheTracksFoundAndStopsAtTheEndOfItsTable) {
-    InsertAndOpen(threeAudioTracks);
-    backend.failItem = MCI_CDA_STATUS_TYPE_TRACK;
-    backend.failTrack = 3;
+    failItem = MCI_CDA_STATUS_TYPE_TRACK;
+    failTrack = 3;
     EXPECT_EQ(0, cd.ReadDisc());
     EXPECT_EQ(2u, cd.audioTrackCount);
     DWORD type = MCI_CDA_TRACK_AUDIO;
     EXPECT_EQ(0, cd.GetTrackType(3, &type));
     EXPECT_EQ((DWORD)MCI_CDA_TRACK_OTHER, type);
 
-    backend.failItem = 0;
-    backend.reportedTracks = 100000;
-    backend.sent.clear();
+    failItem = 0;
+    reportedTracks = 100000;
+    sent.clear();
     ASSERT_EQ(1, cd.ReadDisc());
     EXPECT_EQ((DWORD)WMCIAudioCD::maxTracks - 1, cd.audioTrackCount);
     EXPECT_EQ((DWORD)WMCIAudioCD::maxTracks - 1, cd.audioTrack[WMCIAudioCD::maxTracks - 1]);
-    EXPECT_EQ(WMCIAudioCD::maxTracks, backend.Count(MCI_STATUS));
+    EXPECT_EQ(WMCIAudioCD::maxTracks, Count(MCI_STATUS));
 }
 
 TEST_F(WMCIAudioCDTest, DiscIdIsTheVolumeSerialOrDerivedFromTrackStarts) {
@@ -177,7 +154,7 @@ TEST_F(WMCIAudioCDTest, DiscIdIsTheVolumeSerialOrDerivedFromTrackStarts) {
     ASSERT_EQ(1, cd.ReadDisc());
     EXPECT_STREQ("4D2", cd.discId);
 
-    backend.serialReadable = false;
+    serialReadable = false;
     // Starts 00:02:00, 04:00:10 and 09:00:09; three tracks: the sum of the packed starts only.
     InsertAndOpen(threeAudioTracks);
     ASSERT_EQ(1, cd.ReadDisc());
@@ -202,18 +179,18 @@ TEST_F(WMCIAudioCDTest, PauseKeepsItsPlaceAcrossStatusPolls) {
     ASSERT_EQ(1, cd.PlayAudioTrack(2, 1, 0, 0));
     clock.Advance(5000);
     ASSERT_EQ(1, cd.Pause());
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Mode());
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, Poll().mode);
     clock.Advance(60000);
-    EXPECT_EQ(65, Seconds()); // the status timer keeps polling
+    EXPECT_EQ(65, Poll().seconds); // the status timer keeps polling
     ASSERT_EQ(1, cd.Resume());
     EXPECT_EQ(0, cd.paused);
     clock.Advance(2000);
-    EXPECT_EQ(67, Seconds());
-    EXPECT_EQ(2, Track());
+    EXPECT_EQ(67, Poll().seconds);
+    EXPECT_EQ(2, Poll().track);
 
-    backend.sent.clear();
+    sent.clear();
     EXPECT_EQ(1, cd.Resume()); // nothing paused
-    EXPECT_TRUE(backend.sent.empty());
+    EXPECT_TRUE(sent.empty());
 
     ASSERT_EQ(1, cd.Pause());
     drive.OpenDoor();
@@ -221,33 +198,29 @@ TEST_F(WMCIAudioCDTest, PauseKeepsItsPlaceAcrossStatusPolls) {
     EXPECT_EQ(1, cd.paused); // a resume that failed stays paused
 }
 
-TEST_F(WMCIAudioCDTest, PlayRunsOnIntoNextTrackAndStopsAtTheEnd) {
+TEST_F(WMCIAudioCDTest, PlayRunsOnIntoNextTrackStopsAtTheEndAndAnOpenDoorMeansNoDisc) {
     InsertAndOpen({{Frames(0, 10, 0), false}, {Frames(0, 5, 0), false}});
     ASSERT_EQ(1, cd.ReadDisc());
     ASSERT_EQ(1, cd.PlayAudioTrack(1, 0, 8, 0));
-    EXPECT_EQ(1, backend.Count(MCI_PLAY));
-    EXPECT_EQ((DWORD)MCI_FROM, backend.lastFlags); // returns at once, to the end
+    EXPECT_EQ(1, Count(MCI_PLAY));
+    EXPECT_EQ((DWORD)MCI_FROM, lastFlags); // returns at once, to the end
     EXPECT_EQ(1, cd.IsPlaying());
     clock.Advance(3000);
-    EXPECT_EQ(2, Track());
-    EXPECT_EQ(1, Seconds());
+    Polled polled = Poll();
+    EXPECT_EQ(2, polled.track);
+    EXPECT_EQ(1, polled.seconds);
     clock.Advance(5000);
     EXPECT_EQ(0, cd.IsPlaying());
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Mode());
-    EXPECT_EQ(4, Seconds()); // stopped at the last frame of the disc
-}
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, Poll().mode);
+    EXPECT_EQ(4, Poll().seconds); // stopped at the last frame of the disc
 
-TEST_F(WMCIAudioCDTest, OpenDoorMeansNoDisc) {
-    InsertAndOpen(threeAudioTracks);
-    ASSERT_EQ(1, cd.PlayFrom(1, 0, 0, 0));
     ASSERT_EQ(1, cd.SetDoor(1));
     EXPECT_EQ(1, cd.doorOpen);
-    EXPECT_EQ((DWORD)MCI_MODE_OPEN, Mode());
+    EXPECT_EQ((DWORD)MCI_MODE_OPEN, Poll().mode);
     EXPECT_EQ(0, cd.IsMediaPresent() + cd.ReadDisc() + cd.GetTrackSeconds(nullptr));
     ASSERT_EQ(1, cd.SetDoor(0));
     EXPECT_EQ(0, cd.doorOpen);
     EXPECT_EQ(1, cd.IsMediaPresent());
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Mode());
 }
 
 } // namespace
