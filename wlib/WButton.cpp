@@ -34,7 +34,7 @@ int WButton::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x
     if (!hwnd) return 0;
     if (style & skinned) {
         StoreSkin(list, newSlot, normal, pressedImage, hover, disabled);
-        Subclass();
+        Subclass(ButtonProc);
     }
     return 1;
 }
@@ -61,7 +61,7 @@ void WButton::StoreSkin(WBmpList* list, int newSlot, const SourceRect* normal,
 void WButton::SetStyle(int newStyle, int repaint) {
     style = newStyle;
     SetWindowLongPtrA(hwnd, GWL_STYLE, static_cast<LONG_PTR>(WindowStyleFor(style)));
-    if ((style & skinned) && !oldProc) Subclass();
+    if ((style & skinned) && !oldProc) Subclass(ButtonProc);
     if (!(style & skinned) && oldProc) Unsubclass();
     if (repaint) Repaint();
 }
@@ -74,19 +74,6 @@ void WButton::SetCheck(int state) {
 int WButton::GetCheck() const {
     if (oldProc) return checked;
     return static_cast<int>(SendMessageA(hwnd, BM_GETCHECK, 0, 0));
-}
-
-void WButton::Subclass() {
-    if (!hwnd) return;
-    SetClassPointer();
-    oldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc)));
-}
-
-void WButton::Unsubclass() {
-    if (!oldProc) return;
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
-    oldProc = nullptr;
 }
 
 LRESULT CALLBACK WButton::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -35,7 +35,6 @@ public:
     SourceRect imagePressed; // also the look of a checked toggle
     SourceRect imageHover;
     SourceRect imageDisabled;
-    WNDPROC oldProc = nullptr; // null while not subclassed
     int checked = 0;
     int pressed = 0;
     int style = 0;
@@ -49,8 +48,6 @@ private:
     void StoreSkin(WBmpList* list, int newSlot, const SourceRect* normal,
                    const SourceRect* pressedImage, const SourceRect* hover,
                    const SourceRect* disabled);
-    void Subclass();
-    void Unsubclass();
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     const SourceRect& CurrentImage() const;
     void Paint();

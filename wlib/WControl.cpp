@@ -104,3 +104,16 @@ BOOL WControl::Invalidate() {
 LRESULT WControl::Close() {
     return SendMessageA(hwnd, WM_CLOSE, 0, 0);
 }
+
+void WControl::Subclass(WNDPROC proc) {
+    if (!hwnd) return;
+    SetClassPointer();
+    oldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+void WControl::Unsubclass() {
+    if (!oldProc) return;
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    oldProc = nullptr;
+}

@@ -42,4 +42,13 @@ public:
     HWND hwnd = nullptr;
     WTooltip* tooltip = nullptr; // not owned
     int toolId = 0;
+
+protected:
+    // For the subclassed standard controls: puts proc in front of the control's own window
+    // procedure (and sets the class pointer), and gives the control its own procedure back.
+    void Subclass(WNDPROC proc);
+    void Unsubclass();
+
+public:
+    WNDPROC oldProc = nullptr; // the control's own procedure; null while not subclassed
 };

@@ -41,7 +41,7 @@ int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
     bitmapFont = newBitmapFont;
     selectionColour = newSelectionColour;
     markColour = newMarkColour;
-    if (style > 1) Subclass();
+    if (style > 1) Subclass(ListProc);
     return 1;
 }
 
@@ -64,18 +64,6 @@ void WListBox::AttachSlider(WScrollbar* newSlider) {
     if (newSlider != slider) delete slider;
     slider = newSlider;
     if (slider) slider->SetNotifyTarget(hwnd);
-}
-
-void WListBox::Subclass() {
-    SetClassPointer();
-    oldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProc)));
-}
-
-void WListBox::Unsubclass() {
-    if (!oldProc) return;
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
-    oldProc = nullptr;
 }
 
 int WListBox::AddItem(const char* text, int redraw) {

@@ -73,7 +73,6 @@ public:
 
     int textIndent = 0;
     int style = 0;
-    WNDPROC oldProc = nullptr; // null while not subclassed
     WFont* font = nullptr;     // not owned
     COLORREF textColour = 0;
     WBmpFont* bitmapFont = nullptr; // not owned
@@ -89,8 +88,6 @@ public:
 private:
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void Subclass();
-    void Unsubclass();
     void Redraw(int redraw) {
         if (redraw) InvalidateRect(hwnd, nullptr, FALSE);
     }

@@ -34,7 +34,7 @@ int WScrollbar::Create(HWND parent, int newStyle, int id, HINSTANCE instance, in
     if (list) bitmaps = list;
     StoreSkin(newThumbBitmap, newThumbLength, normal, pressedImage, hover, disabled,
               newBackgroundBitmap, background);
-    Subclass();
+    Subclass(ScrollProc);
     return 1;
 }
 
@@ -91,18 +91,6 @@ void WScrollbar::Redraw() {
     MapWindowPoints(hwnd, parent, reinterpret_cast<POINT*>(&area), 2);
     RedrawWindow(parent, &area, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-void WScrollbar::Subclass() {
-    SetClassPointer();
-    oldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ScrollProc)));
-}
-
-void WScrollbar::Unsubclass() {
-    if (!oldProc) return;
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
-    oldProc = nullptr;
 }
 
 SCROLLINFO WScrollbar::ScrollInfo() const {

@@ -46,7 +46,6 @@ public:
     SourceRect thumbDisabled;
     int backgroundBitmap = 0;
     SourceRect backgroundSource;
-    WNDPROC oldProc = nullptr; // null while not subclassed
     int style = 0;
     int pressed = 0;
     int grabOffset = 0;
@@ -61,8 +60,6 @@ private:
                    const SourceRect* pressedImage, const SourceRect* hover,
                    const SourceRect* disabled, int newBackgroundBitmap,
                    const SourceRect* background);
-    void Subclass();
-    void Unsubclass();
     SCROLLINFO ScrollInfo() const;
     int Extent() const;
     int Room() const { return Extent() - thumbLength; }

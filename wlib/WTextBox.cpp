@@ -38,7 +38,7 @@ int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
     Alloc(1);
     SetText(newText, FALSE);
     SetSeparator(" - ");
-    Subclass();
+    Subclass(TextProc);
     return 1;
 }
 
@@ -132,18 +132,6 @@ int WTextBox::DeAlloc() {
     memory = nullptr;
     capacity = 0;
     return 1;
-}
-
-void WTextBox::Subclass() {
-    SetClassPointer();
-    oldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TextProc)));
-}
-
-void WTextBox::Unsubclass() {
-    if (!oldProc) return;
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
-    oldProc = nullptr;
 }
 
 LRESULT CALLBACK WTextBox::TextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

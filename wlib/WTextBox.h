@@ -44,7 +44,6 @@ public:
 
     char* text = nullptr; // in memory, while locked
     int style = 0;
-    WNDPROC oldProc = nullptr;
     char separator[separatorCapacity] = "";
     int throwErrors = 0;
     int scrollEnabled = 0;
@@ -65,8 +64,6 @@ private:
     static LRESULT CALLBACK TextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     int Fail(const char* message) const;
-    void Subclass();
-    void Unsubclass();
     const char* CurrentText() const { return text ? text : ""; }
     void Paint();
     int DrawShownText(HDC dc, const RECT& client, const char* shown) const;
