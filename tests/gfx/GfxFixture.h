@@ -1,26 +1,16 @@
 #pragma once
 
+#include "gfx/SourceRect.h"
+
 #include "support/DibCanvas.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
-using PixelAt = std::function<COLORREF(int x, int y)>;
-
-// Bitmap files in a temporary folder, painted on DIB canvases.
-class GfxFixture : public ::testing::Test {
-protected:
-    std::string Save(const DibCanvas& canvas, const std::string& name) {
-        folder.Write(name, canvas.BmpFile());
-        return folder.File(name);
-    }
-
-    TempFolder folder;
-};
+using PixelAt = DibCanvas::PixelAt;
 
 // Every pixel different and none black, so any misplaced pixel shows.
 inline COLORREF Distinct(int x, int y) {
@@ -30,16 +20,30 @@ inline COLORREF Background(int x, int y) {
     return RGB(220, 4 * x, 4 * y);
 }
 
-// "" when the area (x, y, w, h) shows `inside` (given coordinates within the area) and the
-// rest of the canvas shows `outside`, else the first mismatch.
-inline std::string AreaMismatch(const DibCanvas& canvas, int x, int y, int w, int h,
-                                const PixelAt& inside, const PixelAt& outside = Background) {
-    return canvas.Mismatch(0, 0, canvas.Width(), canvas.Height(), [&](int px, int py) {
-        bool within = px >= x && px < x + w && py >= y && py < y + h;
-        return within ? inside(px - x, py - y) : outside(px, py);
-    });
-}
+// Bitmap files in a temporary folder, and a canvas to draw them on.
+class GfxFixture : public ::testing::Test {
+protected:
+    std::string Save(const DibCanvas& bitmap, const std::string& name) {
+        folder.Write(name, bitmap.BmpFile());
+        return folder.File(name);
+    }
+    // The canvas showing the background, with monochrome colours neither black nor white.
+    HDC Fresh() {
+        canvas.Paint(Background);
+        SetTextColor(canvas.Dc(), RGB(255, 0, 0));
+        SetBkColor(canvas.Dc(), RGB(0, 0, 255));
+        return canvas.Dc();
+    }
+    // "" when the area shows `inside` (given coordinates within the area) and the rest of the
+    // canvas the background, else the first mismatch.
+    std::string Shows(const SourceRect& area, const PixelAt& inside) const {
+        return canvas.Mismatch(0, 0, canvas.Width(), canvas.Height(), [&](int x, int y) {
+            int ax = x - area.x, ay = y - area.y;
+            bool within = ax >= 0 && ax < area.width && ay >= 0 && ay < area.height;
+            return within ? inside(ax, ay) : Background(x, y);
+        });
+    }
 
-inline bool IsLiveGdiObject(HGDIOBJ object) {
-    return object && GetObjectType(object) != 0;
-}
+    TempFolder folder;
+    DibCanvas canvas{70, 40};
+};

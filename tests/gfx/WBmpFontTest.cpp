@@ -3,7 +3,6 @@
 
 #include "GfxFixture.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -20,109 +19,68 @@ const char builtInMap[] = "06 AMNWXYmw\r\n"
                           "03 j1'(),-.:;[]`\r\n"
                           "02 il!|";
 const int glyphHeight = 11;
-const COLORREF black = RGB(0, 0, 0);
 
 // Glyph pixels are all different; black ones are transparent.
 bool IsHole(int x, int y) {
     return (x * 7 + y * 3) % 5 == 0;
 }
 COLORREF Glyphs(int x, int y) {
-    return IsHole(x, y) ? black : Distinct(x, y);
-}
-COLORREF Background(int x, int y) {
-    return RGB(220, 4 * x, 4 * y);
+    return IsHole(x, y) ? RGB(0, 0, 0) : Distinct(x, y);
 }
 
 struct GlyphRect {
     int x, y, width;
 };
 
-// The pixel of the glyph strip that lays the glyphs side by side; -1 beyond it.
-int StripX(const std::vector<GlyphRect>& glyphs, int x, int& glyphIndex) {
-    for (glyphIndex = 0; glyphIndex < int(glyphs.size()); glyphIndex++) {
-        if (x < glyphs[glyphIndex].width) return x;
-        x -= glyphs[glyphIndex].width;
-    }
-    return -1;
-}
-
-// Entry 0 is a decoy; the glyphs are entry 1, masked by black.
 class WBmpFontDraw : public GfxFixture {
 protected:
+    // Entry 0 is a white decoy; the glyphs are entry 1, masked by black.
     void SetUp() override {
-        ASSERT_EQ(strlen(builtInMap), 150u);
-        HINSTANCE program = GetModuleHandleA(nullptr);
         DibCanvas decoy(48, 121, RGB(255, 255, 255)), glyphs(48, 121);
         glyphs.Paint(Glyphs);
-        std::string decoyPath = Save(decoy, "decoy.bmp"), glyphPath = Save(glyphs, "font.bmp");
-        ASSERT_EQ(0, list.x_AddBitmap(program, decoyPath.c_str(), LR_LOADFROMFILE, black));
-        ASSERT_EQ(1, list.x_AddBitmap(program, glyphPath.c_str(), LR_LOADFROMFILE, black));
-    }
-
-    // Draws at (2, 3) on a background canvas, checks the width and every pixel.
-    void ExpectDrawn(const char* text, const std::vector<GlyphRect>& glyphs, int width, int height,
-                     int stretch, int transparent) {
-        int total = 0;
-        for (const GlyphRect& glyph : glyphs)
-            total += glyph.width;
-        DibCanvas canvas(70, 40);
-        canvas.Paint(Background);
-        EXPECT_EQ(total,
-                  font.DrawString(canvas.Dc(), text, 2, 3, width, height, stretch, transparent))
-            << text;
-        EXPECT_EQ("",
-                  AreaMismatch(canvas, 2, 3, width, height,
-                               [&](int x, int y) {
-                                   int stripX = stretch ? x * total / width : x;
-                                   int stripY = stretch ? y * glyphHeight / height : y;
-                                   int index;
-                                   stripX = StripX(glyphs, stripX, index);
-                                   if (stripX < 0 || stripY >= glyphHeight)
-                                       return Background(x + 2, y + 3);
-                                   int gx = glyphs[index].x + stripX, gy = glyphs[index].y + stripY;
-                                   return transparent && IsHole(gx, gy) ? Background(x + 2, y + 3)
-                                                                        : Glyphs(gx, gy);
-                               }))
-            << text;
+        for (const DibCanvas* bitmap : {&decoy, &glyphs})
+            list.x_AddBitmap(nullptr, Save(*bitmap, "font.bmp").c_str(), LR_LOADFROMFILE, 0);
     }
 
     WBmpList list{2};
     WBmpFont font{&list, 1, builtInMap, glyphHeight};
 };
 
-TEST_F(WBmpFontDraw, BuiltInMapPlacesGlyphsSideBySide) {
-    ExpectDrawn("MW", {{6, 0, 6}, {18, 0, 6}}, 60, 30, 0, 0);
-    ExpectDrawn("il", {{0, 110, 2}, {2, 110, 2}}, 60, 30, 0, 0);
-    ExpectDrawn("l\xE9", {{2, 110, 2}, {10, 44, 5}}, 60, 30, 0, 0);
-    ExpectDrawn("A B", {{0, 0, 6}, {6, 11, 6}, {0, 22, 5}}, 60, 30, 0, 0);
-}
-
-TEST_F(WBmpFontDraw, TransparentTextChangesOnlyGlyphPixelsAndSkipsUnmappedCharacters) {
-    ExpectDrawn("A?B", {{0, 0, 6}, {35, 77, 5}, {0, 22, 5}}, 60, 30, 0, 1);
-    ExpectDrawn("A~B", {{0, 0, 6}, {0, 22, 5}}, 60, 30, 0, 1);
-    ExpectDrawn("~\x01\xFF", {}, 60, 30, 0, 1);
-    ExpectDrawn("~\x01\xFF", {}, 60, 30, 0, 0);
-    ExpectDrawn("", {}, 60, 30, 0, 1);
-}
-
-TEST_F(WBmpFontDraw, NarrowDestinationCutsTheTextButReturnsItsWholeWidth) {
-    ExpectDrawn("MW", {{6, 0, 6}, {18, 0, 6}}, 8, 30, 0, 1);
-    ExpectDrawn("MW", {{6, 0, 6}, {18, 0, 6}}, 30, 5, 0, 0);
-}
-
-TEST_F(WBmpFontDraw, StretchScalesTheTextToTheDestination) {
-    ExpectDrawn("MW", {{6, 0, 6}, {18, 0, 6}}, 24, 22, 1, 0);
-    ExpectDrawn("il", {{0, 110, 2}, {2, 110, 2}}, 12, 33, 1, 1);
-}
-
-TEST_F(WBmpFontDraw, SetFontSwitchesMapAndHeight) {
-    EXPECT_EQ(5, font.SetFont(&list, 1, "03 xyz\n04 Q", 5));
-    DibCanvas canvas(20, 10);
-    canvas.Paint(Background);
-    EXPECT_EQ(7, font.DrawStringRect(canvas.Dc(), "zQ", {1, 2, 15, 8}, 0, 0));
-    EXPECT_EQ("", AreaMismatch(canvas, 1, 2, 7, 5, [](int x, int y) {
-                  return x < 3 ? Glyphs(6 + x, y) : Glyphs(x - 3, 5 + y);
-              }));
+TEST_F(WBmpFontDraw, BuiltInMapLaysGlyphsSideBySideCutOrStretchedToTheDestination) {
+    const GlyphRect M = {6, 0, 6}, W = {18, 0, 6}, i = {0, 110, 2}, l = {2, 110, 2},
+                    eAcute = {10, 44, 5}, A = {0, 0, 6}, blank = {6, 11, 6}, B = {0, 22, 5},
+                    question = {35, 77, 5};
+    // Text, its glyphs, destination width and height, stretch, transparent.
+    const struct {
+        const char* text;
+        std::vector<GlyphRect> glyphs;
+        int width, height, stretch, transparent;
+    } cases[] = {{"MW", {M, W}, 60, 30, 0, 0},         {"l\xE9", {l, eAcute}, 60, 30, 0, 0},
+                 {"A B", {A, blank, B}, 60, 30, 0, 0}, {"A?B", {A, question, B}, 60, 30, 0, 1},
+                 {"A~B", {A, B}, 60, 30, 0, 1},        {"~\x01\xFF", {}, 60, 30, 0, 0},
+                 {"MW", {M, W}, 8, 30, 0, 1},          {"MW", {M, W}, 30, 5, 0, 0},
+                 {"MW", {M, W}, 24, 22, 1, 0},         {"il", {i, l}, 12, 33, 1, 1}};
+    for (const auto& test : cases) {
+        int total = 0;
+        for (const GlyphRect& glyph : test.glyphs)
+            total += glyph.width;
+        EXPECT_EQ(total, font.DrawString(Fresh(), test.text, 2, 3, test.width, test.height,
+                                         test.stretch, test.transparent))
+            << test.text;
+        PixelAt expected = [&](int x, int y) {
+            int stripX = test.stretch ? x * total / test.width : x;
+            int stripY = test.stretch ? y * glyphHeight / test.height : y;
+            for (const GlyphRect& glyph : test.glyphs) {
+                int gx = glyph.x + stripX, gy = glyph.y + stripY;
+                if (stripX < glyph.width && stripY < glyphHeight)
+                    return test.transparent && IsHole(gx, gy) ? Background(x + 2, y + 3)
+                                                              : Glyphs(gx, gy);
+                stripX -= glyph.width;
+            }
+            return Background(x + 2, y + 3);
+        };
+        EXPECT_EQ("", Shows({2, 3, test.width, test.height}, expected)) << test.text;
+    }
 }
 
 } // namespace

@@ -9,31 +9,23 @@
 // pixels tests can set and read directly.
 class DibCanvas {
 public:
+    using PixelAt = std::function<COLORREF(int x, int y)>;
+
     DibCanvas(int width, int height, COLORREF fill = RGB(0, 0, 0));
     ~DibCanvas();
     DibCanvas(const DibCanvas&) = delete;
     DibCanvas& operator=(const DibCanvas&) = delete;
 
     HDC Dc() const { return dc; }
-    HBITMAP Bitmap() const { return bitmap; }
     int Width() const { return width; }
     int Height() const { return height; }
 
-    COLORREF Pixel(int x, int y) const;
-    void SetPixel(int x, int y, COLORREF colour);
-    void Fill(COLORREF colour);
     void FillRect(int x, int y, int w, int h, COLORREF colour);
-    // Sets every pixel from a function of its position.
-    void Paint(const std::function<COLORREF(int x, int y)>& colourAt);
-
-    // The pixels as a 24-bit bottom-up .bmp file.
+    void Paint(const PixelAt& colourAt);
+    // The pixels as a 32-bit bottom-up .bmp file.
     std::string BmpFile() const;
-
-    // "" when the two canvases are equal, else the count of differing pixels and the first.
-    std::string Differences(const DibCanvas& other) const;
     // "" when every pixel of the area matches the function, else the first mismatch.
-    std::string Mismatch(int x, int y, int w, int h,
-                         const std::function<COLORREF(int x, int y)>& expected) const;
+    std::string Mismatch(int x, int y, int w, int h, const PixelAt& expected) const;
 
 private:
     int width;
