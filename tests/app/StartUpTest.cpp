@@ -1,5 +1,6 @@
 // The real program started in a folder of its own: it becomes the player, keeps one window,
 // and on close saves its settings beside itself and ends with code 0.
+#include "ProgramRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,37 +12,6 @@ namespace {
 
 const char playerClass[] = "LumivoxenCDPlayer";
 
-std::string BuiltProgram() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, strrchr(path, '\\')) + "\\..\\bin\\lumivoxen.exe";
-}
-
-class Process {
-public:
-    explicit Process(std::string commandLine) {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &info);
-    }
-    ~Process() {
-        if (!started) return;
-        if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    DWORD WaitForExit(DWORD milliseconds) {
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0)
-            GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-    BOOL started = FALSE;
-    PROCESS_INFORMATION info = {};
-};
-
 HWND WaitForPlayerWindow() {
     for (int i = 0; i < 200; i++) {
         if (HWND window = FindWindowA(playerClass, nullptr)) return window;
@@ -52,11 +22,11 @@ HWND WaitForPlayerWindow() {
 
 TEST(StartUp, BecomesTheOnlyPlayerAndSavesSettingsBesideItselfOnClose) {
     TempFolder folder;
-    const std::string program = "\"" + folder.File("lumivoxen.exe") + "\"";
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.File("lumivoxen.exe").c_str(), FALSE));
+    const std::string program = folder.File("lumivoxen.exe");
+    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
     folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
                                  "repeattrack=5\r\n[mine]\r\nkey=value\r\n");
-    Process player(program);
+    ProgramRun player("", program);
     ASSERT_TRUE(player.started);
     HWND window = WaitForPlayerWindow();
     ASSERT_TRUE(window);
@@ -70,7 +40,7 @@ TEST(StartUp, BecomesTheOnlyPlayerAndSavesSettingsBesideItselfOnClose) {
     EXPECT_EQ(50, rect.left); // an x left of -270 puts the player back on the screen
     EXPECT_EQ(50, rect.top);
 
-    Process second(program + " /play D:\\Track02.cda");
+    ProgramRun second("/play D:\\Track02.cda", program);
     EXPECT_EQ(0u, second.WaitForExit(10000));
     EXPECT_EQ(window, FindWindowA(playerClass, nullptr));
     EXPECT_FALSE(FindWindowExA(nullptr, window, playerClass, nullptr));
