@@ -92,10 +92,9 @@ TEST_F(IniFiles, WritesPlaceKeysWhereThePlatformDoesAndKeepOtherLines) {
     for (const std::string& text : texts) {
         std::string ourPath = Write(text), platformPath = Write(text);
         WIniKey ini(ourPath.c_str());
-        for (const char** w = writes; w < std::end(writes); w += 3) {
+        for (const char** w = writes; w < std::end(writes); w += 3)
             EXPECT_EQ(WritePrivateProfileStringA(w[0], w[1], w[2], platformPath.c_str()) ? 1 : 0,
                       ini.WriteString(w[0], w[1], w[2]));
-        }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, platformPath.c_str()); // flush
         for (const char* section : {"", "options", "skin", "new section", "a"}) {
             char ours[1000] = "", platform[1000] = "";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 const DWORD cdLine = MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC;
@@ -30,7 +32,10 @@ TEST(WMixer, FindsTheControlsOfTheCdLineAndTheSpeakers) {
 }
 
 TEST(WMixer, FailuresLeaveZeroesAndTheMixerUntouched) {
-    for (auto layout : {SimulatedMixer::Layout::withoutCdLine, SimulatedMixer::Layout::noDevice}) {
+    const std::pair<SimulatedMixer::Layout, MMRESULT> layouts[] = {
+        {SimulatedMixer::Layout::withoutCdLine, MIXERR_INVALCONTROL},
+        {SimulatedMixer::Layout::noDevice, MMSYSERR_INVALHANDLE}};
+    for (auto& [layout, refusal] : layouts) {
         SimulatedMixer device(layout);
         WMixer mixer(&device);
         DWORD id = 99, value0 = 5, value1 = 6;
@@ -38,8 +43,8 @@ TEST(WMixer, FailuresLeaveZeroesAndTheMixerUntouched) {
         EXPECT_EQ(0u, id);
         EXPECT_EQ(0, mixer.GetValues(SimulatedMixer::cdVolumeId, 2, &value0, &value1));
         EXPECT_EQ(0u, value0 + value1);
-        EXPECT_NE(MMSYSERR_NOERROR, mixer.SetValues(SimulatedMixer::cdVolumeId, 2, 1, 2));
-        EXPECT_NE(MMSYSERR_NOERROR, mixer.SetBool(SimulatedMixer::cdMuteId, 1));
+        EXPECT_EQ(refusal, mixer.SetValues(SimulatedMixer::cdVolumeId, 2, 1, 2));
+        EXPECT_EQ(refusal, mixer.SetBool(SimulatedMixer::cdMuteId, 1));
         EXPECT_EQ(0u, mixer.GetBool(SimulatedMixer::cdMuteId));
         // More channels than two values would let the mixer read or write past them.
         const DWORD before = device.Value(SimulatedMixer::masterVolumeId, 0);
