@@ -194,9 +194,10 @@ TEST(PlaybackEngine, PlayRequestPlaysItsAudioTrackOnAStoppedOrPlayingDrive) {
     b.Tick();
     EXPECT_EQ(0, b.request.flag);
     EXPECT_EQ(2, b.list.marked);
-    b.engine.PlayRequested(1); // the data track: ignored
     b.engine.PlayRequested(2);
-    b.Run(400);
+    b.Run(1400);
+    b.engine.PlayRequested(1); // the data track: ignored
+    b.Run(200);
     b.engine.StopPlay();
     b.engine.PlayRequested(3);
     b.Run(400);
