@@ -10,8 +10,6 @@
 
 #include <string>
 
-using PixelAt = DibCanvas::PixelAt;
-
 // Every pixel different and none black, so any misplaced pixel shows.
 inline COLORREF Distinct(int x, int y) {
     return RGB(10 + x * 5, 10 + y * 7, 60 + (x + y) % 50);
@@ -36,7 +34,7 @@ protected:
     }
     // "" when the area shows `inside` (given coordinates within the area) and the rest of the
     // canvas the background, else the first mismatch.
-    std::string Shows(const SourceRect& area, const PixelAt& inside) const {
+    std::string Shows(const SourceRect& area, const DibCanvas::PixelAt& inside) const {
         return canvas.Mismatch(0, 0, canvas.Width(), canvas.Height(), [&](int x, int y) {
             int ax = x - area.x, ay = y - area.y;
             bool within = ax >= 0 && ax < area.width && ay >= 0 && ay < area.height;

@@ -32,21 +32,16 @@ struct GlyphRect {
     int x, y, width;
 };
 
-class WBmpFontDraw : public GfxFixture {
-protected:
-    // Entry 0 is a white decoy; the glyphs are entry 1, masked by black.
-    void SetUp() override {
-        DibCanvas decoy(48, 121, RGB(255, 255, 255)), glyphs(48, 121);
-        glyphs.Paint(Glyphs);
-        for (const DibCanvas* bitmap : {&decoy, &glyphs})
-            list.x_AddBitmap(nullptr, Save(*bitmap, "font.bmp").c_str(), LR_LOADFROMFILE, 0);
-    }
-
-    WBmpList list{2};
-    WBmpFont font{&list, 1, builtInMap, glyphHeight};
-};
+using WBmpFontDraw = GfxFixture;
 
 TEST_F(WBmpFontDraw, BuiltInMapLaysGlyphsSideBySideCutOrStretchedToTheDestination) {
+    // Entry 0 is a white decoy; the glyphs are entry 1, masked by black.
+    DibCanvas decoy(48, 121, RGB(255, 255, 255)), glyphs(48, 121);
+    glyphs.Paint(Glyphs);
+    WBmpList list(2);
+    for (const DibCanvas* bitmap : {&decoy, &glyphs})
+        list.x_AddBitmap(nullptr, Save(*bitmap, "font.bmp").c_str(), LR_LOADFROMFILE, 0);
+    WBmpFont font(&list, 1, builtInMap, glyphHeight);
     const GlyphRect M = {6, 0, 6}, W = {18, 0, 6}, i = {0, 110, 2}, l = {2, 110, 2},
                     eAcute = {10, 44, 5}, A = {0, 0, 6}, blank = {6, 11, 6}, B = {0, 22, 5},
                     question = {35, 77, 5};
@@ -67,7 +62,7 @@ TEST_F(WBmpFontDraw, BuiltInMapLaysGlyphsSideBySideCutOrStretchedToTheDestinatio
         EXPECT_EQ(total, font.DrawString(Fresh(), test.text, 2, 3, test.width, test.height,
                                          test.stretch, test.transparent))
             << test.text;
-        PixelAt expected = [&](int x, int y) {
+        DibCanvas::PixelAt expected = [&](int x, int y) {
             int stripX = test.stretch ? x * total / test.width : x;
             int stripY = test.stretch ? y * glyphHeight / test.height : y;
             for (const GlyphRect& glyph : test.glyphs) {

@@ -1,8 +1,10 @@
+#include "gfx/WBmpFont.h"
 #include "gfx/WBmpList.h"
 
 #include "GfxFixture.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,25 +28,37 @@ template <class Call> std::string Failure(WBmpList& list, Call call) {
     return text;
 }
 
-class WBmpListStorage : public GfxFixture {
+// GetGuiResources answers 0 under Wine, so the GDI objects are counted another way: the
+// number of further objects the process can still make before the platform refuses.
+size_t FreeGdiHandleSlots() {
+    std::vector<HBITMAP> made;
+    for (HBITMAP bitmap; made.size() < 200000 && (bitmap = CreateBitmap(4, 4, 1, 1, nullptr));)
+        made.push_back(bitmap);
+    for (HBITMAP bitmap : made)
+        DeleteObject(bitmap);
+    return made.size();
+}
+
+class WBmpListFiles : public GfxFixture {
 protected:
-    int AddFile(int times = 1) {
+    int AddFile(WBmpList& target, int times = 1) {
         int index = -1;
         while (times--)
-            index = list.x_AddBitmap(nullptr, picture.c_str(), LR_LOADFROMFILE, nullptr, 0);
+            index = target.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, nullptr, 0);
         return index;
     }
 
-    std::string picture = Save(DibCanvas(4, 3, RGB(1, 2, 3)), "picture.bmp");
-    std::string missing = folder.File("missing.bmp");
+    std::string picturePath = Save(DibCanvas(4, 3, RGB(1, 2, 3)), "picture.bmp");
+    std::string missingPath = folder.File("missing.bmp");
+    const char *picture = picturePath.c_str(), *missing = missingPath.c_str();
     WBmpList list{6};
 };
 
-TEST_F(WBmpListStorage, BlockHoldsAtLeastOneEntryGrowsByOneAndOwnsTheBitmaps) {
+TEST_F(WBmpListFiles, BlockHoldsAtLeastOneEntryGrowsByOneAndOwnsTheBitmaps) {
     EXPECT_EQ(1, WBmpList(-5).Capacity());
-    EXPECT_EQ(5, AddFile(6));
+    EXPECT_EQ(5, AddFile(list, 6));
     HBITMAP first = list.Image(0), sixth = list.Image(5);
-    EXPECT_EQ(6, AddFile());
+    EXPECT_EQ(6, AddFile(list));
     EXPECT_EQ(7, list.Capacity());
     EXPECT_EQ(first, list.Image(0)) << "entries survive the block's move";
     // Shrinking below the count drops the entries that no longer fit, with their bitmaps.
@@ -53,55 +67,75 @@ TEST_F(WBmpListStorage, BlockHoldsAtLeastOneEntryGrowsByOneAndOwnsTheBitmaps) {
     EXPECT_FALSE(IsLive(sixth));
     EXPECT_EQ(1, list.DeAlloc());
     EXPECT_FALSE(IsLive(first));
-    EXPECT_EQ(-1, AddFile()) << "no block to append to";
+    EXPECT_EQ(-1, AddFile(list)) << "no block to append to";
+    EXPECT_EQ("0 WBmpList::DeAlloc() *** ERROR !\nMemory not allocated.",
+              Failure(list, [&] { return list.DeAlloc(); }));
     EXPECT_EQ(1, list.Alloc(2));
-    EXPECT_EQ(0, AddFile());
-}
-
-TEST_F(WBmpListStorage, FailuresReturnTheirResultOrThrowTheirTextAndKeepOtherEntries) {
-    AddFile(6);
-    HBITMAP last = list.Image(5);
+    EXPECT_EQ(0, AddFile(list));
     EXPECT_EQ("0 WBmpList::Alloc(int size) *** ERROR !\nMemory already alloceted.",
               Failure(list, [&] { return list.Alloc(3); }));
+}
+
+TEST_F(WBmpListFiles, FailuresReturnTheirResultOrThrowTheirTextAndKeepOtherEntries) {
+    AddFile(list, 6);
+    HBITMAP first = list.Image(0), last = list.Image(5);
     EXPECT_EQ("-1 WBmpList::ReplaceBitmap *** ERROR !\nIndex out of bounds.",
               Failure(list, [&] { return list.ReplaceBitmap(6, nullptr, oemCheckBitmap, 0); }));
     EXPECT_EQ(
         "-1 WBmpList::ReplaceBitmapMasked *** ERROR !\nIndex out of bounds.",
         Failure(list, [&] { return list.ReplaceBitmapMasked(6, nullptr, oemCheckBitmap, 0); }));
     EXPECT_EQ("-1 WBmpList::ReplaceBitmapF *** ERROR !\nIndex out of bounds.",
-              Failure(list, [&] { return list.ReplaceBitmapF(-1, picture.c_str(), nullptr); }));
+              Failure(list, [&] { return list.ReplaceBitmapF(-1, picture, nullptr); }));
     EXPECT_EQ("-1 WBmpList::ReplaceBitmapMaskedF *** ERROR !\nIndex out of bounds.",
-              Failure(list, [&] { return list.ReplaceBitmapMaskedF(6, picture.c_str(), 0); }));
-    EXPECT_EQ(6, list.Count());
-    EXPECT_EQ(last, list.Image(5));
-    EXPECT_TRUE(IsLive(last));
-
+              Failure(list, [&] { return list.ReplaceBitmapMaskedF(6, picture, 0); }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load image",
               Failure(list, [&] { return list.AddBitmap(absentBitmap); }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load mask", Failure(list, [&] {
-                  return list.x_AddBitmap(nullptr, picture.c_str(), LR_LOADFROMFILE,
-                                          missing.c_str(), LR_LOADFROMFILE);
+                  return list.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, missing,
+                                          LR_LOADFROMFILE);
               }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nName or identifier of image can't be NULL",
               Failure(list, [&] { return list.x_AddBitmap(nullptr, nullptr, 0, nullptr, 0); }));
     EXPECT_EQ(6, list.Count());
-    list.DeAlloc();
-    EXPECT_EQ("0 WBmpList::DeAlloc() *** ERROR !\nMemory not allocated.",
-              Failure(list, [&] { return list.DeAlloc(); }));
-}
+    EXPECT_EQ(last, list.Image(5));
+    EXPECT_TRUE(IsLive(last));
 
-TEST_F(WBmpListStorage, FailedLoadLeavesAnEmptyEntryThatALaterReplacementFills) {
-    AddFile();
-    HBITMAP old = list.Image(0);
+    // A failed load leaves an empty entry that a later replacement fills.
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load image",
-              Failure(list, [&] { return list.ReplaceBitmapF(0, missing.c_str(), nullptr); }));
+              Failure(list, [&] { return list.ReplaceBitmapF(0, missing, nullptr); }));
     EXPECT_EQ(nullptr, list.Image(0));
-    EXPECT_FALSE(IsLive(old));
+    EXPECT_FALSE(IsLive(first));
     EXPECT_EQ(0, list.ReplaceBitmapMasked(0, nullptr, oemCheckBitmap, RGB(255, 255, 255)));
     HBITMAP mask = list.Mask(0);
     EXPECT_TRUE(IsLive(mask));
-    EXPECT_EQ(0, list.ReplaceBitmapF(0, picture.c_str(), nullptr));
+    EXPECT_EQ(0, list.ReplaceBitmapF(0, picture, nullptr));
     EXPECT_EQ(mask, list.Mask(0)) << "a mask that is not replaced stays";
+}
+
+TEST_F(WBmpListFiles, LoadingReplacingFailingAndDrawingReleaseEveryGdiObject) {
+    auto exerciseEverything = [&] {
+        WBmpList bitmaps(1);
+        bitmaps.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, RGB(1, 2, 3));
+        bitmaps.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, picture, LR_LOADFROMFILE);
+        bitmaps.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, missing, LR_LOADFROMFILE);
+        bitmaps.ReplaceBitmapF(1, missing, nullptr);
+        Failure(bitmaps, [&] { return bitmaps.ReplaceBitmapF(0, picture, missing); });
+        bitmaps.ReplaceBitmapMaskedF(0, picture, RGB(1, 2, 3));
+        for (int mode = 0; mode < 3; mode++) {
+            bitmaps.DrawBitmapPart(Fresh(), 0, mode, 0, 0, 30, 20, 1, 1, 2, 2);
+            bitmaps.TileBitmap(Fresh(), 0, mode, {0, 0, 37, 29}, {1, 1, 2, 1});
+        }
+        WBmpFont font(&bitmaps, 0, "01 abcd\n01 efgh", 1);
+        for (int stretchAndTransparent = 0; stretchAndTransparent < 4; stretchAndTransparent++)
+            font.DrawString(Fresh(), "bad cafe", 0, 0, 10, 30, stretchAndTransparent & 1,
+                            stretchAndTransparent >> 1);
+    };
+    exerciseEverything(); // the platform's own first-use objects are made here
+    size_t before = FreeGdiHandleSlots();
+    ASSERT_GT(before, 1000u);
+    for (int round = 0; round < 20; round++)
+        exerciseEverything();
+    EXPECT_EQ(before, FreeGdiHandleSlots());
 }
 
 } // namespace
