@@ -4,7 +4,7 @@
 
 using namespace VolumeScale;
 
-TEST(VolumeScale, MixerValuesAndSliderPositionsMapBothWays) {
+TEST(VolumeScale, MixerValuesAndSliderPositionsMapBothWaysAndLockMeetsHalfWay) {
     EXPECT_EQ(0, PositionFromValue(65535));
     EXPECT_EQ(1, PositionFromValue(65499));
     EXPECT_EQ(654, PositionFromValue(100));
@@ -20,9 +20,7 @@ TEST(VolumeScale, MixerValuesAndSliderPositionsMapBothWays) {
     EXPECT_EQ(0u, ValueFromPosition(100000));
     EXPECT_EQ(65500u, ValueFromPosition(-1));
     EXPECT_EQ(100, PercentFromPosition(-50));
-}
-
-TEST(VolumeScale, LockedChannelsMeetHalfWay) {
+    // Locked channels meet half-way, whichever is higher.
     EXPECT_EQ(200, LockedPosition(100, 301));
     EXPECT_EQ(200, LockedPosition(301, 100));
     EXPECT_EQ(655, LockedPosition(655, 9999));

@@ -65,7 +65,7 @@ protected:
 const std::vector<SimulatedTrack> threeAudioTracks = {
     {Frames(3, 58, 10), false}, {Frames(4, 59, 74), false}, {Frames(2, 0, 0), false}};
 
-TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveLeavesTmsfAndNeverTwoDevices) {
+TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveAndClosedFailsEverythingWithoutSending) {
     drive.InsertDisc(threeAudioTracks);
     EXPECT_EQ(0, cd.Open("C:") + cd.Open(""));
     EXPECT_EQ(0u, cd.deviceId);
@@ -75,14 +75,11 @@ TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveLeavesTmsfAndNeverTwoDevices) {
     ASSERT_EQ(0u, drive.SendCommand(cd.deviceId, MCI_STATUS, MCI_STATUS_ITEM, (DWORD_PTR)&status));
     EXPECT_EQ((DWORD_PTR)MCI_FORMAT_TMSF, status.dwReturn);
     ASSERT_EQ(1, cd.Open("d:"));
-    EXPECT_EQ(1, drive.OpenDeviceCount());
+    EXPECT_EQ(1, drive.OpenDeviceCount()); // the first device was closed, not left behind
     EXPECT_EQ(0, cd.Open("E:"));
     EXPECT_EQ(0, drive.OpenDeviceCount());
-}
 
-TEST_F(WMCIAudioCDTest, ClosedDeviceFailsEveryOperationWithoutSendingIt) {
-    InsertAndOpen(threeAudioTracks);
-    ASSERT_EQ(1, cd.Close());
+    sent.clear();
     DWORD mode = 12345, count = 7, type = 0;
     int track = 9, seconds = 9;
     EXPECT_EQ(0, cd.Close() + cd.PlayFrom(1, 0, 0, 0) + cd.Stop() + cd.IsPlaying() +
@@ -93,7 +90,7 @@ TEST_F(WMCIAudioCDTest, ClosedDeviceFailsEveryOperationWithoutSendingIt) {
     EXPECT_EQ(0u, count);
     EXPECT_EQ((DWORD)MCI_CDA_TRACK_OTHER, type);
     EXPECT_EQ(0, track + seconds);
-    EXPECT_EQ(std::vector<UINT>{MCI_CLOSE}, sent);
+    EXPECT_TRUE(sent.empty());
 }
 
 TEST_F(WMCIAudioCDTest, DataTracksGetNoAudioIndex) {
