@@ -35,10 +35,12 @@ TEST_F(DiscDatabaseTest, StoredOrderGivesTheFirstPieceThenUpToNumplayEntries) {
                                  "[A2]\nnumplay=0\norder=2 \n"
                                  "[A3]\nnumplay=3\norder=\"    \"\n" // spaces only: empty
                                  "[A4]\nnumplay=3\n"                 // no order: disc order
-                                 "[A5]\nnumplay=\norder=2 1 \n");    // empty numplay: no order
+                                 "[A5]\nnumplay=\norder=2 1 \n"      // empty numplay: no order
+                                 "[A6]\nnumplay=18446744073709551617\norder=1 2 3 \n"); // 2^64+1
     const std::vector<int> all = {1, 2, 3, 4, 5};
     const std::map<std::string, std::vector<int>> cases = {
-        {"A1", {5, 2}}, {"A2", {3}}, {"A3", {}}, {"A4", all}, {"A5", all}, {"NONE", all}};
+        {"A1", {5, 2}}, {"A2", {3}},       {"A3", {}},   {"A4", all},
+        {"A5", all},    {"A6", {2, 3, 4}}, {"NONE", all}};
     for (const auto& c : cases)
         EXPECT_EQ(c.second, Load(c.first.c_str(), 5)) << c.first;
     EXPECT_EQ("01. Unknown track", list.texts[0]); // NONE, loaded last
@@ -52,7 +54,7 @@ TEST_F(DiscDatabaseTest, StoredOrderGivesTheFirstPieceThenUpToNumplayEntries) {
     EXPECT_STREQ("Unknown album", text);
 }
 
-TEST_F(DiscDatabaseTest, SavedOrderOfAnyLengthReadsBackWholeAndAnEmptyOneKeepsTheOldOrder) {
+TEST_F(DiscDatabaseTest, SavedOrderAndNamesReadBackWholeAndAnEmptyOrderKeepsTheOldOne) {
     for (int i = 0; i < 400; i++)
         list.Add("x", 1 + (i * 53) % 99, 0);
     std::vector<int> saved = list.data;
@@ -67,9 +69,7 @@ TEST_F(DiscDatabaseTest, SavedOrderOfAnyLengthReadsBackWholeAndAnEmptyOneKeepsTh
     EXPECT_EQ("1 0", Read("order"));
     EXPECT_EQ("", Read("numplay"));
     EXPECT_EQ(std::vector<int>({1, 2, 3}), Load("4D2", 3));
-}
 
-TEST_F(DiscDatabaseTest, SavedNamesComeBackWholeAndOverlongNamesAreCut) {
     std::string overlong(1500, 'n');
     const char* names[] = {"Intro", "A song  with   spaces", overlong.c_str()};
     database.SaveNames("4D2", "The Artist", "An Album", names, 3);
