@@ -50,7 +50,9 @@ protected:
     };
     Polled Poll() {
         Polled p;
-        cd.GetMode(&p.mode), cd.GetCurrentTrack(&p.track), cd.GetTrackSeconds(&p.seconds);
+        cd.GetMode(&p.mode);
+        cd.GetCurrentTrack(&p.track);
+        cd.GetTrackSeconds(&p.seconds);
         return p;
     }
 
