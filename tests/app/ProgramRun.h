@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 // The built program started with a command line; ended at destruction if it still runs.

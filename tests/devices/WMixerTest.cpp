@@ -40,7 +40,8 @@ TEST(WMixer, FailuresLeaveZeroesAndTheMixerUntouched) {
         EXPECT_EQ(0u, mixer.GetBool(SimulatedMixer::cdMuteId));
         // More channels than two values would let the mixer read or write past them.
         const DWORD before = device.Value(SimulatedMixer::masterVolumeId, 0);
-        EXPECT_NE(MMSYSERR_NOERROR, mixer.SetValues(SimulatedMixer::masterVolumeId, 6, 1, 2));
+        EXPECT_NE(MMRESULT(MMSYSERR_NOERROR),
+                  mixer.SetValues(SimulatedMixer::masterVolumeId, 6, 1, 2));
         EXPECT_EQ(0, mixer.GetValues(SimulatedMixer::masterVolumeId, 6, &value0, &value1));
         EXPECT_EQ(before, device.Value(SimulatedMixer::masterVolumeId, 0));
     }
@@ -63,7 +64,7 @@ TEST(WMixer, PlatformMixerFailsCleanlyOrAnswersConsistently) {
         EXPECT_EQ(0, found + mixer.GetValues(id, 2, &value0, &value1));
         EXPECT_EQ(0u, value0 + value1 + mixer.GetBool(id));
         // Only written when there is no device whose volume a test could change.
-        EXPECT_NE(MMSYSERR_NOERROR, mixer.SetValues(id, 2, 65500, 65500));
+        EXPECT_NE(MMRESULT(MMSYSERR_NOERROR), mixer.SetValues(id, 2, 65500, 65500));
     }
     if (!noDevice) return;
     SimulatedMixer simulated(SimulatedMixer::Layout::noDevice), working;
