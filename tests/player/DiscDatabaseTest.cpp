@@ -9,8 +9,7 @@
 
 namespace {
 
-class DiscDatabaseTest : public ::testing::Test {
-protected:
+struct DiscDatabaseTest : ::testing::Test {
     TempFolder folder;
     WIniKey file{folder.File("cdplayer.ini").c_str()};
     DiscDatabase database{file};
