@@ -112,17 +112,6 @@ TEST(PlaybackEngine, NewDiscPlaysTheEntriesTheSettingsCallFor) {
     }
 }
 
-TEST(PlaybackEngine, EmptyPlaylistPlaysNothingAndIsNeverMarked) {
-    Bench b({3, 3, 3}, "numplay=2\norder=\"  \"\n");
-    b.Tick();
-    b.engine.StartPlay();
-    b.engine.StepNext();
-    b.engine.StepPrevious();
-    b.Run(400);
-    EXPECT_EQ(Starts(), b.starts);
-    EXPECT_EQ(-1, b.list.marked);
-}
-
 TEST(PlaybackEngine, BusyMarkHoldsTicksUntilTheSeekAndPauseHoldsThePosition) {
     Bench b({190, 60});
     b.Tick();
@@ -194,7 +183,7 @@ TEST(PlaybackEngine, PlayRequestPlaysItsAudioTrackOnAStoppedOrPlayingDrive) {
     EXPECT_EQ("02. Unknown track", b.Text(Display::TrackName));
 }
 
-TEST(PlaybackEngine, DataOnlyOrUnreadableDiscShowsItsTextAndIsReadAgain) {
+TEST(PlaybackEngine, DiscWithNothingToPlayShowsWhyAndPlaysNothing) {
     Bench b({-100});
     b.Tick();
     EXPECT_EQ("Data disc", b.Text(Display::TrackName));
@@ -204,9 +193,15 @@ TEST(PlaybackEngine, DataOnlyOrUnreadableDiscShowsItsTextAndIsReadAgain) {
     EXPECT_EQ("Error !!!", b.Text(Display::TrackName));
     EXPECT_EQ("Stop", b.Text(Display::Status));
     EXPECT_EQ(0, b.engine.discRead);
-    b.Insert({30});
+    b.Insert({3, 3, 3}, "numplay=2\norder=\"  \"\n"); // read again: an empty playlist
     b.Tick();
-    EXPECT_EQ(1, b.list.Count());
+    EXPECT_EQ(1, b.engine.discRead);
+    b.engine.StartPlay();
+    b.engine.StepNext();
+    b.engine.StepPrevious();
+    b.Run(400);
+    EXPECT_EQ(Starts(), b.starts);
+    EXPECT_EQ(-1, b.list.marked); // never a mark past the end of the list
     b.engine.discRead = 0;
     b.cd.Close(); // a device that failed to open
     b.shown.texts.clear();
