@@ -1,17 +1,18 @@
 #pragma once
 
 // Shared pieces of the skinned-control tests: a parent window that records what its
-// children tell it, a bitmap list made from test pixels, and reading a window's pixels back.
+// children tell it, mouse gestures, skin bitmaps of solid cells, and screen pixels.
 
 #include "gfx/WBmpList.h"
 #include "support/DibCanvas.h"
-#include "support/MessageLog.h"
 #include "support/TempFolder.h"
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace kit {
@@ -24,148 +25,147 @@ inline void Pump() {
     }
 }
 
-// A visible top-level window at a fixed place that logs WM_COMMAND, the scroll messages and
-// the mouse messages it receives.
+// A visible top-level window at a fixed place that records what it receives, as in
+// "cmd(101,0) htrack(40) hpos(40) ldown(1,32,23)": commands with id and code, scroll
+// messages with the value, mouse messages (when asked) with keys and point. A "?" marks a
+// message whose lParam is not the child window it names.
 class Parent {
 public:
     Parent(int x, int y, int width, int height) {
-        static const char* className = [] {
-            WNDCLASSA wc = {};
-            wc.style = CS_DBLCLKS;
-            wc.lpfnWndProc = Proc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-            wc.lpszClassName = "ControlTestParent";
-            RegisterClassA(&wc);
-            return "ControlTestParent";
-        }();
-        hwnd = CreateWindowExA(0, className, "", WS_POPUP | WS_VISIBLE, x, y, width, height,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        WNDCLASSA wc = {};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = "ControlTestParent";
+        RegisterClassA(&wc); // the second parent finds the class registered
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, x, y, width, height,
+                               nullptr, nullptr, wc.hInstance, nullptr);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetCursorPos(1200, 1000); // away from every test window
-        Pump();
     }
-    ~Parent() {
-        DestroyWindow(hwnd);
-        Pump();
-    }
-    Parent(const Parent&) = delete;
-    Parent& operator=(const Parent&) = delete;
 
     HWND hwnd;
-    MessageLog log;
-    std::function<void(WPARAM, LPARAM)> onCommand;
+    std::string log;
+    bool logMouse = false;
+    std::function<void()> onCommand;
 
 private:
+    std::string Describe(UINT message, WPARAM wParam, LPARAM lParam) const {
+        auto* sender = reinterpret_cast<HWND>(lParam);
+        bool child = IsWindow(sender) && (GetWindowLongPtrA(sender, GWL_STYLE) & WS_CHILD);
+        std::string low = std::to_string(LOWORD(wParam)), high = std::to_string(HIWORD(wParam));
+        switch (message) {
+        case WM_COMMAND:
+            return "cmd(" + low + "," + high + ")" +
+                   (child && GetDlgCtrlID(sender) == LOWORD(wParam) ? "" : "?");
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            return (message == WM_HSCROLL ? "h" : "v") +
+                   std::string(LOWORD(wParam) == SB_THUMBTRACK      ? "track("
+                               : LOWORD(wParam) == SB_THUMBPOSITION ? "pos("
+                                                                    : "other(") +
+                   high + ")" + (child ? "" : "?");
+        }
+        const char* mouse = message == WM_LBUTTONDOWN   ? "ldown("
+                            : message == WM_LBUTTONUP   ? "lup("
+                            : message == WM_RBUTTONDOWN ? "rdown("
+                            : message == WM_MOUSEMOVE   ? "move("
+                                                        : nullptr;
+        if (!mouse || !logMouse) return "";
+        return mouse + std::to_string(wParam) + "," + std::to_string(LOWORD(lParam)) + "," +
+               std::to_string(HIWORD(lParam)) + ")";
+    }
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self) {
-            INT_PTR control = static_cast<INT_PTR>(lParam);
-            switch (message) {
-            case WM_COMMAND:
-                self->log.Add("WM_COMMAND", {LOWORD(wParam), HIWORD(wParam), control});
-                if (self->onCommand) self->onCommand(wParam, lParam);
-                return 0;
-            case WM_HSCROLL:
-                self->log.Add("WM_HSCROLL", {LOWORD(wParam), HIWORD(wParam), control});
-                return 0;
-            case WM_VSCROLL:
-                self->log.Add("WM_VSCROLL", {LOWORD(wParam), HIWORD(wParam), control});
-                return 0;
-            case WM_LBUTTONDOWN:
-            case WM_LBUTTONUP:
-            case WM_RBUTTONDOWN:
-            case WM_MOUSEMOVE:
-                self->log.Add(message == WM_LBUTTONDOWN   ? "WM_LBUTTONDOWN"
-                              : message == WM_LBUTTONUP   ? "WM_LBUTTONUP"
-                              : message == WM_RBUTTONDOWN ? "WM_RBUTTONDOWN"
-                                                          : "WM_MOUSEMOVE",
-                              {static_cast<INT_PTR>(wParam), LOWORD(lParam), HIWORD(lParam)});
-                return 0;
-            }
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
+        std::string entry = self ? self->Describe(message, wParam, lParam) : "";
+        if (entry.empty()) return DefWindowProcA(window, message, wParam, lParam);
+        self->log += (self->log.empty() ? "" : " ") + entry;
+        if (message == WM_COMMAND && self->onCommand) self->onCommand();
+        return 0;
     }
 };
 
 // Under Wine each top-level window costs seconds to destroy without a window manager, so the
 // tests share two parents for the whole run; Fresh() forgets what the last test left.
-inline Parent& Shared(int which = 0) {
+inline Parent& Fresh(int which = 0) {
     static Parent* parents[2] = {};
     if (!parents[which])
         parents[which] = which ? new Parent(400, 40, 50, 50) : new Parent(40, 40, 320, 240);
+    ReleaseCapture();
+    SetCursorPos(1200, 1000); // away from every test window
+    Pump();
+    parents[which]->log.clear();
+    parents[which]->logMouse = false;
+    parents[which]->onCommand = nullptr;
     return *parents[which];
 }
 
-inline Parent& Fresh(int which = 0) {
-    Parent& parent = Shared(which);
-    ReleaseCapture();
-    SetCursorPos(1200, 1000);
-    Pump();
-    parent.log.Clear();
-    parent.onCommand = nullptr;
-    return parent;
+// Sends a gesture to a window: tokens of a letter and a client x, all at height y. D and U
+// press and release the left button, M drags, S drags with shift, H hovers, C double-clicks
+// (the second press it posts is dispatched), R and r press and release the right button, B
+// presses the middle one, K and k press and release the space bar, E presses Enter. The
+// cursor goes along when asked, as it would with a real mouse.
+inline void Play(HWND window, const std::string& gesture, int y, bool moveCursor = false) {
+    const std::string letters = "DUMSHCRrBKkE";
+    const UINT messages[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,     WM_MOUSEMOVE,   WM_MOUSEMOVE,
+                             WM_MOUSEMOVE,   WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                             WM_MBUTTONDOWN, WM_KEYDOWN,       WM_KEYUP,       WM_KEYDOWN};
+    const WPARAM keys[] = {MK_LBUTTON, 0,          MK_LBUTTON, MK_LBUTTON | MK_SHIFT,
+                           0,          MK_LBUTTON, MK_RBUTTON, 0,
+                           MK_MBUTTON, VK_SPACE,   VK_SPACE,   VK_RETURN};
+    std::istringstream tokens(gesture);
+    for (std::string token; tokens >> token;) {
+        size_t i = letters.find(token[0]);
+        int x = std::atoi(token.c_str() + 1);
+        POINT screen = {x, y};
+        ClientToScreen(window, &screen);
+        if (moveCursor) SetCursorPos(screen.x, screen.y);
+        SendMessageA(window, messages[i], keys[i], MAKELPARAM(x, y));
+        MSG posted; // the second press a double click posts, and no real mouse message
+        while (PeekMessageA(&posted, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE))
+            DispatchMessageA(&posted);
+    }
 }
 
-// A bitmap list whose entries 0 .. count-1 all hold the canvas' pixels, loaded from a .bmp
-// file the way skins are.
-inline std::unique_ptr<WBmpList> ListOf(const DibCanvas& canvas, int count = 1) {
+// A one-entry bitmap list holding a strip of solid cells, left to right, loaded from a .bmp
+// file the way skins are; a glyph list has black as its transparent colour, as font.bmp has.
+inline std::unique_ptr<WBmpList> Skin(int cellWidth, int cellHeight,
+                                      std::initializer_list<COLORREF> cells, bool glyphs = false) {
+    DibCanvas strip(cellWidth * static_cast<int>(cells.size()), cellHeight);
+    int x = 0;
+    for (COLORREF colour : cells) {
+        strip.FillRect(x, 0, cellWidth, cellHeight, colour);
+        x += cellWidth;
+    }
     TempFolder folder;
-    folder.Write("skin.bmp", canvas.BmpFile());
+    folder.Write("skin.bmp", strip.BmpFile());
     std::string path = folder.File("skin.bmp");
-    auto list = std::make_unique<WBmpList>(count);
-    for (int i = 0; i < count; i++)
+    auto list = std::make_unique<WBmpList>(1);
+    if (glyphs)
+        list->x_AddBitmap(nullptr, path.c_str(), LR_LOADFROMFILE, RGB(0, 0, 0));
+    else
         list->x_AddBitmap(nullptr, path.c_str(), LR_LOADFROMFILE, nullptr, 0);
     return list;
 }
 
-// A one-entry list for a bitmap font: black is transparent, as with the skins' font.bmp.
-inline std::unique_ptr<WBmpList> GlyphListOf(const DibCanvas& canvas) {
-    TempFolder folder;
-    folder.Write("font.bmp", canvas.BmpFile());
-    auto list = std::make_unique<WBmpList>(1);
-    list->x_AddBitmap(nullptr, folder.File("font.bmp").c_str(), LR_LOADFROMFILE, RGB(0, 0, 0));
-    return list;
-}
-
-// A strip of solid cells of the given width and height, left to right.
-inline std::unique_ptr<DibCanvas> Strip(int cellWidth, int cellHeight,
-                                        std::initializer_list<COLORREF> cells) {
-    auto strip =
-        std::make_unique<DibCanvas>(cellWidth * static_cast<int>(cells.size()), cellHeight);
-    int x = 0;
-    for (COLORREF colour : cells) {
-        strip->FillRect(x, 0, cellWidth, cellHeight, colour);
-        x += cellWidth;
-    }
-    return strip;
-}
-
-// The window's client pixels as they are on the screen after it painted.
-inline std::unique_ptr<DibCanvas> Capture(HWND window) {
+// Repaints the window and compares the pixels of an area of it (all of it when empty) on the
+// screen with the expected ones: "" when all match, else the first that does not.
+inline std::string Mismatch(HWND window, const DibCanvas::PixelAt& expected, RECT area = {}) {
+    InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     RECT client;
     GetClientRect(window, &client);
-    auto canvas = std::make_unique<DibCanvas>(client.right, client.bottom, RGB(1, 2, 3));
+    if (IsRectEmpty(&area)) area = client;
+    DibCanvas canvas(client.right, client.bottom, RGB(1, 2, 3));
     HDC dc = GetDC(window);
-    BitBlt(canvas->Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ReleaseDC(window, dc);
-    return canvas;
+    return canvas.Mismatch(area.left, area.top, area.right - area.left, area.bottom - area.top,
+                           expected);
 }
 
-inline std::function<COLORREF(int, int)> Solid(COLORREF colour) {
+inline DibCanvas::PixelAt Solid(COLORREF colour) {
     return [colour](int, int) { return colour; };
-}
-
-inline LPARAM Point(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-
-// Puts the cursor on a point of a window's client area.
-inline void CursorTo(HWND window, int x, int y) {
-    POINT p = {x, y};
-    ClientToScreen(window, &p);
-    SetCursorPos(p.x, p.y);
 }
 
 } // namespace kit

@@ -6,49 +6,45 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
 #include <string>
 
 namespace {
 
-const COLORREF backgroundColour = RGB(20, 40, 60);
-const COLORREF selectionColour = RGB(0, 0, 160);
-const COLORREF markColour = RGB(160, 0, 0);
-const COLORREF glyphColour = RGB(250, 250, 0);
-const int listId = 450;
+const COLORREF backgroundColour = RGB(20, 40, 60), selectionColour = RGB(0, 0, 160),
+               markColour = RGB(160, 0, 0), glyphColour = RGB(250, 250, 0);
 
 // A 100 x 100 list of rows 10 high at (10, 10) over a tiled background, texts in a bitmap
 // font whose only glyph, "A", is a solid 5 x 11 block.
 struct ListFixture : ::testing::Test {
     kit::Parent& parent = kit::Fresh();
-    std::unique_ptr<WBmpList> skin = kit::ListOf(*kit::Strip(4, 4, {backgroundColour}));
-    std::unique_ptr<WBmpList> glyphs = kit::GlyphListOf(*kit::Strip(5, 11, {glyphColour}));
+    std::unique_ptr<WBmpList> skin = kit::Skin(4, 4, {backgroundColour});
+    std::unique_ptr<WBmpList> glyphs = kit::Skin(5, 11, {glyphColour}, true);
     WBmpFont font{glyphs.get(), 0, "05 A", 11};
     WListBox list;
 
     void SetUp() override {
         SourceRect tile = {0, 0, 4, 4};
-        ASSERT_TRUE(list.Create(parent.hwnd, 6, listId, GetModuleHandleA(nullptr), 10, 10, 100, 100,
+        ASSERT_TRUE(list.Create(parent.hwnd, 6, 450, GetModuleHandleA(nullptr), 10, 10, 100, 100,
                                 "", nullptr, 0, 0, skin.get(), 0, &tile, &font, selectionColour,
                                 markColour));
         list.SetItemHeight(0, 10, FALSE);
     }
     void AddTracks(int count) {
-        const char* names[] = {"Intro", "Blue", "Coda", "Dusk", "Echo", "Fade"};
+        const char* names[] = {"Intro", "Blue", "Coda", "Dusk", "Echo"};
         for (int i = 1; i <= count; i++)
-            list.AddTrack(i, names[(i - 1) % 6], FALSE);
+            list.AddTrack(i, names[(i - 1) % 5], FALSE);
     }
-    std::string MarkedText() {
-        char text[WListBox::textCapacity];
-        list.GetItemText(list.GetMarked(), text);
+    std::string Text(int index) {
+        char text[WListBox::textCapacity] = "";
+        list.GetItemText(index, text);
         return text;
     }
     std::string Texts() {
         std::string all;
-        char text[WListBox::textCapacity];
-        for (int i = 0; i < list.GetCount(); i++) {
-            list.GetItemText(i, text);
-            all += std::string(text) + "=" + std::to_string(list.GetItemData(i)) + " ";
-        }
+        for (int i = 0; i < list.GetCount(); i++)
+            all += Text(i) + "=" + std::to_string(list.GetItemData(i)) + " ";
         return all;
     }
 };
@@ -56,50 +52,41 @@ struct ListFixture : ::testing::Test {
 TEST_F(ListFixture, MarkStaysOnItsTrackThroughInsertsDeletesAndMoves) {
     AddTracks(5);
     EXPECT_EQ("01. Intro=1 02. Blue=2 03. Coda=3 04. Dusk=4 05. Echo=5 ", Texts());
-    list.SetMarked(2, FALSE);
-    list.InsertItem(0, "new", FALSE);
-    EXPECT_EQ("03. Coda", MarkedText());
-    list.DeleteItem(0, FALSE);
-    EXPECT_EQ("03. Coda", MarkedText());
-    list.DeleteItem(4, FALSE);  // below the mark
-    list.DeleteItem(99, FALSE); // no such item
-    EXPECT_EQ(2, list.GetMarked());
-    list.DeleteItem(2, FALSE); // the marked item: the mark goes to the next track
-    EXPECT_EQ("04. Dusk", MarkedText());
-    list.DeleteItem(2, FALSE); // the marked item, now the last: no mark
-    EXPECT_EQ(-1, list.GetMarked());
-    list.InsertItem(0, "top", FALSE);
-    EXPECT_EQ(-1, list.GetMarked()) << "no mark stays no mark";
-
-    list.SetMarked(1, FALSE); // "01. Intro" in: top, Intro, Blue
-    list.SetSelection(2, FALSE);
-    EXPECT_EQ(0, list.MoveSelected(2, -5, FALSE)) << "clamped to the first place";
-    EXPECT_EQ("02. Blue=2 top=0 01. Intro=1 ", Texts());
-    EXPECT_EQ("01. Intro", MarkedText());
-    list.SetSelection(2, FALSE);
-    EXPECT_EQ(2, list.MoveSelected(2, 1, FALSE)) << "the last stays last";
-    EXPECT_EQ("01. Intro", MarkedText());
-    list.SetSelection(2, FALSE);
-    EXPECT_EQ(1, list.MoveSelected(2, -1, FALSE)) << "the marked item takes its mark along";
-    EXPECT_EQ(1, list.GetMarked());
-    list.SetSelection(1, FALSE);
-    EXPECT_EQ(-1, list.MoveSelected(1, 0, FALSE));
-    list.SetSelection(-1, FALSE);
-    EXPECT_EQ(-1, list.MoveSelected(1, 1, FALSE));
+    // m marks, i inserts at, d deletes at, v selects and moves by, n moves with nothing
+    // selected; each step records a move's answer and the track (item data) marked after it.
+    std::istringstream steps("m2 i0 d0 d4 d99 d2 d2 i0 m1 v2-5 v2+1 v2-1 v1+0 n1+1");
+    std::string seen;
+    for (std::string s; steps >> s;) {
+        char* rest;
+        int index = int(std::strtol(s.c_str() + 1, &rest, 10)), delta = std::atoi(rest);
+        if (s[0] == 'm') list.SetMarked(index, FALSE);
+        if (s[0] == 'i') list.InsertItem(index, "new", FALSE);
+        if (s[0] == 'd') list.DeleteItem(index, FALSE);
+        if (s[0] == 'v' || s[0] == 'n') {
+            list.SetSelection(s[0] == 'v' ? index : -1, FALSE);
+            seen += std::to_string(list.MoveSelected(index, delta, FALSE)) + ":";
+        }
+        int marked = list.GetMarked();
+        seen += (marked < 0 ? "-" : std::to_string(list.GetItemData(marked))) + " ";
+    }
+    // Deleting the marked track marks the next, deleting the last leaves none; a move is
+    // clamped to the list and takes the mark along.
+    EXPECT_EQ("3 3 3 3 3 4 - - 1 0:1 2:1 1:1 -1:1 -1:1 ", seen);
+    EXPECT_EQ("02. Blue=2 01. Intro=1 new=0 ", Texts()) << "moves keep the data";
     list.Clear(FALSE);
     EXPECT_EQ(-1, list.GetMarked());
 }
 
 TEST_F(ListFixture, NextAndPreviousMarkedAndFindByData) {
     AddTracks(3);
-    EXPECT_EQ(0, list.NextMarked()) << "no mark";
-    EXPECT_EQ(0, list.PreviousMarked());
-    list.SetMarked(0, FALSE);
-    EXPECT_EQ(1, list.NextMarked());
-    EXPECT_EQ(0, list.PreviousMarked());
-    list.SetMarked(2, FALSE);
-    EXPECT_EQ(0, list.NextMarked()) << "wraps after the last";
-    EXPECT_EQ(1, list.PreviousMarked());
+    const struct {
+        int marked, next, previous;
+    } cases[] = {{-1, 0, 0}, {0, 1, 0}, {2, 0, 1}}; // the next after the last wraps to 0
+    for (const auto& c : cases) {
+        list.SetMarked(c.marked, FALSE);
+        EXPECT_EQ(c.next, list.NextMarked()) << c.marked;
+        EXPECT_EQ(c.previous, list.PreviousMarked()) << c.marked;
+    }
     EXPECT_EQ(2, list.FindByData(3));
     EXPECT_EQ(0, list.FindByData(42)) << "none";
 }
@@ -107,15 +94,8 @@ TEST_F(ListFixture, NextAndPreviousMarkedAndFindByData) {
 TEST_F(ListFixture, EnterSendsTheDoubleClickCommand) {
     AddTracks(3);
     list.SetSelection(1, FALSE);
-    SendMessageA(list.hwnd, WM_KEYDOWN, VK_RETURN, 0);
-    RECT item;
-    list.GetItemRect(1, &item);
-    SendMessageA(list.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, kit::Point(5, item.top + 2));
-    SendMessageA(list.hwnd, WM_LBUTTONUP, 0, kit::Point(5, item.top + 2));
-    kit::Pump();
-    MessageLog commands = parent.log.Only({"WM_COMMAND"});
-    LogEntry doubleClick("WM_COMMAND", {listId, LBN_DBLCLK, (INT_PTR)list.hwnd});
-    EXPECT_TRUE(commands.Matches({doubleClick, doubleClick}));
+    kit::Play(list.hwnd, "E0 C5 U5", 12);
+    EXPECT_EQ("cmd(450,2) cmd(450,2)", parent.log);
 }
 
 TEST_F(ListFixture, SliderRangeFollowsTheCountBeforeEachChangeAndScrollsTheList) {
@@ -124,28 +104,24 @@ TEST_F(ListFixture, SliderRangeFollowsTheCountBeforeEachChangeAndScrollsTheList)
                                "", skin.get(), 0, 10, nullptr, nullptr, nullptr, nullptr, 0,
                                nullptr));
     list.AttachSlider(slider);
-    auto range = [&] {
+    auto rangeEnd = [&] {
         int low = -1, high = -1;
         GetScrollRange(slider->hwnd, SB_CTL, &low, &high);
-        return std::to_string(low) + ".." + std::to_string(high);
+        return low == 0 ? high : -1;
     };
     AddTracks(20);
-    EXPECT_EQ("0..10", range());
+    EXPECT_EQ(10, rangeEnd());
     list.AddItem("21", FALSE);
-    EXPECT_EQ("0..11", range()) << "20 items before the change, 10 rows shown";
+    EXPECT_EQ(11, rangeEnd()) << "20 items before the change, 10 rows shown";
     list.SetItemHeight(0, 20, FALSE); // 5 rows
-    EXPECT_EQ("0..17", range());
+    EXPECT_EQ(17, rangeEnd());
     list.SetItemHeight(0, 10, FALSE);
 
     // The slider's thumb-track reaches the list, which scrolls to the value.
-    kit::CursorTo(slider->hwnd, 5, 95);
-    SendMessageA(slider->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, kit::Point(5, 95));
-    SendMessageA(slider->hwnd, WM_LBUTTONUP, 0, kit::Point(5, 95));
+    kit::Play(slider->hwnd, "D5 U5", 95, true);
     EXPECT_EQ(11, list.GetTopIndex()) << "the list stops at its last full page";
     EXPECT_EQ(12, slider->GetPosition());
-    EXPECT_TRUE(
-        parent.log.Only({"WM_VSCROLL"})
-            .Matches({LogEntry("WM_VSCROLL", {SB_THUMBPOSITION, 12, (INT_PTR)slider->hwnd})}));
+    EXPECT_EQ("vpos(12)", parent.log);
 
     // Keyboard scrolling moves the thumb to the new top index at the next paint.
     SetFocus(list.hwnd);
@@ -163,36 +139,32 @@ TEST_F(ListFixture, PaintsBackgroundBarsAndTexts) {
     list.SetItemHeight(0, 15, FALSE); // glyphs 11 high: lowered by 2
     list.SetSelection(1, FALSE);
     list.SetMarked(3, TRUE);
-    auto picture = kit::Capture(list.hwnd);
-    EXPECT_EQ("", picture->Mismatch(0, 0, 100, 15, kit::Solid(backgroundColour)));
-    EXPECT_EQ("", picture->Mismatch(1, 16, 98, 13, kit::Solid(selectionColour)))
-        << "selection bar inside its focus rectangle";
-    EXPECT_NE("", picture->Mismatch(0, 15, 100, 1, kit::Solid(selectionColour)))
+    // Rows 15 high: nothing, the selection bar inside its focus rectangle, "A", the mark.
+    const struct {
+        RECT area;
+        COLORREF colour;
+    } areas[] = {{{0, 0, 100, 15}, backgroundColour},
+                 {{1, 16, 99, 29}, selectionColour},
+                 {{0, 45, 100, 60}, markColour},
+                 {{0, 60, 100, 100}, backgroundColour}};
+    for (const auto& a : areas)
+        EXPECT_EQ("", kit::Mismatch(list.hwnd, kit::Solid(a.colour), a.area)) << a.area.top;
+    EXPECT_NE("", kit::Mismatch(list.hwnd, kit::Solid(selectionColour), {0, 15, 100, 16}))
         << "focus rectangle";
-    EXPECT_EQ("", picture->Mismatch(0, 45, 100, 15, kit::Solid(markColour)));
-    EXPECT_EQ("", picture->Mismatch(0, 30, 100, 15, [](int x, int y) {
-        return x >= 7 && x < 12 && y >= 32 && y < 43 ? glyphColour : backgroundColour;
-    }));
-    EXPECT_EQ("", picture->Mismatch(0, 60, 100, 40, kit::Solid(backgroundColour)));
+    EXPECT_EQ("", kit::Mismatch(list.hwnd,
+                                [](int x, int y) {
+                                    return x >= 7 && x < 12 && y >= 32 && y < 43 ? glyphColour
+                                                                                 : backgroundColour;
+                                },
+                                {0, 30, 100, 45}));
 
     // The mark bar covers the selection bar; without a selection there is neither bar nor
     // focus rectangle.
     list.SetSelection(3, TRUE);
-    EXPECT_EQ("", kit::Capture(list.hwnd)->Mismatch(1, 46, 98, 13, kit::Solid(markColour)));
+    EXPECT_EQ("", kit::Mismatch(list.hwnd, kit::Solid(markColour), {1, 46, 99, 59}));
     list.SetSelection(-1, FALSE);
     list.SetMarked(-1, TRUE);
-    EXPECT_EQ("", kit::Capture(list.hwnd)->Mismatch(0, 0, 100, 30, kit::Solid(backgroundColour)));
-}
-
-TEST(ListBox, LowStylesLeaveAPlainSystemList) {
-    kit::Parent& parent = kit::Fresh();
-    WListBox list;
-    ASSERT_TRUE(list.Create(parent.hwnd, 1, listId, GetModuleHandleA(nullptr), 10, 10, 100, 100, "",
-                            nullptr, 0, 0, nullptr, 0, nullptr, nullptr, 0, 0));
-    EXPECT_EQ(nullptr, list.oldProc);
-    EXPECT_EQ(nullptr, WControl::FromHandle(list.hwnd));
-    list.AddTrack(7, "Seven", FALSE);
-    EXPECT_EQ(7, list.GetItemData(0));
+    EXPECT_EQ("", kit::Mismatch(list.hwnd, kit::Solid(backgroundColour), {0, 0, 100, 30}));
 }
 
 } // namespace
