@@ -64,6 +64,7 @@ TEST_F(DiscDatabaseTest, SavedOrderAndNamesReadBackWholeAndAnEmptyOrderKeepsTheO
     database.SaveNames("4D2", "The Artist", "An Album", names, 3);
     EXPECT_EQ("1", Read("EntryType"));
     EXPECT_EQ("3", Read("numtracks"));
+    EXPECT_EQ("The Artist", Read("artist"));
     EXPECT_EQ("An Album", Read("title"));
     Load("4D2", 4);
     EXPECT_EQ("02. A song  with   spaces", list.texts[1]);
