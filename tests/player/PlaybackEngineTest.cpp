@@ -233,6 +233,7 @@ TEST(PlaybackEngine, DiscInAnotherCdDriveSwitchesToItWhenAutoswitchIsOn) {
 
     // The lowest drive of the mask; the device is closed and opened again on it.
     arrival(f | d, DBTF_MEDIA);
+    EXPECT_STREQ("D:", b.options.drive);
     EXPECT_EQ(0, b.engine.discRead);
     EXPECT_EQ(1, b.drive.OpenDeviceCount());
     EXPECT_EQ(0, b.engine.busy);
