@@ -49,6 +49,9 @@ void DiscDatabase::EntryText(int audioIndex, const char* name, char* buffer, int
 }
 
 void DiscDatabase::AddEntry(const char* discId, int index, PlaylistView& list) const {
+    // No disc has this many tracks; the bound keeps index + 1 and item value - 1 from overflowing.
+    const int farOutside = 1000000;
+    index = index < -farOutside ? -farOutside : index > farOutside ? farOutside : index;
     char name[textSize];
     ReadTrackName(discId, index, name, sizeof name);
     char text[textSize];
