@@ -52,20 +52,17 @@ public:
 private:
     std::string Describe(UINT message, WPARAM wParam, LPARAM lParam) const {
         auto* sender = reinterpret_cast<HWND>(lParam);
-        bool child = IsWindow(sender) && (GetWindowLongPtrA(sender, GWL_STYLE) & WS_CHILD);
-        std::string low = std::to_string(LOWORD(wParam)), high = std::to_string(HIWORD(wParam));
-        switch (message) {
-        case WM_COMMAND:
-            return "cmd(" + low + "," + high + ")" +
-                   (child && GetDlgCtrlID(sender) == LOWORD(wParam) ? "" : "?");
-        case WM_HSCROLL:
-        case WM_VSCROLL:
+        int low = LOWORD(wParam);
+        bool named = IsWindow(sender) && GetParent(sender) &&
+                     (message != WM_COMMAND || GetDlgCtrlID(sender) == low);
+        std::string rest = std::to_string(HIWORD(wParam)) + ")" + (named ? "" : "?");
+        if (message == WM_COMMAND) return "cmd(" + std::to_string(low) + "," + rest;
+        if (message == WM_HSCROLL || message == WM_VSCROLL)
             return (message == WM_HSCROLL ? "h" : "v") +
-                   std::string(LOWORD(wParam) == SB_THUMBTRACK      ? "track("
-                               : LOWORD(wParam) == SB_THUMBPOSITION ? "pos("
-                                                                    : "other(") +
-                   high + ")" + (child ? "" : "?");
-        }
+                   std::string(low == SB_THUMBTRACK      ? "track("
+                               : low == SB_THUMBPOSITION ? "pos("
+                                                         : "other(") +
+                   rest;
         const char* mouse = message == WM_LBUTTONDOWN   ? "ldown("
                             : message == WM_LBUTTONUP   ? "lup("
                             : message == WM_RBUTTONDOWN ? "rdown("

@@ -69,12 +69,12 @@ void PaintAndReskinEveryControl(int rounds, COLORREF lastColour) {
         button.SetSkin(next.get(), 0, &c, &c, &c, &c);
         for (WScrollbar* slider : allSliders)
             slider->SetSkin(next.get(), 0, 9, &c, &c, &c, &c, 0, &c, TRUE);
-        lists[0].SetSkin(nullptr, 0, 0, next.get(), 0, &c, nullptr, bars[0], bars[1]);
         for (WTextBox& box : boxes)
             box.SetSkin(&gdiFont, 0, RGB(0, 60, 0), next.get(), 0, &c, &font, TRUE);
         skin = std::move(next);
 
         for (WListBox& list : lists) {
+            list.SetSkin(nullptr, 0, 0, skin.get(), 0, &c, nullptr, bars[0], bars[1]);
             list.AddTrack(round + 1, "ABC", TRUE);
             list.SetSelection(round / 2, FALSE);
             list.SetMarked(round / 3, TRUE);
