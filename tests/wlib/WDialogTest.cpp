@@ -4,194 +4,105 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 const char templateName[] = "WLIBTEST_DIALOG";
 const int finishId = 999; // a command the test dialogs answer by closing
 const int editId = 101;
 
-// Records its slots; overrides OnOK and OnCancel only when asked, so that the base class's
-// defaults can be seen too.
+// Records its slots; leaves Enter and Escape to the base class unless told otherwise.
 class RecordingDialog : public WDialog {
 public:
-    explicit RecordingDialog(bool handlesOkCancel = true) : handlesOkCancel(handlesOkCancel) {}
-
     MessageLog log;
-    bool handlesOkCancel;
-    void (*onInit)(RecordingDialog&) = nullptr;
-    void (*onDestroy)(RecordingDialog&) = nullptr;
+    bool handlesOkCancel = true;
+    bool pressKeys = false;     // OnInitDialog posts Enter, Escape and then the finishing command
+    bool nestOnDestroy = false; // OnDestroy sends WM_COMMAND 42 to its own window
 
-    int OnInitDialog() override {
-        log.Add("OnInitDialog");
-        if (onInit) onInit(*this);
-        return 1;
-    }
-    int OnDestroy() override {
-        log.Add("OnDestroy");
-        if (onDestroy) onDestroy(*this);
-        return 0;
-    }
-    int OnOK() override {
-        if (!handlesOkCancel) return WDialog::OnOK();
-        log.Add("OnOK");
-        return 1;
-    }
-    int OnCancel() override {
-        if (!handlesOkCancel) return WDialog::OnCancel();
-        log.Add("OnCancel");
-        return 1;
-    }
-    int OnCommand(int notification, int id, HWND control) override {
-        if (id == editId) return 0; // its focus notifications
-        log.Add("OnCommand", {notification, id, (INT_PTR)control});
-        if (id == finishId) Close();
-        return 1;
-    }
     template <typename... Args> int Note(const char* slot, Args... args) {
         log.Add(slot, {(INT_PTR)args...});
         return 1;
     }
-    int OnActivate() override { return Note("OnActivate"); }
-    int OnDeactivate() override { return Note("OnDeactivate"); }
-    int OnNotify(int id, NMHDR* header) override { return Note("OnNotify", id, header); }
-    int OnSize(WPARAM type, int width, int height) override {
-        return Note("OnSize", type, width, height);
+    int OnInitDialog() override { return PressKeys(), Note("InitDialog"); }
+    int OnDestroy() override {
+        if (nestOnDestroy) SendMessageA(hwnd, WM_COMMAND, 42, 0);
+        return Note("Destroy");
     }
-    int OnButtonDown(WPARAM keys, int x, int y) override {
-        return Note("OnButtonDown", keys, x, y);
+    int OnOK() override { return handlesOkCancel ? Note("OK") : WDialog::OnOK(); }
+    int OnCancel() override { return handlesOkCancel ? Note("Cancel") : WDialog::OnCancel(); }
+    int OnCommand(int notification, int id, HWND control) override {
+        if (id == editId) return 0; // its focus notifications
+        if (id == finishId) Close();
+        return Note("Command", notification, id, control);
+    }
+
+private:
+    // The modal loop turns Enter and Escape into IDOK and IDCANCEL; the finishing command
+    // then shows whether the dialog was still open.
+    void PressKeys() {
+        if (!pressKeys) return;
+        HWND edit = GetDlgItem(hwnd, editId);
+        SetFocus(edit);
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            PostMessageA(edit, WM_KEYDOWN, key, 1);
+            PostMessageA(edit, WM_KEYUP, key, 0xC0000001);
+        }
+        PostMessageA(hwnd, WM_COMMAND, finishId, 0);
     }
 };
 
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
-
-void PostKey(HWND window, WPARAM key) {
-    PostMessageA(window, WM_KEYDOWN, key, 1);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
-// The modal loop's keyboard handling turns Enter and Escape into IDOK and IDCANCEL; the
-// finishing command then shows whether the dialog was still open.
-void PressEnterEscapeThenFinish(RecordingDialog& dialog) {
-    HWND edit = GetDlgItem(dialog.hwnd, editId);
-    SetFocus(edit);
-    PostKey(edit, VK_RETURN);
-    PostKey(edit, VK_ESCAPE);
-    PostMessageA(dialog.hwnd, WM_COMMAND, finishId, 0);
-}
-
-TEST(WDialog, EnterAndEscapeRunOnOkAndOnCancel) {
-    RecordingDialog dialog;
-    dialog.onInit = PressEnterEscapeThenFinish;
-    dialog.Show(Module(), 0, templateName, nullptr);
-    EXPECT_TRUE(dialog.log.Only({"OnInitDialog", "OnOK", "OnCancel", "OnCommand", "OnDestroy"})
-                    .Matches({{"OnInitDialog"},
-                              {"OnOK"},
-                              {"OnCancel"},
-                              {"OnCommand", {0, finishId, 0}},
-                              {"OnDestroy"}}));
-    EXPECT_FALSE(IsWindow(dialog.hwnd));
-}
-
-TEST(WDialog, BaseClassLeavesDialogOpenOnEnterAndEscape) {
-    RecordingDialog dialog(false);
-    dialog.onInit = PressEnterEscapeThenFinish;
-    dialog.Show(Module(), 0, templateName, nullptr);
-    // Only the finishing command closed it.
-    EXPECT_TRUE(dialog.log.Only({"OnCommand", "OnDestroy"})
-                    .Matches({{"OnCommand", {0, finishId, 0}}, {"OnDestroy"}}));
-}
-
-TEST(WDialog, CommandsAndOtherSlotsDecodeTheirArguments) {
-    RecordingDialog dialog;
-    dialog.Show(Module(), 1, templateName, nullptr);
-    ASSERT_TRUE(dialog.hwnd);
-    HWND ok = GetDlgItem(dialog.hwnd, IDOK);
-    dialog.log.Clear();
-    SendMessageA(dialog.hwnd, WM_COMMAND, IDOK, 0);
-    SendMessageA(dialog.hwnd, WM_COMMAND, IDCANCEL, 0);
-    // A notification other than 0 from the OK button is an ordinary command.
-    SendMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), (LPARAM)ok);
-    SendMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(700, 5), (LPARAM)ok);
-    NMHDR header = {ok, 55, 0};
-    SendMessageA(dialog.hwnd, WM_NOTIFY, 55, (LPARAM)&header);
-    SendMessageA(dialog.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
-    SendMessageA(dialog.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, 7));
-    SendMessageA(dialog.hwnd, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1), 0);
-    SendMessageA(dialog.hwnd, WM_ACTIVATE, WA_CLICKACTIVE, 0);
-    EXPECT_TRUE(dialog.log.Matches({{"OnOK"},
-                                    {"OnCancel"},
-                                    {"OnCommand", {BN_SETFOCUS, IDOK, (INT_PTR)ok}},
-                                    {"OnCommand", {5, 700, (INT_PTR)ok}},
-                                    {"OnNotify", {55, (INT_PTR)&header}},
-                                    {"OnSize", {SIZE_RESTORED, 300, 200}},
-                                    {"OnButtonDown", {MK_LBUTTON, 65533, 7}},
-                                    {"OnDeactivate"},
-                                    {"OnActivate"}}));
-}
-
-TEST(WDialog, CancelModeReleasesCaptureAndReportsHandled) {
-    RecordingDialog dialog;
-    dialog.Show(Module(), 1, templateName, nullptr);
-    ASSERT_TRUE(dialog.hwnd);
-    SetCapture(dialog.hwnd);
-    ASSERT_EQ(dialog.hwnd, GetCapture());
-    auto procedure = (DLGPROC)GetWindowLongPtrA(dialog.hwnd, DWLP_DLGPROC);
-    EXPECT_EQ(1, procedure(dialog.hwnd, WM_CANCELMODE, 0, 0));
-    EXPECT_EQ(nullptr, GetCapture());
-}
-
-TEST(WDialog, CloseDestroysModelessDialogAtOnce) {
-    RecordingDialog dialog;
-    dialog.Show(Module(), 1, templateName, nullptr);
-    ASSERT_TRUE(IsWindow(dialog.hwnd));
-    EXPECT_EQ(&dialog, WControl::FromHandle(dialog.hwnd));
-    dialog.log.Clear();
-    dialog.Close();
-    EXPECT_TRUE(dialog.log.Only({"OnDestroy"}).Matches({{"OnDestroy"}}));
-    EXPECT_FALSE(IsWindow(dialog.hwnd));
-}
-
-TEST(WDialog, DeletingTheObjectDestroysItsWindow) {
-    auto* dialog = new RecordingDialog;
-    dialog->Show(Module(), 1, templateName, nullptr);
-    HWND window = dialog->hwnd;
-    ASSERT_TRUE(IsWindow(window));
-    delete dialog;
-    EXPECT_FALSE(IsWindow(window));
-}
-
-TEST(WDialog, MissingTemplateLeavesNoWindow) {
-    RecordingDialog modeless, modal;
-    modeless.Show(Module(), 1, "NO_SUCH_TEMPLATE", nullptr);
-    EXPECT_EQ(nullptr, modeless.hwnd);
-    modal.Show(Module(), 0, "NO_SUCH_TEMPLATE", nullptr);
-    EXPECT_TRUE(modal.log.Entries().empty());
+TEST(WDialog, EnterAndEscapeReachOnOkAndOnCancelWhichCloseNothingByDefault) {
+    for (bool handles : {true, false}) {
+        RecordingDialog dialog;
+        dialog.handlesOkCancel = handles;
+        dialog.pressKeys = true;
+        dialog.Show(GetModuleHandleA(nullptr), 0, templateName, nullptr);
+        std::vector<LogEntry> expected = {{"Command", {0, finishId, 0}}, {"Destroy"}};
+        if (handles) expected.insert(expected.begin(), {{"OK"}, {"Cancel"}});
+        EXPECT_TRUE(dialog.log.Only({"OK", "Cancel", "Command", "Destroy"}).Matches(expected));
+        EXPECT_FALSE(IsWindow(dialog.hwnd));
+    }
 }
 
 // A dying dialog keeps receiving messages after WM_DESTROY took its property away; none of
-// them may reach another dialog object that is waiting to be shown.
-TEST(WDialog, LateMessagesOfADestroyedDialogAttachToNoOtherDialog) {
+// them may reach another dialog object, here one whose template could not be loaded, nor come
+// back to itself.
+TEST(WDialog, CommandsCaptureLifetimeAndLateMessages) {
     RecordingDialog dying;
-    dying.onDestroy = [](RecordingDialog& self) {
-        SendMessageA(self.hwnd, WM_COMMAND, MAKEWPARAM(42, 0), 0);
-    };
-    dying.Show(Module(), 1, templateName, nullptr);
-    HWND dyingWindow = dying.hwnd;
-    ASSERT_TRUE(dyingWindow);
+    auto waiting = std::make_unique<RecordingDialog>();
+    dying.Show(GetModuleHandleA(nullptr), 1, templateName, nullptr);
+    HWND dyingWindow = dying.hwnd, ok = GetDlgItem(dying.hwnd, IDOK);
+    ASSERT_EQ(&dying, WControl::FromHandle(dyingWindow));
+    SetCapture(dyingWindow);
+    auto procedure = (DLGPROC)GetWindowLongPtrA(dyingWindow, DWLP_DLGPROC);
+    EXPECT_EQ(1, procedure(dyingWindow, WM_CANCELMODE, 0, 0));
+    EXPECT_EQ(nullptr, GetCapture());
+    dying.log.Clear();
+    SendMessageA(dyingWindow, WM_COMMAND, IDOK, 0);
+    SendMessageA(dyingWindow, WM_COMMAND, IDCANCEL, 0);
+    // A notification other than 0 from the OK button is an ordinary command.
+    SendMessageA(dyingWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), (LPARAM)ok);
+    SendMessageA(dyingWindow, WM_COMMAND, MAKEWPARAM(700, 5), (LPARAM)ok);
+    dying.nestOnDestroy = true;
+    waiting->Show(GetModuleHandleA(nullptr), 0, "NO_SUCH_TEMPLATE", nullptr);
+    waiting->Show(GetModuleHandleA(nullptr), 1, "NO_SUCH_TEMPLATE", nullptr);
+    dying.Close(); // modeless: destroyed at once
+    EXPECT_FALSE(IsWindow(dyingWindow));
+    EXPECT_TRUE(dying.log.Matches({{"OK"},
+                                   {"Cancel"},
+                                   {"Command", {BN_SETFOCUS, IDOK, (INT_PTR)ok}},
+                                   {"Command", {5, 700, (INT_PTR)ok}},
+                                   {"Destroy"}}));
+    EXPECT_TRUE(waiting->log.Matches({}));
+    EXPECT_EQ(nullptr, waiting->hwnd);
 
-    RecordingDialog waiting;
-    DestroyWindow(dyingWindow);
-    EXPECT_EQ(nullptr, waiting.hwnd);
-    EXPECT_TRUE(waiting.log.Entries().empty()) << ToString(waiting.log.Entries());
-    EXPECT_EQ(0, dying.log.Count("OnCommand"));
-
-    waiting.Show(Module(), 1, templateName, nullptr);
-    ASSERT_TRUE(waiting.hwnd);
-    EXPECT_NE(dyingWindow, waiting.hwnd);
-    EXPECT_EQ(&waiting, WControl::FromHandle(waiting.hwnd));
-    EXPECT_EQ(1, waiting.log.Count("OnInitDialog"));
+    waiting->Show(GetModuleHandleA(nullptr), 1, templateName, nullptr);
+    HWND window = waiting->hwnd;
+    EXPECT_EQ(waiting.get(), WControl::FromHandle(window));
+    EXPECT_TRUE(waiting->log.Matches({{"InitDialog"}}));
+    waiting.reset(); // deleting the object destroys its window
+    EXPECT_FALSE(IsWindow(window));
 }
 
 } // namespace
