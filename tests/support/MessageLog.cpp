@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <sstream>
 
-LogEntry Optional(LogEntry entry) {
-    entry.optional = true;
-    return entry;
-}
-
 void MessageLog::Add(const char* name, std::vector<INT_PTR> args) {
     entries.emplace_back(name, std::move(args));
 }
 
 int MessageLog::Count(const char* name) const {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
-                                          [&](const LogEntry& e) { return e.name == name; }));
+    return static_cast<int>(Only({name}).entries.size());
 }
 
 MessageLog MessageLog::Only(const std::vector<std::string>& names) const {
@@ -25,43 +19,23 @@ MessageLog MessageLog::Only(const std::vector<std::string>& names) const {
     return filtered;
 }
 
-namespace {
-bool SameCall(const LogEntry& expected, const LogEntry& actual) {
-    return expected.name == actual.name && expected.args == actual.args;
-}
-} // namespace
-
 ::testing::AssertionResult MessageLog::Matches(const std::vector<LogEntry>& expected) const {
-    size_t e = 0, a = 0;
-    while (e < expected.size() && a < entries.size()) {
-        if (SameCall(expected[e], entries[a])) {
-            e++;
-            a++;
-        } else if (expected[e].optional) {
-            e++;
-        } else {
-            break;
+    auto same = [](const LogEntry& a, const LogEntry& b) {
+        return a.name == b.name && a.args == b.args;
+    };
+    if (std::equal(entries.begin(), entries.end(), expected.begin(), expected.end(), same))
+        return ::testing::AssertionSuccess();
+    std::ostringstream text;
+    for (const auto* list : {&expected, &entries}) {
+        text << (list == &entries ? "\n  recorded: " : "\n  expected: ");
+        for (const LogEntry& entry : *list) {
+            text << entry.name << "(";
+            for (size_t i = 0; i < entry.args.size(); i++)
+                text << (i ? ", " : "") << static_cast<long long>(entry.args[i]);
+            text << ") ";
         }
     }
-    while (e < expected.size() && expected[e].optional)
-        e++;
-    if (e == expected.size() && a == entries.size()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "sequences differ at expected #" << e << ", recorded #" << a
-           << "\n  expected: " << ToString(expected) << "\n  recorded: " << ToString(entries);
-}
-
-std::string ToString(const std::vector<LogEntry>& entries) {
-    std::ostringstream out;
-    for (const LogEntry& entry : entries) {
-        out << entry.name << "(";
-        for (size_t i = 0; i < entry.args.size(); i++)
-            out << (i ? ", " : "") << static_cast<long long>(entry.args[i]);
-        out << ")";
-        if (entry.optional) out << "?";
-        out << " ";
-    }
-    return out.str();
+    return ::testing::AssertionFailure() << text.str();
 }
 
 void PumpMessages() {

@@ -8,17 +8,13 @@
 #include <string>
 #include <vector>
 
-// One recorded call: a handler or message name and the arguments it received. In an
-// expected table an entry may be optional (allowed to be absent).
+// One recorded call: a handler or message name and the arguments it received.
 struct LogEntry {
     LogEntry(const char* name, std::vector<INT_PTR> args = {})
         : name(name), args(std::move(args)) {}
     std::string name;
     std::vector<INT_PTR> args;
-    bool optional = false;
 };
-
-LogEntry Optional(LogEntry entry);
 
 // Records the calls a test window receives, in order, and compares them with an expected
 // table, reporting both sequences when they differ.
@@ -26,7 +22,6 @@ class MessageLog {
 public:
     void Add(const char* name, std::vector<INT_PTR> args = {});
     void Clear() { entries.clear(); }
-    const std::vector<LogEntry>& Entries() const { return entries; }
     int Count(const char* name) const;
     // The entries whose names are listed, in their recorded order.
     MessageLog Only(const std::vector<std::string>& names) const;
@@ -35,8 +30,6 @@ public:
 private:
     std::vector<LogEntry> entries;
 };
-
-std::string ToString(const std::vector<LogEntry>& entries);
 
 // Dispatches every waiting message of this thread.
 void PumpMessages();
