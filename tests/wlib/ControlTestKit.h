@@ -14,6 +14,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace kit {
 
@@ -25,29 +26,25 @@ inline void Pump() {
     }
 }
 
-// A visible top-level window at a fixed place that records what it receives, as in
+// A visible top-level window (made by Fresh) that records what it receives, as in
 // "cmd(101,0) htrack(40) hpos(40) ldown(1,32,23)": commands with id and code, scroll
 // messages with the value, mouse messages (when asked) with keys and point. A "?" marks a
 // message whose lParam is not the child window it names.
 class Parent {
 public:
-    Parent(int x, int y, int width, int height) {
-        WNDCLASSA wc = {};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = "ControlTestParent";
-        RegisterClassA(&wc); // the second parent finds the class registered
-        hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, x, y, width, height,
-                               nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-
-    HWND hwnd;
+    HWND hwnd = nullptr;
     std::string log;
     bool logMouse = false;
     std::function<void()> onCommand;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        std::string entry = self ? self->Describe(message, wParam, lParam) : "";
+        if (entry.empty()) return DefWindowProcA(window, message, wParam, lParam);
+        self->log += (self->log.empty() ? "" : " ") + entry;
+        if (message == WM_COMMAND && self->onCommand) self->onCommand();
+        return 0;
+    }
 
 private:
     std::string Describe(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -72,29 +69,31 @@ private:
         return mouse + std::to_string(wParam) + "," + std::to_string(LOWORD(lParam)) + "," +
                std::to_string(HIWORD(lParam)) + ")";
     }
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        std::string entry = self ? self->Describe(message, wParam, lParam) : "";
-        if (entry.empty()) return DefWindowProcA(window, message, wParam, lParam);
-        self->log += (self->log.empty() ? "" : " ") + entry;
-        if (message == WM_COMMAND && self->onCommand) self->onCommand();
-        return 0;
-    }
 };
 
 // Under Wine each top-level window costs seconds to destroy without a window manager, so the
 // tests share two parents for the whole run; Fresh() forgets what the last test left.
 inline Parent& Fresh(int which = 0) {
-    static Parent* parents[2] = {};
-    if (!parents[which])
-        parents[which] = which ? new Parent(400, 40, 50, 50) : new Parent(40, 40, 320, 240);
+    static Parent parents[2];
+    Parent& parent = parents[which];
+    if (!parent.hwnd) {
+        auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSA wc = {CS_DBLCLKS, Parent::Proc, 0,     0,       instance,
+                        nullptr,    nullptr,      black, nullptr, "ControlTestParent"};
+        RegisterClassA(&wc); // the second parent finds the class registered
+        parent.hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
+                                      which ? 400 : 40, 40, which ? 50 : 320, which ? 50 : 240,
+                                      nullptr, nullptr, instance, nullptr);
+        SetWindowLongPtrA(parent.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&parent));
+    }
     ReleaseCapture();
     SetCursorPos(1200, 1000); // away from every test window
     Pump();
-    parents[which]->log.clear();
-    parents[which]->logMouse = false;
-    parents[which]->onCommand = nullptr;
-    return *parents[which];
+    parent.log.clear();
+    parent.logMouse = false;
+    parent.onCommand = nullptr;
+    return parent;
 }
 
 // Sends a gesture to a window: tokens of a letter and a client x, all at height y. D and U
@@ -128,12 +127,9 @@ inline void Play(HWND window, const std::string& gesture, int y, bool moveCursor
 // file the way skins are; a glyph list has black as its transparent colour, as font.bmp has.
 inline std::unique_ptr<WBmpList> Skin(int cellWidth, int cellHeight,
                                       std::initializer_list<COLORREF> cells, bool glyphs = false) {
-    DibCanvas strip(cellWidth * static_cast<int>(cells.size()), cellHeight);
-    int x = 0;
-    for (COLORREF colour : cells) {
-        strip.FillRect(x, 0, cellWidth, cellHeight, colour);
-        x += cellWidth;
-    }
+    std::vector<COLORREF> colours(cells);
+    DibCanvas strip(cellWidth * static_cast<int>(colours.size()), cellHeight);
+    strip.Paint([&](int x, int) { return colours[x / cellWidth]; });
     TempFolder folder;
     folder.Write("skin.bmp", strip.BmpFile());
     std::string path = folder.File("skin.bmp");
