@@ -44,10 +44,8 @@ private:
         if (!pressKeys) return;
         HWND edit = GetDlgItem(hwnd, editId);
         SetFocus(edit);
-        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE})
             PostMessageA(edit, WM_KEYDOWN, key, 1);
-            PostMessageA(edit, WM_KEYUP, key, 0xC0000001);
-        }
         PostMessageA(hwnd, WM_COMMAND, finishId, 0);
     }
 };

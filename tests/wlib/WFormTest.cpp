@@ -1,10 +1,12 @@
+#include "wlib/WDialog.h"
+#include "wlib/WFont.h"
 #include "wlib/WForm.h"
+#include "wlib/WTooltip.h"
 
 #include "support/MessageLog.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 namespace {
@@ -15,7 +17,6 @@ class RecordingForm final : public WForm {
 public:
     MessageLog log;
     LRESULT createResult = 0;
-    WControl* propertyAtCreate = this;
     UINT nestIn = 0; // the slot of this message first sends WM_COMMAND 42 to its own window
 
     ~RecordingForm() {
@@ -26,9 +27,8 @@ public:
         if (current.message == nestIn) SendMessageA(hwnd, WM_COMMAND, 42, 0);
         return 0;
     }
-    LRESULT OnCreate() override {
-        propertyAtCreate = FromHandle(hwnd);
-        return Note("Create", current.message), createResult;
+    LRESULT OnCreate() override { // the form has its hwnd, the window no property yet
+        return Note("Create", current.message, FromHandle(hwnd)), createResult;
     }
     LRESULT OnButtonUp(WPARAM k, int x, int y) override {
         return Note("ButtonUp", k, x, y), WForm::OnButtonUp(k, x, y);
@@ -94,9 +94,9 @@ TEST(WForm, SlotsDecodeTheirArguments) {
     EXPECT_TRUE(form.log.Only({"Timer"}).Matches({{"Timer", {5}}}));
 }
 
-std::string ThrownText(const std::function<void()>& action) {
+std::string ThrownText(RecordingForm& form, const std::string& className = "") {
     try {
-        action();
+        Make(form, WS_POPUP, className);
     } catch (const char* text) {
         return text;
     }
@@ -108,9 +108,8 @@ std::string ThrownText(const std::function<void()>& action) {
 TEST(WForm, CreationFailuresAndTheLastMessagesOfAWindow) {
     RecordingForm form;
     form.createResult = -1;
-    EXPECT_EQ("Can't create window", ThrownText([&] { Make(form); }));
-    EXPECT_TRUE(form.log.Only({"Create"}).Matches({{"Create", {WM_CREATE}}}));
-    EXPECT_EQ(nullptr, form.propertyAtCreate);
+    EXPECT_EQ("Can't create window", ThrownText(form));
+    EXPECT_TRUE(form.log.Only({"Create"}).Matches({{"Create", {WM_CREATE, 0}}}));
     form.createResult = 0;
     const std::string name = Make(form);
     EXPECT_EQ(&form, WControl::FromHandle(form.hwnd));
@@ -122,7 +121,7 @@ TEST(WForm, CreationFailuresAndTheLastMessagesOfAWindow) {
     RecordingForm dying, waiting;
     Make(dying);
     dying.nestIn = WM_DESTROY;
-    EXPECT_EQ("Can't register class", ThrownText([&] { Make(waiting, WS_POPUP, name); }));
+    EXPECT_EQ("Can't register class", ThrownText(waiting, name));
     DestroyWindow(dying.hwnd);
     EXPECT_TRUE(dying.log.Only({"Command"}).Matches({}));
     EXPECT_TRUE(waiting.log.Matches({}));
@@ -139,6 +138,61 @@ TEST(WForm, DefaultSlotUsesItsOwnMessageAfterANestedOne) {
     UpdateWindow(form.hwnd);
     EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
     EXPECT_TRUE(form.log.Only({"Paint", "Command"}).Matches({{"Paint"}, {"Command", {0, 42, 0}}}));
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    return ++*reinterpret_cast<int*>(count) > 0;
+}
+
+int ThreadWindowCount() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// A form with a child, a tip and a timer, a tooltip without a parent, a modeless dialog and a
+// font: every kind of handle the window toolkit takes, given back. The fonts are checked on
+// the way (a negative height asks for the character height).
+TEST(Handles, FormsDialogsFontsAndTooltipsGiveBackWhatTheyTake) {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    PumpMessages();
+    const int windowsBefore = ThreadWindowCount();
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    HFONT fonts[16];
+    for (int flags = 0; flags < 16; flags++) {
+        const std::string className = "WFormResourceTest" + std::to_string(flags);
+        WForm form;
+        form.Create(className.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, 0, "", WS_POPUP,
+                    0, 0, 100, 50, nullptr);
+        WControl child;
+        child.hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 5, 5, 20, 20, form.hwnd, nullptr,
+                                     nullptr, nullptr);
+        WTooltip tip(form.hwnd), parentless(nullptr);
+        child.SetTooltip(&tip, "tip");
+        form.SetTimer(1, 1000);
+        DestroyWindow(form.hwnd);
+        UnregisterClassA(className.c_str(), GetModuleHandleA(nullptr));
+        WDialog dialog;
+        dialog.Show(GetModuleHandleA(nullptr), 1, "WLIBTEST_DIALOG", nullptr);
+        ASSERT_TRUE(dialog.hwnd);
+
+        WFont font(8 + flags, flags, "Arial");
+        LOGFONTA made = {};
+        ASSERT_TRUE(GetObjectA(fonts[flags] = font.handle, sizeof(made), &made));
+        EXPECT_EQ(-MulDiv(8 + flags, pixelsPerInch, 72), made.lfHeight);
+        EXPECT_EQ(flags & WFont::bold ? FW_BOLD : FW_NORMAL, made.lfWeight);
+        EXPECT_EQ(flags & WFont::italic ? 1 : 0, made.lfItalic);
+        EXPECT_EQ(flags & WFont::underline ? 1 : 0, made.lfUnderline);
+        EXPECT_EQ(flags & WFont::strikeOut ? 1 : 0, made.lfStrikeOut);
+    }
+    PumpMessages();
+    EXPECT_EQ(windowsBefore, ThreadWindowCount());
+    for (HFONT font : fonts)
+        EXPECT_EQ(0u, GetObjectType(font));
+    // Wine counts no GDI objects here (0 before and after); Windows does.
+    EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -39,10 +38,6 @@ std::string ToolText(const WTooltip& tip, HWND window, UINT_PTR id, RECT* rect) 
     return text;
 }
 
-std::vector<LONG> Corners(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
 // An area tool on the parent that follows the control, and a tool keyed by the control's
 // handle; setting another tooltip takes both away from the first.
 TEST(WTooltip, ControlsGetAnAreaToolAndAHandleTool) {
@@ -53,11 +48,12 @@ TEST(WTooltip, ControlsGetAnAreaToolAndAHandleTool) {
     RECT area, ignored;
     EXPECT_EQ("Play", ToolText(first, host.parent, host.control.toolId, &area));
     EXPECT_EQ("Play", ToolText(first, nullptr, (UINT_PTR)host.control.hwnd, &ignored));
-    EXPECT_EQ(Corners({20, 30, 60, 46}), Corners(area));
+    RECT placed = {20, 30, 60, 46}, moved = {70, 10, 120, 30};
+    EXPECT_TRUE(EqualRect(&placed, &area));
     MoveWindow(host.control.hwnd, 70, 10, 50, 20, FALSE);
     host.control.UpdateTooltipRect();
     ToolText(first, host.parent, host.control.toolId, &area);
-    EXPECT_EQ(Corners({70, 10, 120, 30}), Corners(area));
+    EXPECT_TRUE(EqualRect(&moved, &area));
 
     host.control.SetTooltip(&second, "Pause");
     EXPECT_EQ(0, SendMessageA(first.window, TTM_GETTOOLCOUNT, 0, 0));
