@@ -2,34 +2,25 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
-// One recorded call: a handler or message name and the arguments it received.
-struct LogEntry {
-    LogEntry(const char* name, std::vector<INT_PTR> args = {})
-        : name(name), args(std::move(args)) {}
-    std::string name;
-    std::vector<INT_PTR> args;
-};
+// One call as the logs record it: "Name(arg, arg)".
+template <typename... Args> std::string Call(const char* name, Args... args) {
+    std::string text = std::string(name) + "(";
+    for (INT_PTR arg : std::initializer_list<INT_PTR>{(INT_PTR)args...})
+        text += (text.back() == '(' ? "" : ", ") + std::to_string(arg);
+    return text + ")";
+}
 
-// Records the calls a test window receives, in order, and compares them with an expected
-// table, reporting both sequences when they differ.
-class MessageLog {
-public:
-    void Add(const char* name, std::vector<INT_PTR> args = {});
-    void Clear() { entries.clear(); }
-    int Count(const char* name) const;
-    // The entries whose names are listed, in their recorded order.
-    MessageLog Only(const std::vector<std::string>& names) const;
-    ::testing::AssertionResult Matches(const std::vector<LogEntry>& expected) const;
+// The calls a test window received, in order; tests compare it with an expected table, and a
+// failure prints both.
+using MessageLog = std::vector<std::string>;
 
-private:
-    std::vector<LogEntry> entries;
-};
+// The calls whose names are listed, in their recorded order.
+MessageLog Only(const MessageLog& log, std::initializer_list<std::string> names);
 
 // Dispatches every waiting message of this thread.
 void PumpMessages();

@@ -21,7 +21,7 @@ public:
     bool nestOnDestroy = false; // OnDestroy sends WM_COMMAND 42 to its own window
 
     template <typename... Args> int Note(const char* slot, Args... args) {
-        log.Add(slot, {(INT_PTR)args...});
+        log.push_back(Call(slot, args...));
         return 1;
     }
     int OnInitDialog() override { return PressKeys(), Note("InitDialog"); }
@@ -56,9 +56,9 @@ TEST(WDialog, EnterAndEscapeReachOnOkAndOnCancelWhichCloseNothingByDefault) {
         dialog.handlesOkCancel = handles;
         dialog.pressKeys = true;
         dialog.Show(GetModuleHandleA(nullptr), 0, templateName, nullptr);
-        std::vector<LogEntry> expected = {{"Command", {0, finishId, 0}}, {"Destroy"}};
-        if (handles) expected.insert(expected.begin(), {{"OK"}, {"Cancel"}});
-        EXPECT_TRUE(dialog.log.Only({"OK", "Cancel", "Command", "Destroy"}).Matches(expected));
+        MessageLog expected = {Call("Command", 0, finishId, 0), Call("Destroy")};
+        if (handles) expected.insert(expected.begin(), {Call("OK"), Call("Cancel")});
+        EXPECT_EQ(expected, Only(dialog.log, {"OK", "Cancel", "Command", "Destroy"}));
         EXPECT_FALSE(IsWindow(dialog.hwnd));
     }
 }
@@ -76,7 +76,7 @@ TEST(WDialog, CommandsCaptureLifetimeAndLateMessages) {
     auto procedure = (DLGPROC)GetWindowLongPtrA(dyingWindow, DWLP_DLGPROC);
     EXPECT_EQ(1, procedure(dyingWindow, WM_CANCELMODE, 0, 0));
     EXPECT_EQ(nullptr, GetCapture());
-    dying.log.Clear();
+    dying.log.clear();
     SendMessageA(dyingWindow, WM_COMMAND, IDOK, 0);
     SendMessageA(dyingWindow, WM_COMMAND, IDCANCEL, 0);
     // A notification other than 0 from the OK button is an ordinary command.
@@ -87,18 +87,16 @@ TEST(WDialog, CommandsCaptureLifetimeAndLateMessages) {
     waiting->Show(GetModuleHandleA(nullptr), 1, "NO_SUCH_TEMPLATE", nullptr);
     dying.Close(); // modeless: destroyed at once
     EXPECT_FALSE(IsWindow(dyingWindow));
-    EXPECT_TRUE(dying.log.Matches({{"OK"},
-                                   {"Cancel"},
-                                   {"Command", {BN_SETFOCUS, IDOK, (INT_PTR)ok}},
-                                   {"Command", {5, 700, (INT_PTR)ok}},
-                                   {"Destroy"}}));
-    EXPECT_TRUE(waiting->log.Matches({}));
+    EXPECT_EQ(MessageLog({Call("OK"), Call("Cancel"), Call("Command", BN_SETFOCUS, IDOK, ok),
+                          Call("Command", 5, 700, ok), Call("Destroy")}),
+              dying.log);
+    EXPECT_EQ(MessageLog(), waiting->log);
     EXPECT_EQ(nullptr, waiting->hwnd);
 
     waiting->Show(GetModuleHandleA(nullptr), 1, templateName, nullptr);
     HWND window = waiting->hwnd;
     EXPECT_EQ(waiting.get(), WControl::FromHandle(window));
-    EXPECT_TRUE(waiting->log.Matches({{"InitDialog"}}));
+    EXPECT_EQ(MessageLog({Call("InitDialog")}), waiting->log);
     waiting.reset(); // deleting the object destroys its window
     EXPECT_FALSE(IsWindow(window));
 }

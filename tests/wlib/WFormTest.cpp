@@ -23,7 +23,7 @@ public:
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
     template <typename... Args> LRESULT Note(const char* slot, Args... args) {
-        log.Add(slot, {(INT_PTR)args...});
+        log.push_back(Call(slot, args...));
         if (current.message == nestIn) SendMessageA(hwnd, WM_COMMAND, 42, 0);
         return 0;
     }
@@ -51,7 +51,7 @@ std::string Make(RecordingForm& form, DWORD style = WS_POPUP, std::string name =
     if (name.empty()) name = "WFormTest" + std::to_string(++serial);
     form.Create(name.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, 0, "", style, 100, 100,
                 200, 150, nullptr);
-    form.log.Clear();
+    form.log.clear();
     return name;
 }
 
@@ -76,22 +76,20 @@ TEST(WForm, SlotsDecodeTheirArguments) {
     SendMessageA(form.hwnd, WM_CONTEXTMENU, (WPARAM)slider, MAKELPARAM(-1, -1));
     PostMessageA(form.hwnd, 0x83FF, 7, WM_RBUTTONUP);
     PumpMessages();
-    EXPECT_TRUE(form.log.Matches({{"ButtonDown", {MK_RBUTTON, 10, 20}},
-                                  {"ContextMenu", {110, 120, (INT_PTR)form.hwnd}},
-                                  {"ButtonUp", {0, 10, 20}},
-                                  {"DoubleClick", {MK_MBUTTON, 3, 4}},
-                                  {"MouseMove", {MK_SHIFT, 65535, 65534}},
-                                  {"Command", {3, 1005, (INT_PTR)slider}},
-                                  {"HScroll", {202, SB_THUMBTRACK, 40, (INT_PTR)slider}},
-                                  {"HScroll", {0, SB_ENDSCROLL, 9, 0}},
-                                  {"ContextMenu", {65535, 65535, (INT_PTR)slider}},
-                                  {"TrayNotify", {WM_RBUTTONUP, 7}}}));
+    EXPECT_EQ(MessageLog(
+                  {Call("ButtonDown", MK_RBUTTON, 10, 20), Call("ContextMenu", 110, 120, form.hwnd),
+                   Call("ButtonUp", 0, 10, 20), Call("DoubleClick", MK_MBUTTON, 3, 4),
+                   Call("MouseMove", MK_SHIFT, 65535, 65534), Call("Command", 3, 1005, slider),
+                   Call("HScroll", 202, SB_THUMBTRACK, 40, slider),
+                   Call("HScroll", 0, SB_ENDSCROLL, 9, 0),
+                   Call("ContextMenu", 65535, 65535, slider), Call("TrayNotify", WM_RBUTTONUP, 7)}),
+              form.log);
     const std::string longTip(99, 'x'); // cut to the 63 characters every shell accepts
     EXPECT_EQ(longTip.substr(0, 63), form.TrayIconData(1, nullptr, longTip.c_str()).szTip);
     ASSERT_TRUE(form.SetTimer(5, 1));
-    EXPECT_TRUE(PumpMessagesUntil([&] { return form.log.Count("Timer") > 0; }));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return Only(form.log, {"Timer"}).size() > 0; }));
     EXPECT_TRUE(form.KillTimer(5));
-    EXPECT_TRUE(form.log.Only({"Timer"}).Matches({{"Timer", {5}}}));
+    EXPECT_EQ(MessageLog({Call("Timer", 5)}), Only(form.log, {"Timer"}));
 }
 
 std::string ThrownText(RecordingForm& form, const std::string& className = "") {
@@ -109,22 +107,22 @@ TEST(WForm, CreationFailuresAndTheLastMessagesOfAWindow) {
     RecordingForm form;
     form.createResult = -1;
     EXPECT_EQ("Can't create window", ThrownText(form));
-    EXPECT_TRUE(form.log.Only({"Create"}).Matches({{"Create", {WM_CREATE, 0}}}));
+    EXPECT_EQ(MessageLog({Call("Create", WM_CREATE, 0)}), Only(form.log, {"Create"}));
     form.createResult = 0;
     const std::string name = Make(form);
     EXPECT_EQ(&form, WControl::FromHandle(form.hwnd));
     form.nestIn = WM_DESTROY;
     DestroyWindow(form.hwnd);
-    EXPECT_TRUE(
-        form.log.Only({"Destroy", "Command"}).Matches({{"Destroy"}, {"Command", {0, 42, 0}}}));
+    EXPECT_EQ(MessageLog({Call("Destroy"), Call("Command", 0, 42, 0)}),
+              Only(form.log, {"Destroy", "Command"}));
 
     RecordingForm dying, waiting;
     Make(dying);
     dying.nestIn = WM_DESTROY;
     EXPECT_EQ("Can't register class", ThrownText(waiting, name));
     DestroyWindow(dying.hwnd);
-    EXPECT_TRUE(dying.log.Only({"Command"}).Matches({}));
-    EXPECT_TRUE(waiting.log.Matches({}));
+    EXPECT_EQ(MessageLog(), Only(dying.log, {"Command"}));
+    EXPECT_EQ(MessageLog(), waiting.log);
     EXPECT_EQ(nullptr, waiting.hwnd);
 }
 
@@ -137,7 +135,8 @@ TEST(WForm, DefaultSlotUsesItsOwnMessageAfterANestedOne) {
     InvalidateRect(form.hwnd, nullptr, FALSE);
     UpdateWindow(form.hwnd);
     EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
-    EXPECT_TRUE(form.log.Only({"Paint", "Command"}).Matches({{"Paint"}, {"Command", {0, 42, 0}}}));
+    EXPECT_EQ(MessageLog({Call("Paint"), Call("Command", 0, 42, 0)}),
+              Only(form.log, {"Paint", "Command"}));
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {

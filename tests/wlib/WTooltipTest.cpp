@@ -68,7 +68,7 @@ WNDPROC tooltipProcedure;
 LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TTM_RELAYEVENT) {
         const MSG* msg = (const MSG*)lParam;
-        relays.Add("relay", {(INT_PTR)msg->hwnd, (INT_PTR)msg->message, msg->lParam});
+        relays.push_back(Call("relay", msg->hwnd, msg->message, msg->lParam));
     }
     return CallWindowProcA(tooltipProcedure, window, message, wParam, lParam);
 }
@@ -93,9 +93,10 @@ TEST(WTooltip, HookRelaysTheMouseMessagesOfWindowsWithTools) {
     PostMessageA(host.parent, WM_LBUTTONUP, 0, besideControl);     // no child there
     PostMessageA(bare.control.hwnd, WM_MOUSEMOVE, 0, overControl); // no tool at all
     PumpMessages();
-    EXPECT_TRUE(relays.Matches({{"relay", {(INT_PTR)control, WM_MOUSEMOVE, MAKELPARAM(1, 2)}},
-                                {"relay", {(INT_PTR)control, WM_RBUTTONUP, MAKELPARAM(3, 4)}},
-                                {"relay", {(INT_PTR)host.parent, WM_LBUTTONDOWN, overControl}}}));
+    EXPECT_EQ(MessageLog({Call("relay", control, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
+                          Call("relay", control, WM_RBUTTONUP, MAKELPARAM(3, 4)),
+                          Call("relay", host.parent, WM_LBUTTONDOWN, overControl)}),
+              relays);
 }
 
 } // namespace
