@@ -161,18 +161,14 @@ TEST(Handles, FormsDialogsFontsAndTooltipsGiveBackWhatTheyTake) {
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     HFONT fonts[16];
     for (int flags = 0; flags < 16; flags++) {
-        const std::string className = "WFormResourceTest" + std::to_string(flags);
-        WForm form;
-        form.Create(className.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, 0, "", WS_POPUP,
-                    0, 0, 100, 50, nullptr);
+        RecordingForm form; // its window goes with it
+        Make(form);
         WControl child;
         child.hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 5, 5, 20, 20, form.hwnd, nullptr,
                                      nullptr, nullptr);
         WTooltip tip(form.hwnd), parentless(nullptr);
         child.SetTooltip(&tip, "tip");
         form.SetTimer(1, 1000);
-        DestroyWindow(form.hwnd);
-        UnregisterClassA(className.c_str(), GetModuleHandleA(nullptr));
         WDialog dialog;
         dialog.Show(GetModuleHandleA(nullptr), 1, "WLIBTEST_DIALOG", nullptr);
         ASSERT_TRUE(dialog.hwnd);
@@ -180,11 +176,11 @@ TEST(Handles, FormsDialogsFontsAndTooltipsGiveBackWhatTheyTake) {
         WFont font(8 + flags, flags, "Arial");
         LOGFONTA made = {};
         ASSERT_TRUE(GetObjectA(fonts[flags] = font.handle, sizeof(made), &made));
-        EXPECT_EQ(-MulDiv(8 + flags, pixelsPerInch, 72), made.lfHeight);
-        EXPECT_EQ(flags & WFont::bold ? FW_BOLD : FW_NORMAL, made.lfWeight);
-        EXPECT_EQ(flags & WFont::italic ? 1 : 0, made.lfItalic);
-        EXPECT_EQ(flags & WFont::underline ? 1 : 0, made.lfUnderline);
-        EXPECT_EQ(flags & WFont::strikeOut ? 1 : 0, made.lfStrikeOut);
+        EXPECT_EQ(Call("font", -MulDiv(8 + flags, pixelsPerInch, 72),
+                       flags & WFont::bold ? FW_BOLD : FW_NORMAL, (flags & WFont::italic) != 0,
+                       (flags & WFont::underline) != 0, (flags & WFont::strikeOut) != 0),
+                  Call("font", made.lfHeight, made.lfWeight, made.lfItalic, made.lfUnderline,
+                       made.lfStrikeOut));
     }
     PumpMessages();
     EXPECT_EQ(windowsBefore, ThreadWindowCount());

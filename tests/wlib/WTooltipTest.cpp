@@ -24,8 +24,8 @@ struct ToolHost {
     WControl control;
 };
 
-// The text of a tool ("" when there is none), and its rectangle.
-std::string ToolText(const WTooltip& tip, HWND window, UINT_PTR id, RECT* rect) {
+// A tool as "Text(left, top, right, bottom)".
+std::string Tool(const WTooltip& tip, HWND window, UINT_PTR id) {
     char text[80] = "";
     TOOLINFOA info = {};
     info.cbSize = sizeof(info);
@@ -33,9 +33,8 @@ std::string ToolText(const WTooltip& tip, HWND window, UINT_PTR id, RECT* rect) 
     info.hwnd = window;
     info.uId = id;
     info.lpszText = text;
-    SendMessageA(tip.window, TTM_GETTOOLINFOA, 0, (LPARAM)&info);
-    *rect = info.rect;
-    return text;
+    if (!SendMessageA(tip.window, TTM_GETTOOLINFOA, 0, (LPARAM)&info)) return "no tool";
+    return Call(text, info.rect.left, info.rect.top, info.rect.right, info.rect.bottom);
 }
 
 // An area tool on the parent that follows the control, and a tool keyed by the control's
@@ -45,15 +44,11 @@ TEST(WTooltip, ControlsGetAnAreaToolAndAHandleTool) {
     WTooltip first(host.parent), second(host.parent);
     EXPECT_EQ(1, host.control.SetTooltip(&first, "Play"));
     EXPECT_EQ(&first, GetPropA(host.control.hwnd, "TOOLTIP_CLASS_POINTER"));
-    RECT area, ignored;
-    EXPECT_EQ("Play", ToolText(first, host.parent, host.control.toolId, &area));
-    EXPECT_EQ("Play", ToolText(first, nullptr, (UINT_PTR)host.control.hwnd, &ignored));
-    RECT placed = {20, 30, 60, 46}, moved = {70, 10, 120, 30};
-    EXPECT_TRUE(EqualRect(&placed, &area));
+    EXPECT_EQ("Play(20, 30, 60, 46)", Tool(first, host.parent, host.control.toolId));
+    EXPECT_EQ("Play(20, 30, 60, 46)", Tool(first, nullptr, (UINT_PTR)host.control.hwnd));
     MoveWindow(host.control.hwnd, 70, 10, 50, 20, FALSE);
     host.control.UpdateTooltipRect();
-    ToolText(first, host.parent, host.control.toolId, &area);
-    EXPECT_TRUE(EqualRect(&moved, &area));
+    EXPECT_EQ("Play(70, 10, 120, 30)", Tool(first, host.parent, host.control.toolId));
 
     host.control.SetTooltip(&second, "Pause");
     EXPECT_EQ(0, SendMessageA(first.window, TTM_GETTOOLCOUNT, 0, 0));
