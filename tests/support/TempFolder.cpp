@@ -3,47 +3,30 @@
 #include <windows.h>
 
 #include <fstream>
-#include <sstream>
-
-namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-} // namespace
+#include <iterator>
 
 TempFolder::TempFolder() {
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
     static unsigned counter = 0;
-    for (;;) {
-        std::ostringstream name;
-        name << base << "lvx" << GetCurrentProcessId() << "_" << ++counter;
-        if (CreateDirectoryA(name.str().c_str(), nullptr)) {
-            path = name.str();
-            return;
-        }
-    }
+    do
+        path = base + ("lvx" + std::to_string(GetCurrentProcessId())) + "_" +
+               std::to_string(++counter);
+    while (!CreateDirectoryA(path.c_str(), nullptr));
 }
 
-TempFolder::~TempFolder() { RemoveTree(path); }
-
-std::string TempFolder::File(const std::string& name) const { return path + "\\" + name; }
+// Tests make no subfolders; "." and ".." simply fail to delete.
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(File("*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileA(File(found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(File(name), std::ios::binary) << bytes;
@@ -51,11 +34,5 @@ void TempFolder::Write(const std::string& name, const std::string& bytes) const 
 
 std::string TempFolder::Read(const std::string& name) const {
     std::ifstream in(File(name), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool TempFolder::Exists(const std::string& name) const {
-    return GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }

@@ -10,12 +10,9 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& Path() const { return path; }
-    // Path() + "\\" + name
-    std::string File(const std::string& name) const;
+    std::string File(const std::string& name) const { return path + "\\" + name; }
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
-    bool Exists(const std::string& name) const;
 
 private:
     std::string path;

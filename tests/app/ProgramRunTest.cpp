@@ -1,0 +1,122 @@
+// The real program started from the test: handing a track over to a running player, and
+// starting as the player in a folder of its own, saving its settings there on close.
+#include "res/resource.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The built program started with a command line; ended at destruction if it still runs.
+class ProgramRun {
+public:
+    static std::string BuiltProgram() {
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        return std::string(path, strrchr(path, '\\')) + "\\..\\bin\\lumivoxen.exe";
+    }
+
+    explicit ProgramRun(const std::string& arguments, const std::string& program = BuiltProgram()) {
+        std::string commandLine = "\"" + program + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info);
+    }
+    ~ProgramRun() {
+        TerminateProcess(info.hProcess, 1); // refused once it has ended
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+
+    // Serves this thread's messages until the program ends or stays silent that long, and
+    // counts the program's top-level windows meanwhile. Returns its exit code or STILL_ACTIVE.
+    DWORD WaitForExit(DWORD milliseconds) {
+        for (;;) {
+            DWORD wait =
+                MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, milliseconds, QS_ALLINPUT);
+            for (HWND window = nullptr;
+                 (window = FindWindowExA(nullptr, window, nullptr, nullptr));) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                windowsSeen += owner == info.dwProcessId;
+            }
+            if (wait != WAIT_OBJECT_0 + 1) break;
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        }
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+
+    PROCESS_INFORMATION info = {};
+    int windowsSeen = 0;
+};
+
+// wParam and lParam of each WM_COMMAND.
+std::vector<std::pair<WPARAM, LPARAM>> received;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) received.push_back({wParam, lParam});
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
+    WNDCLASSA windowClass = {0,       RecordingProc, 0,       0,       nullptr,
+                             nullptr, nullptr,       nullptr, nullptr, "LumivoxenCDPlayer"};
+    RegisterClassA(&windowClass);
+    HWND player = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, nullptr, nullptr);
+    ASSERT_TRUE(player);
+    const struct {
+        const char* arguments;
+        int track; // 0: nothing is sent
+    } cases[] = {{"/play D:\\My.Discs\\Track12.cda", 12}, {"", 0}, {"/play D:\\Track05", 0}};
+    for (auto& c : cases) {
+        received.clear();
+        ProgramRun second(c.arguments);
+        EXPECT_EQ(0u, second.WaitForExit(10000)) << c.arguments;
+        EXPECT_EQ(0, second.windowsSeen) << c.arguments;
+        decltype(received) expected;
+        if (c.track) expected.push_back({WPARAM(c.track << 16 | IDC_HANDOFF_PLAY), 0});
+        EXPECT_EQ(expected, received) << c.arguments;
+    }
+    DestroyWindow(player);
+    UnregisterClassA(windowClass.lpszClassName, nullptr);
+}
+
+TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
+    TempFolder folder;
+    const std::string program = folder.File("lumivoxen.exe");
+    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
+    folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
+                                 "repeattrack=5\r\n[mine]\r\nkey=value\r\n");
+    ProgramRun player("", program);
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && !window; i++, Sleep(25))
+        window = FindWindowA("LumivoxenCDPlayer", nullptr);
+    ASSERT_TRUE(window);
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ("Lumevoxen CD Player", title);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(50, rect.left); // an x left of -270 puts the player back on the screen
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, player.WaitForExit(10000));
+    std::string saved = folder.Read("lumivoxe.ini");
+    for (const char* text :
+         {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50", "name=."})
+        EXPECT_NE(std::string::npos, saved.find(text)) << text;
+}
+
+} // namespace
