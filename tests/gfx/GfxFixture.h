@@ -21,7 +21,10 @@ inline COLORREF Background(int x, int y) {
 // Bitmap files in a temporary folder, and a canvas to draw them on.
 class GfxFixture : public ::testing::Test {
 protected:
-    std::string Save(const DibCanvas& bitmap, const std::string& name) {
+    std::string Save(const DibCanvas::PixelAt& pixels, int width, int height,
+                     const std::string& name) {
+        DibCanvas bitmap(width, height);
+        bitmap.Paint(pixels);
         folder.Write(name, bitmap.BmpFile());
         return folder.File(name);
     }
@@ -35,7 +38,7 @@ protected:
     // "" when the area shows `inside` (given coordinates within the area) and the rest of the
     // canvas the background, else the first mismatch.
     std::string Shows(const SourceRect& area, const DibCanvas::PixelAt& inside) const {
-        return canvas.Mismatch(0, 0, canvas.Width(), canvas.Height(), [&](int x, int y) {
+        return canvas.Mismatch(0, 0, 70, 40, [&](int x, int y) {
             int ax = x - area.x, ay = y - area.y;
             bool within = ax >= 0 && ax < area.width && ay >= 0 && ay < area.height;
             return within ? inside(ax, ay) : Background(x, y);
@@ -43,5 +46,5 @@ protected:
     }
 
     TempFolder folder;
-    DibCanvas canvas{70, 40};
+    DibCanvas canvas{70, 40}; // Shows() compares all of it
 };

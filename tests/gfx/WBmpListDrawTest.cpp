@@ -17,25 +17,24 @@ COLORREF Mask(int x, int y) {
     return IsHole(x, y) ? white : black;
 }
 
+// What a transparent drawing shows with the picture's (x, y) at the canvas' (cx, cy).
+COLORREF Over(int x, int y, int cx, int cy) {
+    return IsHole(x, y) ? Background(cx, cy) : Distinct(x, y);
+}
+
 // Entry 0: the 20 x 10 picture masked by magenta; entry 1: the same picture unmasked.
 class WBmpListDraw : public GfxFixture {
 protected:
     void SetUp() override {
-        DibCanvas picture(20, 10);
-        picture.Paint(Picture);
-        std::string path = Save(picture, "picture.bmp");
+        std::string path = Save(Picture, 20, 10, "picture.bmp");
         ASSERT_EQ(0, list.x_AddBitmap(nullptr, path.c_str(), LR_LOADFROMFILE, magenta));
         ASSERT_EQ(1, list.x_AddBitmap(nullptr, path.c_str(), LR_LOADFROMFILE, nullptr, 0));
-    }
-    // What a transparent drawing shows with the picture's (x, y) at the canvas' (cx, cy).
-    static COLORREF Over(int x, int y, int cx, int cy) {
-        return IsHole(x, y) ? Background(cx, cy) : Distinct(x, y);
     }
 
     WBmpList list{2};
 };
 
-TEST_F(WBmpListDraw, ModesCopyTheImageOrItsMaskOrOnlyItsOpaquePixels) {
+TEST_F(WBmpListDraw, ModesCopyTheImageOrItsMaskOrOnlyItsOpaquePixelsStretchedToTheDestination) {
     list.DrawBitmap(Fresh(), 1, copy, 3, 2);
     EXPECT_EQ("", Shows({3, 2, 20, 10}, Picture));
     list.DrawBitmap(Fresh(), 0, copy, 0, 0);
@@ -50,6 +49,14 @@ TEST_F(WBmpListDraw, ModesCopyTheImageOrItsMaskOrOnlyItsOpaquePixels) {
     list.DrawBitmapPart(Fresh(), 0, see, 0, 0, 40, 20, 0, 0, 20, 10);
     EXPECT_EQ("", Shows({0, 0, 40, 20}, [](int x, int y) { return Over(x / 2, y / 2, x, y); }));
 
+    list.DrawBitmapRect(Fresh(), 1, copy, {1, 1, 12, 9}, {2, 3, 4, 3});
+    EXPECT_EQ("", Shows({1, 1, 12, 9}, [](int x, int y) { return Picture(2 + x / 3, 3 + y / 3); }));
+    list.DrawBitmapFrom(Fresh(), 1, copy, {5, 5, 6, 3}, 3, 4, 0);
+    EXPECT_EQ("", Shows({5, 5, 6, 3}, [](int x, int y) { return Picture(3 + x, 4 + y); }));
+    // From (3, 4) to the far corner is 17 x 6, here drawn twice as large.
+    list.DrawBitmapFrom(Fresh(), 1, copy, {1, 1, 34, 12}, 3, 4, 1);
+    EXPECT_EQ("",
+              Shows({1, 1, 34, 12}, [](int x, int y) { return Picture(3 + x / 2, 4 + y / 2); }));
     HDC dc = Fresh(); // none of these has what it needs: no mask, mode, entry or size
     list.DrawBitmap(dc, 1, see, 0, 0);
     list.DrawBitmap(dc, 1, mask, 0, 0);
@@ -60,17 +67,6 @@ TEST_F(WBmpListDraw, ModesCopyTheImageOrItsMaskOrOnlyItsOpaquePixels) {
     list.TileBitmap(dc, 1, copy, {0, 0, 20, 10}, {0, 0, 5, 0});
     list.TileBitmap(dc, 1, copy, {20, 0, -5, 10}, {0, 0, 5, 5});
     EXPECT_EQ("", Shows({0, 0, 0, 0}, Background));
-}
-
-TEST_F(WBmpListDraw, RectStretchesAndDrawFromCopiesOrStretchesToTheFarCorner) {
-    list.DrawBitmapRect(Fresh(), 1, copy, {1, 1, 12, 9}, {2, 3, 4, 3});
-    EXPECT_EQ("", Shows({1, 1, 12, 9}, [](int x, int y) { return Picture(2 + x / 3, 3 + y / 3); }));
-    list.DrawBitmapFrom(Fresh(), 1, copy, {5, 5, 6, 3}, 3, 4, 0);
-    EXPECT_EQ("", Shows({5, 5, 6, 3}, [](int x, int y) { return Picture(3 + x, 4 + y); }));
-    // From (3, 4) to the far corner is 17 x 6, here drawn twice as large.
-    list.DrawBitmapFrom(Fresh(), 1, copy, {1, 1, 34, 12}, 3, 4, 1);
-    EXPECT_EQ("",
-              Shows({1, 1, 34, 12}, [](int x, int y) { return Picture(3 + x / 2, 4 + y / 2); }));
 }
 
 TEST_F(WBmpListDraw, TilingRepeatsTheSourceAndCutsTheLastColumnAndRow) {

@@ -9,11 +9,6 @@
 namespace {
 
 const int oemCheckBitmap = 32760; // OBM_CHECK, carried by the system
-const int absentBitmap = 31999;
-
-bool IsLive(HGDIOBJ object) {
-    return object && GetObjectType(object) != 0;
-}
 
 // The failing call's result, then the text it throws when the list throws its errors.
 template <class Call> std::string Failure(WBmpList& list, Call call) {
@@ -48,68 +43,62 @@ protected:
         return index;
     }
 
-    std::string picturePath = Save(DibCanvas(4, 3, RGB(1, 2, 3)), "picture.bmp");
+    std::string picturePath = Save(Distinct, 4, 3, "picture.bmp");
     std::string missingPath = folder.File("missing.bmp");
     const char *picture = picturePath.c_str(), *missing = missingPath.c_str();
     WBmpList list{6};
 };
 
-TEST_F(WBmpListFiles, BlockHoldsAtLeastOneEntryGrowsByOneAndOwnsTheBitmaps) {
+TEST_F(WBmpListFiles, BlockGrowsByOneOwnsItsBitmapsAndFailuresKeepTheOtherEntries) {
     EXPECT_EQ(1, WBmpList(-5).Capacity());
     EXPECT_EQ(5, AddFile(list, 6));
     HBITMAP first = list.Image(0), sixth = list.Image(5);
     EXPECT_EQ(6, AddFile(list));
     EXPECT_EQ(7, list.Capacity());
     EXPECT_EQ(first, list.Image(0)) << "entries survive the block's move";
-    // Shrinking below the count drops the entries that no longer fit, with their bitmaps.
-    EXPECT_EQ(1, list.ReAlloc(5));
-    EXPECT_EQ(5, list.Count());
-    EXPECT_FALSE(IsLive(sixth));
-    EXPECT_EQ(1, list.DeAlloc());
-    EXPECT_FALSE(IsLive(first));
-    EXPECT_EQ(-1, AddFile(list)) << "no block to append to";
-    EXPECT_EQ("0 WBmpList::DeAlloc() *** ERROR !\nMemory not allocated.",
-              Failure(list, [&] { return list.DeAlloc(); }));
-    EXPECT_EQ(1, list.Alloc(2));
-    EXPECT_EQ(0, AddFile(list));
-    EXPECT_EQ("0 WBmpList::Alloc(int size) *** ERROR !\nMemory already alloceted.",
-              Failure(list, [&] { return list.Alloc(3); }));
-}
-
-TEST_F(WBmpListFiles, FailuresReturnTheirResultOrThrowTheirTextAndKeepOtherEntries) {
-    AddFile(list, 6);
-    HBITMAP first = list.Image(0), last = list.Image(5);
-    EXPECT_EQ("-1 WBmpList::ReplaceBitmap *** ERROR !\nIndex out of bounds.",
-              Failure(list, [&] { return list.ReplaceBitmap(6, nullptr, oemCheckBitmap, 0); }));
-    EXPECT_EQ(
-        "-1 WBmpList::ReplaceBitmapMasked *** ERROR !\nIndex out of bounds.",
-        Failure(list, [&] { return list.ReplaceBitmapMasked(6, nullptr, oemCheckBitmap, 0); }));
-    EXPECT_EQ("-1 WBmpList::ReplaceBitmapF *** ERROR !\nIndex out of bounds.",
+    const char outOfBounds[] = " *** ERROR !\nIndex out of bounds.";
+    EXPECT_EQ(std::string("-1 WBmpList::ReplaceBitmap") + outOfBounds,
+              Failure(list, [&] { return list.ReplaceBitmap(7, nullptr, oemCheckBitmap, 0); }));
+    EXPECT_EQ(std::string("-1 WBmpList::ReplaceBitmapMasked") + outOfBounds, Failure(list, [&] {
+                  return list.ReplaceBitmapMasked(7, nullptr, oemCheckBitmap, 0);
+              }));
+    EXPECT_EQ(std::string("-1 WBmpList::ReplaceBitmapF") + outOfBounds,
               Failure(list, [&] { return list.ReplaceBitmapF(-1, picture, nullptr); }));
-    EXPECT_EQ("-1 WBmpList::ReplaceBitmapMaskedF *** ERROR !\nIndex out of bounds.",
-              Failure(list, [&] { return list.ReplaceBitmapMaskedF(6, picture, 0); }));
+    EXPECT_EQ(std::string("-1 WBmpList::ReplaceBitmapMaskedF") + outOfBounds,
+              Failure(list, [&] { return list.ReplaceBitmapMaskedF(7, picture, 0); }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load image",
-              Failure(list, [&] { return list.AddBitmap(absentBitmap); }));
+              Failure(list, [&] { return list.AddBitmap(31999); }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load mask", Failure(list, [&] {
                   return list.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, missing,
                                           LR_LOADFROMFILE);
               }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nName or identifier of image can't be NULL",
               Failure(list, [&] { return list.x_AddBitmap(nullptr, nullptr, 0, nullptr, 0); }));
-    EXPECT_EQ(6, list.Count());
-    EXPECT_EQ(last, list.Image(5));
-    EXPECT_TRUE(IsLive(last));
+    EXPECT_EQ(7, list.Count());
+    EXPECT_NE(0u, GetObjectType(sixth));
 
     // A failed load leaves an empty entry that a later replacement fills.
-    EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load image",
-              Failure(list, [&] { return list.ReplaceBitmapF(0, missing, nullptr); }));
+    EXPECT_EQ(-1, list.ReplaceBitmapF(0, missing, nullptr));
     EXPECT_EQ(nullptr, list.Image(0));
-    EXPECT_FALSE(IsLive(first));
+    EXPECT_EQ(0u, GetObjectType(first));
     EXPECT_EQ(0, list.ReplaceBitmapMasked(0, nullptr, oemCheckBitmap, RGB(255, 255, 255)));
     HBITMAP mask = list.Mask(0);
-    EXPECT_TRUE(IsLive(mask));
+    EXPECT_NE(0u, GetObjectType(mask));
     EXPECT_EQ(0, list.ReplaceBitmapF(0, picture, nullptr));
     EXPECT_EQ(mask, list.Mask(0)) << "a mask that is not replaced stays";
+
+    // Shrinking below the count drops the entries that no longer fit, with their bitmaps.
+    EXPECT_EQ(1, list.ReAlloc(5));
+    EXPECT_EQ(5, list.Count());
+    EXPECT_EQ(0u, GetObjectType(sixth));
+    EXPECT_EQ(1, list.DeAlloc());
+    EXPECT_EQ(0u, GetObjectType(mask));
+    EXPECT_EQ(-1, AddFile(list)) << "no block to append to";
+    EXPECT_EQ("0 WBmpList::DeAlloc() *** ERROR !\nMemory not allocated.",
+              Failure(list, [&] { return list.DeAlloc(); }));
+    EXPECT_EQ(1, list.Alloc(2));
+    EXPECT_EQ("0 WBmpList::Alloc(int size) *** ERROR !\nMemory already alloceted.",
+              Failure(list, [&] { return list.Alloc(3); }));
 }
 
 TEST_F(WBmpListFiles, LoadingReplacingFailingAndDrawingReleaseEveryGdiObject) {

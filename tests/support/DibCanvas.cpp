@@ -2,27 +2,18 @@
 
 #include <cstdio>
 
-namespace {
-
-DWORD ToDib(COLORREF c) {
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+// A DIB pixel is 0xRRGGBB and a COLORREF 0xBBGGRR: one swap turns either into the other.
+static DWORD Swapped(DWORD c) {
+    return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
-
-COLORREF FromDib(DWORD p) {
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-} // namespace
 
 DibCanvas::DibCanvas(int width, int height, COLORREF fill) : width(width), height(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = {{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* memory = nullptr;
-    dc = CreateCompatibleDC(nullptr);
     bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
     bits = static_cast<DWORD*>(memory);
     previous = SelectObject(dc, bitmap);
-    FillRect(0, 0, width, height, fill);
+    Paint([fill](int, int) { return fill; });
 }
 
 DibCanvas::~DibCanvas() {
@@ -31,18 +22,11 @@ DibCanvas::~DibCanvas() {
     DeleteDC(dc);
 }
 
-void DibCanvas::FillRect(int x, int y, int w, int h, COLORREF colour) {
-    Paint([&](int px, int py) {
-        bool inside = px >= x && px < x + w && py >= y && py < y + h;
-        return inside ? colour : FromDib(bits[py * width + px]);
-    });
-}
-
 void DibCanvas::Paint(const PixelAt& colourAt) {
     GdiFlush();
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
-            bits[y * width + x] = ToDib(colourAt(x, y));
+            bits[y * width + x] = Swapped(colourAt(x, y));
 }
 
 std::string DibCanvas::BmpFile() const {
@@ -60,14 +44,12 @@ std::string DibCanvas::BmpFile() const {
 
 std::string DibCanvas::Mismatch(int x, int y, int w, int h, const PixelAt& expected) const {
     GdiFlush();
-    for (int row = y; row < y + h; row++)
-        for (int column = x; column < x + w; column++) {
-            COLORREF got = FromDib(bits[row * width + column]), want = expected(column, row);
-            if (got == want) continue;
-            char text[96];
-            snprintf(text, sizeof text, "(%d, %d) is %06lX, expected %06lX", column, row,
-                     (unsigned long)got, (unsigned long)want);
-            return text;
-        }
-    return "";
+    char text[96] = "";
+    for (int row = y; row < y + h && !*text; row++)
+        for (int column = x; column < x + w && !*text; column++)
+            if (DWORD got = Swapped(bits[row * width + column]), want = expected(column, row);
+                got != want)
+                snprintf(text, sizeof text, "(%d, %d) is %06lX, expected %06lX", column, row,
+                         (unsigned long)got, (unsigned long)want);
+    return text;
 }

@@ -17,10 +17,6 @@ public:
     DibCanvas& operator=(const DibCanvas&) = delete;
 
     HDC Dc() const { return dc; }
-    int Width() const { return width; }
-    int Height() const { return height; }
-
-    void FillRect(int x, int y, int w, int h, COLORREF colour);
     void Paint(const PixelAt& colourAt);
     // The pixels as a 32-bit bottom-up .bmp file.
     std::string BmpFile() const;
@@ -28,9 +24,8 @@ public:
     std::string Mismatch(int x, int y, int w, int h, const PixelAt& expected) const;
 
 private:
-    int width;
-    int height;
-    HDC dc = nullptr;
+    int width, height;
+    HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;
     DWORD* bits = nullptr;
