@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdio.h>
 #include <vector>
 
 namespace {
@@ -24,12 +23,11 @@ protected:
         auto* status = message == MCI_STATUS ? (MCI_STATUS_PARMS*)params : nullptr;
         if (status && status->dwItem == failItem && status->dwTrack == failTrack)
             return MCIERR_HARDWARE;
+        const bool typeQuery = status && status->dwItem == MCI_CDA_STATUS_TYPE_TRACK;
         if (status && reportedTracks &&
-            (status->dwItem == MCI_STATUS_NUMBER_OF_TRACKS ||
-             status->dwItem == MCI_CDA_STATUS_TYPE_TRACK)) {
+            (typeQuery || status->dwItem == MCI_STATUS_NUMBER_OF_TRACKS)) {
             // A broken drive claiming this many audio tracks.
-            status->dwReturn =
-                status->dwItem == MCI_CDA_STATUS_TYPE_TRACK ? MCI_CDA_TRACK_AUDIO : reportedTracks;
+            status->dwReturn = typeQuery ? MCI_CDA_TRACK_AUDIO : reportedTracks;
             return 0;
         }
         return drive.SendCommand(id, message, flags, params);
@@ -40,20 +38,15 @@ protected:
     int Count(UINT message) const { return (int)std::count(sent.begin(), sent.end(), message); }
     void InsertAndOpen(const std::vector<SimulatedTrack>& tracks) {
         drive.InsertDisc(tracks);
-        ASSERT_EQ(1, cd.Open("D:"));
+        ASSERT_EQ(2, cd.Open("D:") + cd.ReadDisc());
         sent.clear();
     }
-    // What the status timer reads; -1 where the query failed.
-    struct Polled {
+    // Mode, track and seconds as the status timer reads them; -1 where a query failed.
+    std::vector<int> Poll() {
         DWORD mode = DWORD(-1);
         int track = -1, seconds = -1;
-    };
-    Polled Poll() {
-        Polled p;
-        cd.GetMode(&p.mode);
-        cd.GetCurrentTrack(&p.track);
-        cd.GetTrackSeconds(&p.seconds);
-        return p;
+        cd.GetMode(&mode), cd.GetCurrentTrack(&track), cd.GetTrackSeconds(&seconds);
+        return {int(mode), track, seconds};
     }
 
     std::vector<UINT> sent;
@@ -64,19 +57,84 @@ protected:
     WMCIAudioCD cd{this};
 };
 
+class SimulatedCdDriveTest : public ::testing::Test {
+protected:
+    template <class Params> MCIERROR Send(UINT message, DWORD flags, Params params) {
+        return drive.SendCommand(id, message, flags, (DWORD_PTR)&params);
+    }
+    MCIERROR SetFormat(DWORD format) {
+        return Send(MCI_SET, MCI_SET_TIME_FORMAT, MCI_SET_PARMS{0, format, 0});
+    }
+    MCIERROR Play(DWORD from) { return Send(MCI_PLAY, MCI_FROM, MCI_PLAY_PARMS{0, from, 0}); }
+    MCIERROR Status(DWORD item, DWORD track = 0, DWORD flags = MCI_STATUS_ITEM) {
+        MCI_STATUS_PARMS params = {0, 0, item, track};
+        MCIERROR error =
+            drive.SendCommand(id, MCI_STATUS, flags | (track ? MCI_TRACK : 0), (DWORD_PTR)&params);
+        value = (DWORD)params.dwReturn;
+        return error;
+    }
+    // The answer, or -1 when the query failed.
+    DWORD Read(DWORD item, DWORD track = 0) { return Status(item, track) ? DWORD(-1) : value; }
+    void SetUp() override {
+        // A mixed-mode disc: data, audio 3:00:00, data, audio 2:00:00.
+        drive.InsertDisc({{Frames(10, 0, 0), true},
+                          {Frames(3, 0, 0), false},
+                          {Frames(1, 0, 0), true},
+                          {Frames(2, 0, 0), false}});
+        MCI_OPEN_PARMSA params = {0, 0, (LPCSTR)(DWORD_PTR)MCI_DEVTYPE_CD_AUDIO, "D:", nullptr};
+        ASSERT_EQ(0u, drive.SendCommand(0, MCI_OPEN,
+                                        MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
+                                        (DWORD_PTR)&params));
+        id = params.wDeviceID;
+    }
+
+    ManualClock clock;
+    SimulatedCdDrive drive{'D', &clock};
+    MCIDEVICEID id = 0;
+    DWORD value = 0;
+};
+
+TEST_F(SimulatedCdDriveTest, AnswersAndRefusesQueriesLikeTheDriver) {
+    EXPECT_EQ((DWORD)MCI_FORMAT_MSF, Read(MCI_STATUS_TIME_FORMAT)); // after open, as winmm
+    EXPECT_EQ((MCIERROR)MCIERR_BAD_TIME_FORMAT, SetFormat(7));
+    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_TMSF));
+    EXPECT_EQ(MCI_MAKE_MSF(15, 59, 74), Read(MCI_STATUS_LENGTH)); // MSF, one frame short
+    EXPECT_EQ(MCI_MAKE_TMSF(4, 0, 0, 0), Read(MCI_STATUS_POSITION, 4));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Status(MCI_STATUS_LENGTH, 5));
+    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_MSF));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Play(MCI_MAKE_MSF(0, 1, 0)));
+    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Play(MCI_MAKE_MSF(16, 2, 0)));
+    EXPECT_EQ((MCIERROR)MCIERR_HARDWARE, Send(MCI_RESUME, 0, MCI_GENERIC_PARMS{}));
+
+    drive.EjectDisc();
+    EXPECT_EQ((DWORD)MCI_MODE_OPEN, Read(MCI_STATUS_MODE));
+    EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Status(MCI_STATUS_CURRENT_TRACK));
+    EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Play(MCI_MAKE_MSF(10, 2, 0)));
+}
+
+TEST_F(SimulatedCdDriveTest, PlaySkipsDataTracksAndRunsToTheEnd) {
+    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_TMSF));
+    ASSERT_EQ(0u, Play(MCI_MAKE_TMSF(1, 0, 0, 0)));
+    EXPECT_EQ(MCI_MAKE_TMSF(2, 0, 0, 0), Read(MCI_STATUS_POSITION));
+    clock.Advance(Frames(3, 0, 30) * 1000 / 75); // through track 3 (data: the head just runs)
+    EXPECT_EQ(3u, Read(MCI_STATUS_CURRENT_TRACK));
+    clock.Advance(Frames(4, 0, 0) * 1000 / 75);
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, Read(MCI_STATUS_MODE));
+    EXPECT_EQ(MCI_MAKE_TMSF(4, 1, 59, 74), Read(MCI_STATUS_POSITION));
+
+    // Only data after the start: nothing plays, and that is no error.
+    drive.InsertDisc({{Frames(5, 0, 0), true}});
+    EXPECT_EQ(0u, Play(MCI_MAKE_TMSF(1, 0, 0, 0)));
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, Read(MCI_STATUS_MODE));
+}
+
 const std::vector<SimulatedTrack> threeAudioTracks = {
     {Frames(3, 58, 10), false}, {Frames(4, 59, 74), false}, {Frames(2, 0, 0), false}};
 
 TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveAndClosedFailsEverythingWithoutSending) {
     drive.InsertDisc(threeAudioTracks);
     EXPECT_EQ(0, cd.Open("C:") + cd.Open(""));
-    EXPECT_EQ(0u, cd.deviceId);
-    ASSERT_EQ(1, cd.Open("D:"));
-    EXPECT_STREQ("D:", cd.drive);
-    MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_TIME_FORMAT, 0};
-    ASSERT_EQ(0u, drive.SendCommand(cd.deviceId, MCI_STATUS, MCI_STATUS_ITEM, (DWORD_PTR)&status));
-    EXPECT_EQ((DWORD_PTR)MCI_FORMAT_TMSF, status.dwReturn);
-    ASSERT_EQ(1, cd.Open("d:"));
+    ASSERT_EQ(2, cd.Open("D:") + cd.Open("d:"));
     EXPECT_EQ(1, drive.OpenDeviceCount()); // the first device was closed, not left behind
     EXPECT_EQ(0, cd.Open("E:"));
     EXPECT_EQ(0, drive.OpenDeviceCount());
@@ -88,30 +146,24 @@ TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveAndClosedFailsEverythingWithout
                      cd.IsMediaPresent() + cd.Pause() + cd.SetDoor(1) + cd.ReadDisc() +
                      cd.GetMode(&mode) + cd.GetTrackCount(&count) + cd.GetTrackType(1, &type) +
                      cd.GetCurrentTrack(&track) + cd.GetTrackLength(1, &seconds));
-    EXPECT_EQ(12345u, mode);
-    EXPECT_EQ(0u, count);
-    EXPECT_EQ((DWORD)MCI_CDA_TRACK_OTHER, type);
-    EXPECT_EQ(0, track + seconds);
+    EXPECT_EQ((std::vector<DWORD>{12345, 0, MCI_CDA_TRACK_OTHER, 0, 0}),
+              (std::vector<DWORD>{mode, count, type, DWORD(track), DWORD(seconds)}));
     EXPECT_TRUE(sent.empty());
 }
 
 TEST_F(WMCIAudioCDTest, DataTracksGetNoAudioIndex) {
     InsertAndOpen({{Frames(20, 0, 0), true}, {Frames(3, 0, 0), false}, {Frames(4, 0, 0), false}});
-    ASSERT_EQ(1, cd.ReadDisc());
     ASSERT_EQ(2u, cd.audioTrackCount);
-    EXPECT_EQ(2, cd.FindAudioIndex(3));
-    EXPECT_EQ(1, cd.FindAudioIndex(1)); // the data track
-    EXPECT_EQ(1, cd.FindAudioIndex(42));
+    // The data track and a track beyond the disc fall back to the first audio track.
+    EXPECT_EQ(
+        (std::vector<int>{2, 1, 1}),
+        (std::vector<int>{cd.FindAudioIndex(3), cd.FindAudioIndex(1), cd.FindAudioIndex(42)}));
     ASSERT_EQ(1, cd.PlayAudioTrack(1, 0, 30, 0));
-    Polled polled = Poll();
-    EXPECT_EQ(2, polled.track);
-    EXPECT_EQ(30, polled.seconds);
+    EXPECT_EQ((std::vector<int>{MCI_MODE_PLAY, 2, 30}), Poll());
 
-    // A disc of data only: no audio index is playable.
-    InsertAndOpen({{Frames(20, 0, 0), true}, {Frames(1, 0, 0), true}});
-    ASSERT_EQ(1, cd.ReadDisc());
+    InsertAndOpen({{Frames(20, 0, 0), true}, {Frames(1, 0, 0), true}}); // data only
     EXPECT_EQ(0u, cd.audioTrackCount);
-    for (int index : {-1, 0, 1, 254, 255, 100000}) {
+    for (int index : {-1, 0, 1, 255, 100000}) {
         int seconds = 5;
         EXPECT_EQ(0, cd.PlayAudioTrack(index, 0, 0, 0) + cd.GetAudioTrackLength(index, &seconds));
         EXPECT_EQ(0, seconds) << index;
@@ -121,14 +173,11 @@ TEST_F(WMCIAudioCDTest, DataTracksGetNoAudioIndex) {
 
 TEST_F(WMCIAudioCDTest, LengthsDropFramesAndReadDiscKeepsTheTracksFoundWithinItsTable) {
     InsertAndOpen(threeAudioTracks);
-    ASSERT_EQ(1, cd.ReadDisc());
-    int seconds = 0;
-    ASSERT_EQ(1, cd.GetTrackLength(2, &seconds));
+    int seconds = 0, last = 0;
+    ASSERT_EQ(2, cd.GetTrackLength(2, &seconds) + cd.GetAudioTrackLength(3, &last));
     EXPECT_EQ(299, seconds); // 4:59:74
-    ASSERT_EQ(1, cd.GetAudioTrackLength(3, &seconds));
-    EXPECT_EQ(119, seconds); // 2:00:00 reported as 1:59:74
-    EXPECT_EQ(0, cd.GetTrackLength(4, &seconds));
-    EXPECT_EQ(0, seconds);
+    EXPECT_EQ(119, last);    // 2:00:00 reported as 1:59:74
+    EXPECT_EQ(0, cd.GetTrackLength(4, &seconds) + seconds);
 
     failItem = MCI_CDA_STATUS_TYPE_TRACK;
     failTrack = 3;
@@ -143,7 +192,6 @@ TEST_F(WMCIAudioCDTest, LengthsDropFramesAndReadDiscKeepsTheTracksFoundWithinIts
     sent.clear();
     ASSERT_EQ(1, cd.ReadDisc());
     EXPECT_EQ((DWORD)WMCIAudioCD::maxTracks - 1, cd.audioTrackCount);
-    EXPECT_EQ((DWORD)WMCIAudioCD::maxTracks - 1, cd.audioTrack[WMCIAudioCD::maxTracks - 1]);
     EXPECT_EQ(WMCIAudioCD::maxTracks, Count(MCI_STATUS));
 }
 
@@ -156,36 +204,23 @@ TEST_F(WMCIAudioCDTest, DiscIdIsTheVolumeSerialOrDerivedFromTrackStarts) {
     serialReadable = false;
     // Starts 00:02:00, 04:00:10 and 09:00:09; three tracks: the sum of the packed starts only.
     InsertAndOpen(threeAudioTracks);
-    ASSERT_EQ(1, cd.ReadDisc());
     EXPECT_STREQ("D0213", cd.discId); // 0x000200 + 0x04000A + 0x090009
-
-    // Two tracks (start 00:02:33 and 01:02:38, lead-out 02:02:38): the frames of the first
-    // start and the disc's length in frames join the sum.
-    drive.InsertDisc({{Frames(1, 0, 5), false}, {Frames(1, 0, 0), false}}, Frames(0, 2, 33));
-    ASSERT_EQ(1, cd.ReadDisc());
-    char expected[20];
-    sprintf(expected, "%lX", (unsigned long)(0x000221 + 0x010226 + 33 + Frames(2, 0, 5)));
-    EXPECT_STREQ(expected, cd.discId);
 
     drive.OpenDoor();
     EXPECT_EQ(0, cd.ReadDisc());
     EXPECT_STREQ("", cd.discId);
 }
 
-TEST_F(WMCIAudioCDTest, PauseKeepsItsPlaceAcrossStatusPolls) {
+TEST_F(WMCIAudioCDTest, PauseKeepsItsPlaceAcrossStatusPollsAndResumeOnlyWhenPaused) {
     InsertAndOpen(threeAudioTracks);
-    ASSERT_EQ(1, cd.ReadDisc());
     ASSERT_EQ(1, cd.PlayAudioTrack(2, 1, 0, 0));
     clock.Advance(5000);
     ASSERT_EQ(1, cd.Pause());
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Poll().mode);
     clock.Advance(60000);
-    EXPECT_EQ(65, Poll().seconds); // the status timer keeps polling
+    EXPECT_EQ((std::vector<int>{MCI_MODE_STOP, 2, 65}), Poll()); // the status timer polls on
     ASSERT_EQ(1, cd.Resume());
-    EXPECT_EQ(0, cd.paused);
     clock.Advance(2000);
-    EXPECT_EQ(67, Poll().seconds);
-    EXPECT_EQ(2, Poll().track);
+    EXPECT_EQ((std::vector<int>{MCI_MODE_PLAY, 2, 67}), Poll());
 
     sent.clear();
     EXPECT_EQ(1, cd.Resume()); // nothing paused
@@ -199,27 +234,33 @@ TEST_F(WMCIAudioCDTest, PauseKeepsItsPlaceAcrossStatusPolls) {
 
 TEST_F(WMCIAudioCDTest, PlayRunsOnIntoNextTrackStopsAtTheEndAndAnOpenDoorMeansNoDisc) {
     InsertAndOpen({{Frames(0, 10, 0), false}, {Frames(0, 5, 0), false}});
-    ASSERT_EQ(1, cd.ReadDisc());
     ASSERT_EQ(1, cd.PlayAudioTrack(1, 0, 8, 0));
     EXPECT_EQ(1, Count(MCI_PLAY));
     EXPECT_EQ((DWORD)MCI_FROM, lastFlags); // returns at once, to the end
-    EXPECT_EQ(1, cd.IsPlaying());
     clock.Advance(3000);
-    Polled polled = Poll();
-    EXPECT_EQ(2, polled.track);
-    EXPECT_EQ(1, polled.seconds);
+    EXPECT_EQ((std::vector<int>{MCI_MODE_PLAY, 2, 1}), Poll());
     clock.Advance(5000);
     EXPECT_EQ(0, cd.IsPlaying());
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Poll().mode);
-    EXPECT_EQ(4, Poll().seconds); // stopped at the last frame of the disc
+    EXPECT_EQ((std::vector<int>{MCI_MODE_STOP, 2, 4}), Poll()); // at the disc's last frame
 
     ASSERT_EQ(1, cd.SetDoor(1));
-    EXPECT_EQ(1, cd.doorOpen);
-    EXPECT_EQ((DWORD)MCI_MODE_OPEN, Poll().mode);
+    EXPECT_EQ(MCI_MODE_OPEN, Poll()[0]);
     EXPECT_EQ(0, cd.IsMediaPresent() + cd.ReadDisc() + cd.GetTrackSeconds(nullptr));
     ASSERT_EQ(1, cd.SetDoor(0));
-    EXPECT_EQ(0, cd.doorOpen);
     EXPECT_EQ(1, cd.IsMediaPresent());
+}
+
+// The test prefix has CD-ROM drives D: (serial 4D2) and F: backed by folders: MCI opens them,
+// but there is no disc to read.
+TEST(WMCIAudioCDPlatform, OpensTheCdRomLetterAndReadsItsSerialButNoTracks) {
+    if (GetDriveTypeA("D:\\") != DRIVE_CDROM) GTEST_SKIP() << "no CD-ROM drive D:";
+    WMCIAudioCD cd;
+    EXPECT_EQ(0, cd.Open("C:"));
+    ASSERT_EQ(1, cd.Open("D:"));
+    EXPECT_EQ(0, cd.ReadDisc() + cd.PlayFrom(1, 0, 0, 0));
+    EXPECT_STREQ("4D2", cd.discId);
+    EXPECT_EQ(0u, cd.audioTrackCount);
+    EXPECT_EQ(1, cd.Close());
 }
 
 } // namespace
