@@ -48,6 +48,14 @@ protected:
         cd.GetMode(&mode), cd.GetCurrentTrack(&track), cd.GetTrackSeconds(&seconds);
         return {int(mode), track, seconds};
     }
+    // The drive's own answer on the CD's device; -1 where it refuses.
+    DWORD DriveStatus(DWORD item, DWORD track = 0) {
+        MCI_STATUS_PARMS params = {0, 0, item, track};
+        const DWORD flags = MCI_STATUS_ITEM | (track ? MCI_TRACK : 0);
+        return drive.SendCommand(cd.deviceId, MCI_STATUS, flags, (DWORD_PTR)&params)
+                   ? DWORD(-1)
+                   : (DWORD)params.dwReturn;
+    }
 
     std::vector<UINT> sent;
     DWORD lastFlags = 0, failItem = 0, failTrack = 0, reportedTracks = 0;
@@ -57,79 +65,36 @@ protected:
     WMCIAudioCD cd{this};
 };
 
-class SimulatedCdDriveTest : public ::testing::Test {
-protected:
-    template <class Params> MCIERROR Send(UINT message, DWORD flags, Params params) {
-        return drive.SendCommand(id, message, flags, (DWORD_PTR)&params);
-    }
-    MCIERROR SetFormat(DWORD format) {
-        return Send(MCI_SET, MCI_SET_TIME_FORMAT, MCI_SET_PARMS{0, format, 0});
-    }
-    MCIERROR Play(DWORD from) { return Send(MCI_PLAY, MCI_FROM, MCI_PLAY_PARMS{0, from, 0}); }
-    MCIERROR Status(DWORD item, DWORD track = 0, DWORD flags = MCI_STATUS_ITEM) {
-        MCI_STATUS_PARMS params = {0, 0, item, track};
-        MCIERROR error =
-            drive.SendCommand(id, MCI_STATUS, flags | (track ? MCI_TRACK : 0), (DWORD_PTR)&params);
-        value = (DWORD)params.dwReturn;
-        return error;
-    }
-    // The answer, or -1 when the query failed.
-    DWORD Read(DWORD item, DWORD track = 0) { return Status(item, track) ? DWORD(-1) : value; }
-    void SetUp() override {
-        // A mixed-mode disc: data, audio 3:00:00, data, audio 2:00:00.
-        drive.InsertDisc({{Frames(10, 0, 0), true},
-                          {Frames(3, 0, 0), false},
-                          {Frames(1, 0, 0), true},
-                          {Frames(2, 0, 0), false}});
-        MCI_OPEN_PARMSA params = {0, 0, (LPCSTR)(DWORD_PTR)MCI_DEVTYPE_CD_AUDIO, "D:", nullptr};
-        ASSERT_EQ(0u, drive.SendCommand(0, MCI_OPEN,
-                                        MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT,
-                                        (DWORD_PTR)&params));
-        id = params.wDeviceID;
-    }
-
-    ManualClock clock;
-    SimulatedCdDrive drive{'D', &clock};
-    MCIDEVICEID id = 0;
-    DWORD value = 0;
-};
-
-TEST_F(SimulatedCdDriveTest, AnswersAndRefusesQueriesLikeTheDriver) {
-    EXPECT_EQ((DWORD)MCI_FORMAT_MSF, Read(MCI_STATUS_TIME_FORMAT)); // after open, as winmm
-    EXPECT_EQ((MCIERROR)MCIERR_BAD_TIME_FORMAT, SetFormat(7));
-    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_TMSF));
-    EXPECT_EQ(MCI_MAKE_MSF(15, 59, 74), Read(MCI_STATUS_LENGTH)); // MSF, one frame short
-    EXPECT_EQ(MCI_MAKE_TMSF(4, 0, 0, 0), Read(MCI_STATUS_POSITION, 4));
-    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Status(MCI_STATUS_LENGTH, 5));
-    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_MSF));
-    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Play(MCI_MAKE_MSF(0, 1, 0)));
-    EXPECT_EQ((MCIERROR)MCIERR_OUTOFRANGE, Play(MCI_MAKE_MSF(16, 2, 0)));
-    EXPECT_EQ((MCIERROR)MCIERR_HARDWARE, Send(MCI_RESUME, 0, MCI_GENERIC_PARMS{}));
-
-    drive.EjectDisc();
-    EXPECT_EQ((DWORD)MCI_MODE_OPEN, Read(MCI_STATUS_MODE));
-    EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Status(MCI_STATUS_CURRENT_TRACK));
-    EXPECT_EQ((MCIERROR)MCIERR_DEVICE_NOT_READY, Play(MCI_MAKE_MSF(10, 2, 0)));
-}
-
-TEST_F(SimulatedCdDriveTest, PlaySkipsDataTracksAndRunsToTheEnd) {
-    ASSERT_EQ(0u, SetFormat(MCI_FORMAT_TMSF));
-    ASSERT_EQ(0u, Play(MCI_MAKE_TMSF(1, 0, 0, 0)));
-    EXPECT_EQ(MCI_MAKE_TMSF(2, 0, 0, 0), Read(MCI_STATUS_POSITION));
-    clock.Advance(Frames(3, 0, 30) * 1000 / 75); // through track 3 (data: the head just runs)
-    EXPECT_EQ(3u, Read(MCI_STATUS_CURRENT_TRACK));
-    clock.Advance(Frames(4, 0, 0) * 1000 / 75);
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Read(MCI_STATUS_MODE));
-    EXPECT_EQ(MCI_MAKE_TMSF(4, 1, 59, 74), Read(MCI_STATUS_POSITION));
-
-    // Only data after the start: nothing plays, and that is no error.
-    drive.InsertDisc({{Frames(5, 0, 0), true}});
-    EXPECT_EQ(0u, Play(MCI_MAKE_TMSF(1, 0, 0, 0)));
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, Read(MCI_STATUS_MODE));
-}
-
 const std::vector<SimulatedTrack> threeAudioTracks = {
     {Frames(3, 58, 10), false}, {Frames(4, 59, 74), false}, {Frames(2, 0, 0), false}};
+
+TEST_F(WMCIAudioCDTest, TheSimulatedDriveAnswersLikeTheDriverAndSkipsDataTracks) {
+    // A mixed-mode disc: data, audio 3:00:00, data, audio 2:00:00.
+    InsertAndOpen({{Frames(10, 0, 0), true},
+                   {Frames(3, 0, 0), false},
+                   {Frames(1, 0, 0), true},
+                   {Frames(2, 0, 0), false}});
+    EXPECT_EQ(MCI_MAKE_TMSF(4, 0, 0, 0), DriveStatus(MCI_STATUS_POSITION, 4));
+    EXPECT_EQ(DWORD(-1), DriveStatus(MCI_STATUS_LENGTH, 5));
+    EXPECT_EQ(0, cd.SetTimeFormat(7));
+    ASSERT_EQ(1, cd.SetTimeFormat(MCI_FORMAT_MSF));
+    EXPECT_EQ(MCI_MAKE_MSF(15, 59, 74), DriveStatus(MCI_STATUS_LENGTH)); // one frame short
+    EXPECT_EQ(0, cd.PlayFrom(5, 0, 0, 0));
+    ASSERT_EQ(1, cd.PlayFrom(1, 0, 0, 0));
+    EXPECT_EQ(MCI_MAKE_TMSF(2, 0, 0, 0), DriveStatus(MCI_STATUS_POSITION));
+    clock.Advance(Frames(3, 0, 30) * 1000 / 75); // through track 3 (data: the head just runs)
+    EXPECT_EQ(3u, DriveStatus(MCI_STATUS_CURRENT_TRACK));
+    clock.Advance(Frames(4, 0, 0) * 1000 / 75);
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, DriveStatus(MCI_STATUS_MODE));
+    EXPECT_EQ(MCI_MAKE_TMSF(4, 1, 59, 74), DriveStatus(MCI_STATUS_POSITION));
+
+    drive.InsertDisc({{Frames(5, 0, 0), true}}); // only data after the start: plays nothing
+    EXPECT_EQ(1, cd.PlayFrom(1, 0, 0, 0));
+    EXPECT_EQ((DWORD)MCI_MODE_STOP, DriveStatus(MCI_STATUS_MODE));
+    drive.EjectDisc();
+    EXPECT_EQ((DWORD)MCI_MODE_OPEN, DriveStatus(MCI_STATUS_MODE));
+    EXPECT_EQ(DWORD(-1), DriveStatus(MCI_STATUS_CURRENT_TRACK));
+}
 
 TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveAndClosedFailsEverythingWithoutSending) {
     drive.InsertDisc(threeAudioTracks);
