@@ -6,9 +6,6 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <string>
 
 // Every pixel different and none black, so any misplaced pixel shows.
 inline COLORREF Distinct(int x, int y) {

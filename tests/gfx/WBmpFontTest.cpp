@@ -18,10 +18,6 @@ COLORREF Glyphs(int x, int y) {
     return IsHole(x, y) ? RGB(0, 0, 0) : Distinct(x, y);
 }
 
-struct GlyphRect {
-    int x, y, width;
-};
-
 using WBmpFontDraw = GfxFixture;
 
 TEST_F(WBmpFontDraw, GlyphsLieSideBySideCutOrStretchedToTheDestination) {
@@ -30,13 +26,13 @@ TEST_F(WBmpFontDraw, GlyphsLieSideBySideCutOrStretchedToTheDestination) {
     for (auto pixels : {Background, Glyphs})
         list.x_AddBitmap(nullptr, Save(pixels, 30, 33, "font.bmp").c_str(), LR_LOADFROMFILE, 0);
     WBmpFont font(&list, 1, textMap, glyphHeight);
-    const GlyphRect A = {0, 0, 6}, M = {6, 0, 6}, W = {12, 0, 6}, blank = {18, 0, 6},
-                    question = {24, 0, 6}, B = {0, 11, 5}, eAcute = {5, 11, 5}, i = {0, 22, 2},
-                    l = {2, 22, 2};
+    const SourceRect A = {0, 0, 6, 11}, M = {6, 0, 6, 11}, W = {12, 0, 6, 11},
+                     blank = {18, 0, 6, 11}, question = {24, 0, 6, 11}, B = {0, 11, 5, 11},
+                     eAcute = {5, 11, 5, 11}, i = {0, 22, 2, 11}, l = {2, 22, 2, 11};
     // Text, its glyphs, destination width and height, stretch, transparent.
     const struct {
         const char* text;
-        std::vector<GlyphRect> glyphs;
+        std::vector<SourceRect> glyphs;
         int width, height, stretch, transparent;
     } cases[] = {{"MW", {M, W}, 60, 30, 0, 0},         {"l\xE9", {l, eAcute}, 60, 30, 0, 0},
                  {"A B", {A, blank, B}, 60, 30, 0, 0}, {"A?B", {A, question, B}, 60, 30, 0, 1},
@@ -45,7 +41,7 @@ TEST_F(WBmpFontDraw, GlyphsLieSideBySideCutOrStretchedToTheDestination) {
                  {"MW", {M, W}, 24, 22, 1, 0},         {"il", {i, l}, 12, 33, 1, 1}};
     for (const auto& test : cases) {
         int total = 0;
-        for (const GlyphRect& glyph : test.glyphs)
+        for (const SourceRect& glyph : test.glyphs)
             total += glyph.width;
         EXPECT_EQ(total, font.DrawString(Fresh(), test.text, 2, 3, test.width, test.height,
                                          test.stretch, test.transparent))
@@ -53,9 +49,9 @@ TEST_F(WBmpFontDraw, GlyphsLieSideBySideCutOrStretchedToTheDestination) {
         DibCanvas::PixelAt expected = [&](int x, int y) {
             int stripX = test.stretch ? x * total / test.width : x;
             int stripY = test.stretch ? y * glyphHeight / test.height : y;
-            for (const GlyphRect& glyph : test.glyphs) {
+            for (const SourceRect& glyph : test.glyphs) {
                 int gx = glyph.x + stripX, gy = glyph.y + stripY;
-                if (stripX < glyph.width && stripY < glyphHeight)
+                if (stripX < glyph.width && stripY < glyph.height)
                     return test.transparent && IsHole(gx, gy) ? Background(x + 2, y + 3)
                                                               : Glyphs(gx, gy);
                 stripX -= glyph.width;
