@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared pieces of the skinned-control tests: a parent window that records what its
+// Shared pieces of the window toolkit tests: call logs, a parent window that records what its
 // children tell it, mouse gestures, skin bitmaps of solid cells, and screen pixels.
 
 #include "gfx/WBmpList.h"
@@ -11,12 +11,32 @@
 
 #include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace kit {
+
+// One call as the logs record it: "Name(arg, arg)".
+template <typename... Args> std::string Call(const char* name, Args... args) {
+    std::string text = std::string(name) + "(";
+    for (INT_PTR arg : std::initializer_list<INT_PTR>{(INT_PTR)args...})
+        text += (text.back() == '(' ? "" : ", ") + std::to_string(arg);
+    return text + ")";
+}
+
+using Log = std::vector<std::string>;
+
+// The calls of a log whose names are listed, in their recorded order.
+inline Log Only(const Log& log, std::initializer_list<std::string> names) {
+    Log calls;
+    for (const std::string& call : log)
+        for (const std::string& name : names)
+            if (call.compare(0, call.find('('), name) == 0) calls.push_back(call);
+    return calls;
+}
 
 inline void Pump() {
     MSG msg;
@@ -27,11 +47,10 @@ inline void Pump() {
 }
 
 // A visible top-level window (made by Fresh) that records what it receives, as in
-// "cmd(101,0) htrack(40) hpos(40) ldown(1,32,23)": commands with id and code, scroll
-// messages with the value, mouse messages (when asked) with keys and point. A "?" marks a
+// "cmd(101,0) htrack(40) hpos(40)": commands with id and code, scroll messages with the value,
+// and when asked mouse messages as calls of "mouse" with message, keys, x and y. A "?" marks a
 // message whose lParam is not the child window it names.
-class Parent {
-public:
+struct Parent {
     HWND hwnd = nullptr;
     std::string log;
     bool logMouse = false;
@@ -39,35 +58,24 @@ public:
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        std::string entry = self ? self->Describe(message, wParam, lParam) : "";
-        if (entry.empty()) return DefWindowProcA(window, message, wParam, lParam);
-        self->log += (self->log.empty() ? "" : " ") + entry;
-        if (message == WM_COMMAND && self->onCommand) self->onCommand();
-        return 0;
-    }
-
-private:
-    std::string Describe(UINT message, WPARAM wParam, LPARAM lParam) const {
         auto* sender = reinterpret_cast<HWND>(lParam);
-        int low = LOWORD(wParam);
+        const int low = LOWORD(wParam);
         bool named = IsWindow(sender) && GetParent(sender) &&
                      (message != WM_COMMAND || GetDlgCtrlID(sender) == low);
         std::string rest = std::to_string(HIWORD(wParam)) + ")" + (named ? "" : "?");
-        if (message == WM_COMMAND) return "cmd(" + std::to_string(low) + "," + rest;
-        if (message == WM_HSCROLL || message == WM_VSCROLL)
-            return (message == WM_HSCROLL ? "h" : "v") +
-                   std::string(low == SB_THUMBTRACK      ? "track("
-                               : low == SB_THUMBPOSITION ? "pos("
-                                                         : "other(") +
-                   rest;
-        const char* mouse = message == WM_LBUTTONDOWN   ? "ldown("
-                            : message == WM_LBUTTONUP   ? "lup("
-                            : message == WM_RBUTTONDOWN ? "rdown("
-                            : message == WM_MOUSEMOVE   ? "move("
-                                                        : nullptr;
-        if (!mouse || !logMouse) return "";
-        return mouse + std::to_string(wParam) + "," + std::to_string(LOWORD(lParam)) + "," +
-               std::to_string(HIWORD(lParam)) + ")";
+        std::string kind = low == SB_THUMBTRACK      ? "track("
+                           : low == SB_THUMBPOSITION ? "pos("
+                                                     : "?(";
+        std::string entry = message == WM_COMMAND   ? "cmd(" + std::to_string(low) + "," + rest
+                            : message == WM_HSCROLL ? "h" + kind + rest
+                            : message == WM_VSCROLL ? "v" + kind + rest
+                                                    : "";
+        if (self && self->logMouse && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+            entry = Call("mouse", message, wParam, LOWORD(lParam), HIWORD(lParam));
+        if (!self || entry.empty()) return DefWindowProcA(window, message, wParam, lParam);
+        self->log += (self->log.empty() ? "" : " ") + entry;
+        if (message == WM_COMMAND && self->onCommand) self->onCommand();
+        return 0;
     }
 };
 
@@ -78,13 +86,12 @@ inline Parent& Fresh(int which = 0) {
     Parent& parent = parents[which];
     if (!parent.hwnd) {
         auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA wc = {CS_DBLCLKS, Parent::Proc, 0,     0,       instance,
+        WNDCLASSA wc = {CS_DBLCLKS, Parent::Proc, 0,     0,       nullptr,
                         nullptr,    nullptr,      black, nullptr, "ControlTestParent"};
         RegisterClassA(&wc); // the second parent finds the class registered
-        parent.hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
-                                      which ? 400 : 40, 40, which ? 50 : 320, which ? 50 : 240,
-                                      nullptr, nullptr, instance, nullptr);
+        parent.hwnd =
+            CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40 + 400 * which, 40,
+                            320, 240, nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrA(parent.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&parent));
     }
     ReleaseCapture();

@@ -1,21 +1,18 @@
-#include "wlib/WDialog.h"
-#include "wlib/WFont.h"
 #include "wlib/WForm.h"
-#include "wlib/WTooltip.h"
 
-#include "support/MessageLog.h"
+#include "wlib/ControlTestKit.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
+
+using kit::Call;
 
 // Records the slots the dispatch calls, with their arguments. OnButtonUp and OnPaint then
 // run the base class's default handling, whose side effects the tests watch.
 class RecordingForm final : public WForm {
 public:
-    MessageLog log;
+    kit::Log log;
     LRESULT createResult = 0;
     UINT nestIn = 0; // the slot of this message first sends WM_COMMAND 42 to its own window
 
@@ -41,25 +38,26 @@ public:
     LRESULT OnCommand(int code, int id, HWND c) override { return Note("Command", code, id, c); }
     LRESULT OnHScroll(int i, int r, int p, HWND c) override { return Note("HScroll", i, r, p, c); }
     LRESULT OnTrayNotify(LPARAM m, WPARAM id) override { return Note("TrayNotify", m, id); }
-    LRESULT OnTimer(WPARAM id) override { return Note("Timer", id); }
     LRESULT OnDestroy() override { return Note("Destroy"); }
 };
 
-// Each form gets a class of its own unless told: Create registers one on every call.
-std::string Make(RecordingForm& form, DWORD style = WS_POPUP, std::string name = "") {
-    static int serial = 0;
-    if (name.empty()) name = "WFormTest" + std::to_string(++serial);
-    form.Create(name.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, 0, "", style, 100, 100,
-                200, 150, nullptr);
+// Registers a class of the name and makes the window: "" when it is there, else the text thrown.
+std::string Make(RecordingForm& form, const char* className, DWORD style = WS_POPUP) {
+    try {
+        form.Create(className, nullptr, nullptr, nullptr, nullptr, nullptr, 0, "", style, 100, 100,
+                    200, 150, nullptr);
+    } catch (const char* text) {
+        return text;
+    }
     form.log.clear();
-    return name;
+    return "";
 }
 
 // One right click gives one context menu, between the press and the release; the halves of
 // lParam are unsigned; WM_CANCELMODE only lets the capture go.
 TEST(WForm, SlotsDecodeTheirArguments) {
     RecordingForm form;
-    Make(form);
+    ASSERT_EQ("", Make(form, "WFormSlots"));
     EXPECT_TRUE(GetClassLongPtrA(form.hwnd, GCL_STYLE) & CS_DBLCLKS);
     HWND slider = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD, 0, 0, 100, 10, form.hwnd,
                                   (HMENU)202, nullptr, nullptr);
@@ -74,120 +72,48 @@ TEST(WForm, SlotsDecodeTheirArguments) {
     SendMessageA(form.hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), (LPARAM)slider);
     SendMessageA(form.hwnd, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 9), 0); // its own scroll bar
     SendMessageA(form.hwnd, WM_CONTEXTMENU, (WPARAM)slider, MAKELPARAM(-1, -1));
-    PostMessageA(form.hwnd, 0x83FF, 7, WM_RBUTTONUP);
-    PumpMessages();
-    EXPECT_EQ(MessageLog(
-                  {Call("ButtonDown", MK_RBUTTON, 10, 20), Call("ContextMenu", 110, 120, form.hwnd),
-                   Call("ButtonUp", 0, 10, 20), Call("DoubleClick", MK_MBUTTON, 3, 4),
-                   Call("MouseMove", MK_SHIFT, 65535, 65534), Call("Command", 3, 1005, slider),
-                   Call("HScroll", 202, SB_THUMBTRACK, 40, slider),
-                   Call("HScroll", 0, SB_ENDSCROLL, 9, 0),
-                   Call("ContextMenu", 65535, 65535, slider), Call("TrayNotify", WM_RBUTTONUP, 7)}),
-              form.log);
+    SendMessageA(form.hwnd, WForm::trayMessage, 7, WM_RBUTTONUP);
+    EXPECT_EQ(
+        kit::Log({Call("ButtonDown", MK_RBUTTON, 10, 20), Call("ContextMenu", 110, 120, form.hwnd),
+                  Call("ButtonUp", 0, 10, 20), Call("DoubleClick", MK_MBUTTON, 3, 4),
+                  Call("MouseMove", MK_SHIFT, 65535, 65534), Call("Command", 3, 1005, slider),
+                  Call("HScroll", 202, SB_THUMBTRACK, 40, slider),
+                  Call("HScroll", 0, SB_ENDSCROLL, 9, 0), Call("ContextMenu", 65535, 65535, slider),
+                  Call("TrayNotify", WM_RBUTTONUP, 7)}),
+        form.log);
     const std::string longTip(99, 'x'); // cut to the 63 characters every shell accepts
     EXPECT_EQ(longTip.substr(0, 63), form.TrayIconData(1, nullptr, longTip.c_str()).szTip);
-    ASSERT_TRUE(form.SetTimer(5, 1));
-    EXPECT_TRUE(PumpMessagesUntil([&] { return Only(form.log, {"Timer"}).size() > 0; }));
-    EXPECT_TRUE(form.KillTimer(5));
-    EXPECT_EQ(MessageLog({Call("Timer", 5)}), Only(form.log, {"Timer"}));
 }
 
-std::string ThrownText(RecordingForm& form, const std::string& className = "") {
-    try {
-        Make(form, WS_POPUP, className);
-    } catch (const char* text) {
-        return text;
-    }
-    return "(nothing thrown)";
-}
-
-// OnCreate runs inside WM_CREATE before the property exists; the window's last message, after
-// WM_DESTROY took the property, still finds its form, but never another form merely waiting.
-TEST(WForm, CreationFailuresAndTheLastMessagesOfAWindow) {
-    RecordingForm form;
+// OnCreate runs inside WM_CREATE before the property exists. A slot that sends a message to
+// its own window still hands its own message on: here WM_PAINT, which DefWindowProcA
+// validates. The window's last message, after WM_DESTROY took the property, still finds its
+// form, but never another form merely waiting.
+TEST(WForm, CreationNestedMessagesAndTheLastMessagesOfAWindow) {
+    RecordingForm form, dying, waiting;
     form.createResult = -1;
-    EXPECT_EQ("Can't create window", ThrownText(form));
-    EXPECT_EQ(MessageLog({Call("Create", WM_CREATE, 0)}), Only(form.log, {"Create"}));
+    EXPECT_EQ("Can't create window", Make(form, "WFormFails"));
+    EXPECT_EQ(kit::Log({Call("Create", WM_CREATE, 0)}), kit::Only(form.log, {"Create"}));
     form.createResult = 0;
-    const std::string name = Make(form);
+    ASSERT_EQ("", Make(form, "WFormLives", WS_POPUP | WS_VISIBLE)); // hidden is never painted
     EXPECT_EQ(&form, WControl::FromHandle(form.hwnd));
-    form.nestIn = WM_DESTROY;
-    DestroyWindow(form.hwnd);
-    EXPECT_EQ(MessageLog({Call("Destroy"), Call("Command", 0, 42, 0)}),
-              Only(form.log, {"Destroy", "Command"}));
-
-    RecordingForm dying, waiting;
-    Make(dying);
-    dying.nestIn = WM_DESTROY;
-    EXPECT_EQ("Can't register class", ThrownText(waiting, name));
-    DestroyWindow(dying.hwnd);
-    EXPECT_EQ(MessageLog(), Only(dying.log, {"Command"}));
-    EXPECT_EQ(MessageLog(), waiting.log);
-    EXPECT_EQ(nullptr, waiting.hwnd);
-}
-
-// A slot that sends a message to its own window before its default handling must still hand
-// its own message to the platform: here WM_PAINT, which DefWindowProcA validates.
-TEST(WForm, DefaultSlotUsesItsOwnMessageAfterANestedOne) {
-    RecordingForm form;
-    Make(form, WS_POPUP | WS_VISIBLE); // a hidden window is never painted
     form.nestIn = WM_PAINT;
     InvalidateRect(form.hwnd, nullptr, FALSE);
     UpdateWindow(form.hwnd);
     EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
-    EXPECT_EQ(MessageLog({Call("Paint"), Call("Command", 0, 42, 0)}),
-              Only(form.log, {"Paint", "Command"}));
-}
+    form.nestIn = WM_DESTROY;
+    DestroyWindow(form.hwnd);
+    const std::string nested = Call("Command", 0, 42, 0);
+    EXPECT_EQ(kit::Log({Call("Paint"), nested, Call("Destroy"), nested}),
+              kit::Only(form.log, {"Paint", "Destroy", "Command"}));
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    return ++*reinterpret_cast<int*>(count) > 0;
-}
-
-int ThreadWindowCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-// A form with a child, a tip and a timer, a tooltip without a parent, a modeless dialog and a
-// font: every kind of handle the window toolkit takes, given back. The fonts are checked on
-// the way (a negative height asks for the character height).
-TEST(Handles, FormsDialogsFontsAndTooltipsGiveBackWhatTheyTake) {
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    PumpMessages();
-    const int windowsBefore = ThreadWindowCount();
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    HFONT fonts[16];
-    for (int flags = 0; flags < 16; flags++) {
-        RecordingForm form; // its window goes with it
-        Make(form);
-        WControl child;
-        child.hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 5, 5, 20, 20, form.hwnd, nullptr,
-                                     nullptr, nullptr);
-        WTooltip tip(form.hwnd), parentless(nullptr);
-        child.SetTooltip(&tip, "tip");
-        form.SetTimer(1, 1000);
-        WDialog dialog;
-        dialog.Show(GetModuleHandleA(nullptr), 1, "WLIBTEST_DIALOG", nullptr);
-        ASSERT_TRUE(dialog.hwnd);
-
-        WFont font(8 + flags, flags, "Arial");
-        LOGFONTA made = {};
-        ASSERT_TRUE(GetObjectA(fonts[flags] = font.handle, sizeof(made), &made));
-        EXPECT_EQ(Call("font", -MulDiv(8 + flags, pixelsPerInch, 72),
-                       flags & WFont::bold ? FW_BOLD : FW_NORMAL, (flags & WFont::italic) != 0,
-                       (flags & WFont::underline) != 0, (flags & WFont::strikeOut) != 0),
-                  Call("font", made.lfHeight, made.lfWeight, made.lfItalic, made.lfUnderline,
-                       made.lfStrikeOut));
-    }
-    PumpMessages();
-    EXPECT_EQ(windowsBefore, ThreadWindowCount());
-    for (HFONT font : fonts)
-        EXPECT_EQ(0u, GetObjectType(font));
-    // Wine counts no GDI objects here (0 before and after); Windows does.
-    EXPECT_EQ(gdiBefore, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    dying.nestIn = WM_DESTROY;
+    ASSERT_EQ("", Make(dying, "WFormDying"));
+    EXPECT_EQ("Can't register class", Make(waiting, "WFormDying"));
+    DestroyWindow(dying.hwnd);
+    EXPECT_EQ(kit::Log({Call("Destroy")}), dying.log);
+    EXPECT_EQ(kit::Log(), waiting.log);
+    EXPECT_EQ(nullptr, waiting.hwnd);
 }
 
 } // namespace

@@ -6,29 +6,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
-#include <string>
-
 namespace {
 
-const COLORREF backgroundColour = RGB(20, 40, 60), selectionColour = RGB(0, 0, 160),
-               markColour = RGB(160, 0, 0), glyphColour = RGB(250, 250, 0);
+const COLORREF background = RGB(20, 40, 60), selection = RGB(0, 0, 160), mark = RGB(160, 0, 0),
+               glyph = RGB(250, 250, 0);
 
 // A 100 x 100 list of rows 10 high at (10, 10) over a tiled background, texts in a bitmap
 // font whose only glyph, "A", is a solid 5 x 11 block.
 struct ListFixture : ::testing::Test {
     kit::Parent& parent = kit::Fresh();
-    std::unique_ptr<WBmpList> skin = kit::Skin(4, 4, {backgroundColour});
-    std::unique_ptr<WBmpList> glyphs = kit::Skin(5, 11, {glyphColour}, true);
+    std::unique_ptr<WBmpList> skin = kit::Skin(4, 4, {background});
+    std::unique_ptr<WBmpList> glyphs = kit::Skin(5, 11, {glyph}, true);
     WBmpFont font{glyphs.get(), 0, "05 A", 11};
     WListBox list;
 
     void SetUp() override {
         SourceRect tile = {0, 0, 4, 4};
-        ASSERT_TRUE(list.Create(parent.hwnd, 6, 450, GetModuleHandleA(nullptr), 10, 10, 100, 100,
-                                "", nullptr, 0, 0, skin.get(), 0, &tile, &font, selectionColour,
-                                markColour));
+        ASSERT_TRUE(list.Create(parent.hwnd, 6, 450, nullptr, 10, 10, 100, 100, "", nullptr, 0, 0,
+                                skin.get(), 0, &tile, &font, selection, mark));
         list.SetItemHeight(0, 10, FALSE);
     }
     void AddTracks(int count) {
@@ -37,6 +32,7 @@ struct ListFixture : ::testing::Test {
     }
 };
 
+// Enter is a double click; the next mark after the last wraps to the first.
 TEST_F(ListFixture, MarkStaysOnItsTrackThroughInsertsDeletesAndMoves) {
     AddTracks(5);
     char text[WListBox::textCapacity];
@@ -63,36 +59,21 @@ TEST_F(ListFixture, MarkStaysOnItsTrackThroughInsertsDeletesAndMoves) {
     // Deleting the marked track marks the next, deleting the last leaves none; a move is
     // clamped to the list and takes the mark along.
     EXPECT_EQ("3 3 3 3 3 4 - - 1 0:1 2:1 1:1 -1:1 -1:1 ", seen);
+    list.SetMarked(list.GetCount() - 1, FALSE);
+    EXPECT_EQ(0, list.NextMarked());
+    list.SetSelection(1, FALSE);
+    kit::Play(list.hwnd, "E0 C5 U5", 12);
+    EXPECT_EQ("cmd(450,2) cmd(450,2)", parent.log);
     list.Clear(FALSE);
     EXPECT_EQ(-1, list.GetMarked());
 }
 
-TEST_F(ListFixture, NextAndPreviousMarkedAndFindByData) {
-    AddTracks(3);
-    const struct {
-        int marked, next, previous;
-    } cases[] = {{-1, 0, 0}, {0, 1, 0}, {2, 0, 1}}; // the next after the last wraps to 0
-    for (const auto& c : cases) {
-        list.SetMarked(c.marked, FALSE);
-        EXPECT_EQ(c.next, list.NextMarked()) << c.marked;
-        EXPECT_EQ(c.previous, list.PreviousMarked()) << c.marked;
-    }
-    EXPECT_EQ(2, list.FindByData(3));
-    EXPECT_EQ(0, list.FindByData(42)) << "none";
-}
-
-TEST_F(ListFixture, EnterSendsTheDoubleClickCommand) {
-    AddTracks(3);
-    list.SetSelection(1, FALSE);
-    kit::Play(list.hwnd, "E0 C5 U5", 12);
-    EXPECT_EQ("cmd(450,2) cmd(450,2)", parent.log);
-}
-
-TEST_F(ListFixture, SliderRangeFollowsTheCountBeforeEachChangeAndScrollsTheList) {
+// The range is set from the count before each change, 10 rows shown; the slider's
+// thumb-track scrolls the list, which stops at its last full page.
+TEST_F(ListFixture, SliderRangeFollowsTheCountAndScrollsTheList) {
     auto* slider = new WScrollbar;
-    ASSERT_TRUE(slider->Create(parent.hwnd, 29, 400, GetModuleHandleA(nullptr), 110, 10, 10, 100,
-                               "", skin.get(), 0, 10, nullptr, nullptr, nullptr, nullptr, 0,
-                               nullptr));
+    ASSERT_TRUE(slider->Create(parent.hwnd, 29, 400, nullptr, 110, 10, 10, 100, "", skin.get(), 0,
+                               10, nullptr, nullptr, nullptr, nullptr, 0, nullptr));
     list.AttachSlider(slider);
     auto rangeEnd = [&] {
         int low = -1, high = -1;
@@ -102,18 +83,17 @@ TEST_F(ListFixture, SliderRangeFollowsTheCountBeforeEachChangeAndScrollsTheList)
     AddTracks(20);
     EXPECT_EQ(10, rangeEnd());
     list.AddItem("21", FALSE);
-    EXPECT_EQ(11, rangeEnd()) << "20 items before the change, 10 rows shown";
+    EXPECT_EQ(11, rangeEnd());
     list.SetItemHeight(0, 20, FALSE); // 5 rows
     EXPECT_EQ(17, rangeEnd());
     list.SetItemHeight(0, 10, FALSE);
-
-    // The slider's thumb-track reaches the list, which scrolls to the value.
     kit::Play(slider->hwnd, "D5 U5", 95, true);
-    EXPECT_EQ(11, list.GetTopIndex()) << "the list stops at its last full page";
+    EXPECT_EQ(11, list.GetTopIndex());
     EXPECT_EQ(12, slider->GetPosition());
     EXPECT_EQ("vpos(12)", parent.log);
 }
 
+// Rows 15 high: the second selected, "A" in the third, the fourth marked.
 TEST_F(ListFixture, PaintsBarsAndTextsAndNoBarWithoutASelection) {
     for (int i = 0; i < 5; i++)
         list.AddItem(i == 2 ? "A" : "", FALSE);
@@ -121,15 +101,14 @@ TEST_F(ListFixture, PaintsBarsAndTextsAndNoBarWithoutASelection) {
     list.SetItemHeight(0, 15, FALSE); // glyphs 11 high: lowered by 2
     list.SetSelection(1, FALSE);
     list.SetMarked(3, TRUE);
-    // Rows 15 high: the second selected, "A" in the third, the fourth marked.
     auto unselected = [](int x, int y) {
-        if (y >= 45 && y < 60) return markColour;
-        return x >= 7 && x < 12 && y >= 32 && y < 43 ? glyphColour : backgroundColour;
+        if (y >= 45 && y < 60) return mark;
+        return x >= 7 && x < 12 && y >= 32 && y < 43 ? glyph : background;
     };
     EXPECT_EQ("", kit::Mismatch(list.hwnd, unselected, {0, 30, 100, 100}));
-    EXPECT_EQ("", kit::Mismatch(list.hwnd, kit::Solid(selectionColour), {1, 16, 99, 29}))
+    EXPECT_EQ("", kit::Mismatch(list.hwnd, kit::Solid(selection), {1, 16, 99, 29}))
         << "the selection bar inside its focus rectangle";
-    EXPECT_NE("", kit::Mismatch(list.hwnd, kit::Solid(selectionColour), {0, 15, 100, 16}));
+    EXPECT_NE("", kit::Mismatch(list.hwnd, kit::Solid(selection), {0, 15, 100, 16}));
     list.SetSelection(-1, FALSE);
     EXPECT_EQ("", kit::Mismatch(list.hwnd, unselected)) << "neither bar nor focus rectangle";
 }
