@@ -9,19 +9,15 @@
 
 namespace {
 
-struct DiscDatabaseTest : ::testing::Test {
+TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBackWhatIsSaved) {
     TempFolder folder;
-    WIniKey file{folder.File("cdplayer.ini").c_str()};
-    DiscDatabase database{file};
+    WIniKey file(folder.File("cdplayer.ini").c_str());
+    DiscDatabase database(file);
     FakePlaylist list;
-
-    std::vector<int> Load(const char* section, int audioTracks) {
-        database.LoadPlaylist(section, audioTracks, list);
+    auto load = [&](const std::string& section, int audioTracks) {
+        database.LoadPlaylist(section.c_str(), audioTracks, list);
         return list.data;
-    }
-};
-
-TEST_F(DiscDatabaseTest, StoredOrderGivesTheFirstPieceThenUpToNumplayEntries) {
+    };
     folder.Write("cdplayer.ini", "[A1]\nnumplay=2\norder=4 1 3 \n4=Fifth song\n"
                                  "[A2]\nnumplay=0\norder=2 \n"
                                  "[A3]\nnumplay=3\norder=\"    \"\n" // spaces only: empty
@@ -31,18 +27,16 @@ TEST_F(DiscDatabaseTest, StoredOrderGivesTheFirstPieceThenUpToNumplayEntries) {
     const std::map<std::string, std::vector<int>> cases = {
         {"A1", {5, 2}}, {"A2", {3}}, {"A3", {}}, {"A4", all}, {"A5", {2, 3, 4}}, {"NONE", all}};
     for (const auto& c : cases)
-        EXPECT_EQ(c.second, Load(c.first.c_str(), 5)) << c.first;
-    Load("A1", 5);
-    EXPECT_EQ("05. Fifth song", list.texts[0]);
-    EXPECT_EQ("02. Unknown track", list.texts[1]);
-}
+        EXPECT_EQ(c.second, load(c.first, 5)) << c.first;
+    load("A1", 5);
+    EXPECT_EQ(std::vector<std::string>({"05. Fifth song", "02. Unknown track"}), list.texts);
 
-TEST_F(DiscDatabaseTest, SavedOrderAndNamesReadBackWholeAndAnEmptyOrderKeepsTheOldOne) {
+    list.Clear(0);
     for (int i = 0; i < 400; i++) // far longer than a text value's room
         list.Add("x", 1 + (i * 53) % 99, 0);
     std::vector<int> saved = list.data;
     database.SaveOrder("4D2", list);
-    EXPECT_EQ(saved, Load("4D2", 99));
+    EXPECT_EQ(saved, load("4D2", 99));
 
     folder.Write("cdplayer.ini", "[4D2]\nnumplay=2\norder=1 0 \n");
     list.Clear(0);
@@ -54,7 +48,7 @@ TEST_F(DiscDatabaseTest, SavedOrderAndNamesReadBackWholeAndAnEmptyOrderKeepsTheO
     for (const char* line : {"numplay=\n", "order=1 0 \n", "EntryType=1\n", "numtracks=3\n",
                              "artist=The Artist\n", "title=An Album\n"})
         EXPECT_NE(std::string::npos, text.find(line)) << line;
-    EXPECT_EQ(std::vector<int>({1, 2, 3, 4}), Load("4D2", 4)) << "no numplay: disc order";
+    EXPECT_EQ(std::vector<int>({1, 2, 3, 4}), load("4D2", 4)) << "no numplay: disc order";
     EXPECT_EQ("02. A song  with   spaces", list.texts[1]);
     EXPECT_EQ(999u, list.texts[2].size()); // fits the list's text buffer
     EXPECT_EQ("03. nnn", list.texts[2].substr(0, 7));

@@ -51,8 +51,6 @@ struct FakeDisplays : EngineDisplays {
         Touch(), closed = true;
         if (onClose) onClose();
     }
-    std::string Text(Display display) const {
-        return texts.count(display) ? texts.at(display) : "<unset>";
-    }
+    std::string Text(Display d) const { return texts.count(d) ? texts.at(d) : "<unset>"; }
     void Touch() { callsAfterClose += closed; }
 };
