@@ -1,0 +1,319 @@
+#include "gfx/WBmpFont.h"
+#include "wlib/ControlTestKit.h"
+#include "wlib/WButton.h"
+#include "wlib/WFont.h"
+#include "wlib/WListBox.h"
+#include "wlib/WScrollbar.h"
+#include "wlib/WTextBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF normal = RGB(200, 30, 30), pressed = RGB(30, 200, 30), hover = RGB(30, 30, 200),
+               disabled = RGB(200, 200, 30), track = RGB(90, 90, 90), glyph = RGB(250, 250, 0);
+
+// The shared parent; a skin of solid cells 9 x 10 in the colours above, the last one the
+// track and background; a bitmap font whose glyphs are solid 5 x 11 blocks.
+struct Controls : ::testing::Test {
+    kit::Parent& parent = kit::Fresh();
+    std::unique_ptr<WBmpList> skin = kit::Skin(9, 10, {normal, pressed, hover, disabled, track});
+    std::unique_ptr<WBmpList> glyphs = kit::Skin(40, 11, {glyph}, true);
+    WBmpFont font{glyphs.get(), 0, "05 ABCXYZ -", 11};
+    WFont gdiFont;
+    const SourceRect cell[5] = {
+        {0, 0, 9, 10}, {9, 0, 9, 10}, {18, 0, 9, 10}, {27, 0, 9, 10}, {36, 0, 9, 10}};
+};
+
+// Buttons with id 101 at (10, 10), 30 x 16.
+struct ButtonTest : Controls {
+    std::unique_ptr<WButton> button;
+    void Make(int style) {
+        button = std::make_unique<WButton>();
+        ASSERT_TRUE(button->Create(parent.hwnd, style, 101, nullptr, 10, 10, 30, 16, "", skin.get(),
+                                   0, &cell[0], &cell[1], &cell[2], &cell[3]));
+        SetFocus(button->hwnd);
+    }
+};
+
+// Only a release inside after a press inside clicks; the second press of a double click is
+// a click of its own; a toggle flips before its command is handled ("=" the check then).
+TEST_F(ButtonTest, ClicksAndToggles) {
+    const struct {
+        int style;
+        const char* gesture;
+        const char* commands;
+    } cases[] = {
+        {3, "D5 M60 U60", ""},
+        {3, "D5 M60 M6 U6", "cmd(101,0)=0"},
+        {3, "U5", ""},
+        {3, "D5 U5 C5 U5", "cmd(101,0)=0 cmd(101,0)=0"},
+        {3, "K0 k0 E0 R5 r5 B5", ""},
+        // The system's own button would click, so the case above can fail.
+        {0, "K0 k0", "cmd(101,0)=0"},
+        {WButton::skinned | WButton::toggle, "D5 U5 D5 U5 D5 U5",
+         "cmd(101,0)=1 cmd(101,0)=0 cmd(101,0)=1"},
+    };
+    parent.onCommand = [&] { parent.log += "=" + std::to_string(button->GetCheck()); };
+    for (const auto& c : cases) {
+        Make(c.style);
+        parent.log.clear();
+        std::istringstream tokens(c.gesture);
+        for (std::string token; tokens >> token; kit::Pump())
+            kit::Play(button->hwnd, token, 8);
+        EXPECT_EQ(c.commands, parent.log) << c.gesture;
+        EXPECT_NE(button->hwnd, GetCapture()) << c.gesture << ": the capture is given back";
+    }
+}
+
+TEST_F(ButtonTest, PaintsTheCellOfEachStateWhereTheCursorIs) {
+    Make(3);
+    const std::pair<const char*, COLORREF> steps[] = {{"", normal},     {"H15", hover},
+                                                      {"D15", pressed}, {"M60", normal},
+                                                      {"M15", pressed}, {"U15", normal}};
+    for (const auto& [gesture, shows] : steps) {
+        kit::Play(button->hwnd, gesture, 8, true);
+        EXPECT_EQ("", kit::Mismatch(button->hwnd, kit::Solid(shows))) << gesture;
+    }
+    button->SetStyle(5, TRUE);
+    button->SetCheck(1);
+    EXPECT_EQ("", kit::Mismatch(button->hwnd, kit::Solid(pressed))) << "checked: pressed";
+    EnableWindow(button->hwnd, FALSE);
+    EXPECT_EQ("", kit::Mismatch(button->hwnd, kit::Solid(disabled))) << "disabled wins";
+}
+
+// Sliders with a 9-pixel thumb over the range 0 .. 182: on the 100 x 10 horizontal one
+// (room 91) a value is twice its pixel.
+struct SliderTest : Controls {
+    std::unique_ptr<WScrollbar> slider;
+    void Make(int style, int width = 100, int height = 10, HWND owner = nullptr) {
+        slider = std::make_unique<WScrollbar>();
+        ASSERT_TRUE(slider->Create(owner ? owner : parent.hwnd, style, 200, nullptr, 10, 50, width,
+                                   height, "", skin.get(), 0, 9, &cell[0], &cell[1], &cell[2],
+                                   &cell[3], 0, &cell[4]));
+        slider->SetRange(0, 182, FALSE);
+    }
+    // Thumb of the colour at [from, from + 9) along x, track elsewhere.
+    std::string Mismatch(int from, COLORREF thumb) {
+        return kit::Mismatch(slider->hwnd,
+                             [=](int x, int) { return x >= from && x < from + 9 ? thumb : track; });
+    }
+};
+
+TEST_F(SliderTest, ReportsWhereTheUserPutsTheThumbAndLeavesTheValueToTheOwner) {
+    // A token ending in "=n" is followed by a look: the pressed thumb shows at pixel n.
+    const struct {
+        int position;
+        const char* gesture;
+        const char* scrolls;
+    } cases[] = {
+        // A grabbed thumb follows the mouse without a jump.
+        {40, "D23=20 M33=30 U33", "htrack(40) htrack(60) hpos(40)"},
+        // A track click centres the thumb on the click; a double click is a second press.
+        {0, "D10=6 U10 D98=91 U98 C50=46 U50",
+         "htrack(12) hpos(0) htrack(182) hpos(0) htrack(92) hpos(0)"},
+        // Drags past the ends clamp; a value equal to the position is not reported.
+        {182, "D95=91 M500=91 M-50=0 M-10=0 S50 U50", "htrack(182) htrack(0) htrack(0) hpos(182)"},
+    };
+    for (const auto& c : cases) {
+        Make(9);
+        slider->SetPosition(c.position, TRUE);
+        parent.log.clear();
+        std::istringstream tokens(c.gesture);
+        for (std::string token; tokens >> token;) {
+            kit::Play(slider->hwnd, token, 5, true);
+            size_t look = token.find('=');
+            if (look == std::string::npos) continue;
+            EXPECT_EQ("", Mismatch(std::stoi(token.substr(look + 1)), pressed)) << token;
+        }
+        EXPECT_EQ(c.scrolls, parent.log);
+        EXPECT_EQ(c.position, slider->GetPosition()) << "the owner sets the value";
+    }
+}
+
+// The thumb-track goes to the notify target (here the recording parent), the final position
+// to the slider's own parent. An empty range, or a thumb as long as the slider, leaves the
+// thumb at the start.
+TEST_F(SliderTest, NotifyTargetEmptyRangeAndFullThumb) {
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 200, 200, parent.hwnd, nullptr,
+                                 nullptr, nullptr);
+    Make(13, 10, 100, owner); // vertical
+    slider->SetNotifyTarget(parent.hwnd);
+    kit::Play(slider->hwnd, "D5 U5", 50, true); // a track click: the edge to 46
+    EXPECT_EQ("vtrack(92)", parent.log);
+    DestroyWindow(owner);
+
+    Make(9);
+    for (int only : {0, 5}) {
+        slider->SetRange(only, only, TRUE);
+        EXPECT_EQ("", Mismatch(0, normal)) << "the thumb starts at pixel 0";
+    }
+    slider->SetRange(3, 20, FALSE);
+    slider->SetPosition(3, FALSE);
+    slider->SetSize(9, 10, TRUE);
+    parent.log.clear();
+    kit::Play(slider->hwnd, "D60 U60", 5, true); // outside the thumb: a track click
+    EXPECT_EQ("htrack(3) hpos(3)", parent.log);
+}
+
+const COLORREF selection = RGB(0, 0, 160), mark = RGB(160, 0, 0);
+
+// A 100 x 100 list of rows 10 high at (10, 10).
+struct ListTest : Controls {
+    WListBox list;
+    void SetUp() override {
+        ASSERT_TRUE(list.Create(parent.hwnd, 6, 450, nullptr, 10, 10, 100, 100, "", nullptr, 0, 0,
+                                skin.get(), 0, &cell[4], &font, selection, mark));
+        list.SetItemHeight(0, 10, FALSE);
+    }
+    void AddTracks(int count) {
+        for (int i = 1; i <= count; i++)
+            list.AddTrack(i, "Song", FALSE);
+    }
+};
+
+// Enter is a double click; the next mark after the last wraps to the first.
+TEST_F(ListTest, MarkStaysOnItsTrackThroughInsertsDeletesAndMoves) {
+    AddTracks(5);
+    char text[WListBox::textCapacity];
+    list.GetItemText(4, text);
+    EXPECT_STREQ("05. Song", text);
+    // m marks, i inserts at, d deletes at, v selects and moves by, n moves with nothing
+    // selected; each step records a move's answer and the track (item data, which a move
+    // keeps) marked after it.
+    std::istringstream steps("m2 i0 d0 d4 d99 d2 d2 i0 m1 v2-5 v2+1 v2-1 v1+0 n1+1");
+    std::string seen;
+    for (std::string s; steps >> s;) {
+        char* rest;
+        int index = int(std::strtol(s.c_str() + 1, &rest, 10)), delta = std::atoi(rest);
+        if (s[0] == 'm') list.SetMarked(index, FALSE);
+        if (s[0] == 'i') list.InsertItem(index, "new", FALSE);
+        if (s[0] == 'd') list.DeleteItem(index, FALSE);
+        if (s[0] == 'v' || s[0] == 'n') {
+            list.SetSelection(s[0] == 'v' ? index : -1, FALSE);
+            seen += std::to_string(list.MoveSelected(index, delta, FALSE)) + ":";
+        }
+        int marked = list.GetMarked();
+        seen += (marked < 0 ? "-" : std::to_string(list.GetItemData(marked))) + " ";
+    }
+    // Deleting the marked track marks the next, deleting the last leaves none; a move is
+    // clamped to the list and takes the mark along.
+    EXPECT_EQ("3 3 3 3 3 4 - - 1 0:1 2:1 1:1 -1:1 -1:1 ", seen);
+    list.SetMarked(list.GetCount() - 1, FALSE);
+    EXPECT_EQ(0, list.NextMarked());
+    list.SetSelection(1, FALSE);
+    kit::Play(list.hwnd, "E0 C5 U5", 12);
+    EXPECT_EQ("cmd(450,2) cmd(450,2)", parent.log);
+    list.Clear(FALSE);
+    EXPECT_EQ(-1, list.GetMarked());
+}
+
+// The range is set from the count before each change, 10 rows shown; the slider's
+// thumb-track scrolls the list, which stops at its last full page.
+TEST_F(ListTest, SliderRangeFollowsTheCountAndScrollsTheList) {
+    auto* slider = new WScrollbar;
+    ASSERT_TRUE(slider->Create(parent.hwnd, 29, 400, nullptr, 110, 10, 10, 100, "", skin.get(), 0,
+                               10, nullptr, nullptr, nullptr, nullptr, 0, nullptr));
+    list.AttachSlider(slider);
+    auto rangeEnd = [&] {
+        int low = -1, high = -1;
+        GetScrollRange(slider->hwnd, SB_CTL, &low, &high);
+        return low == 0 ? high : -1;
+    };
+    AddTracks(20);
+    EXPECT_EQ(10, rangeEnd());
+    list.AddItem("21", FALSE);
+    EXPECT_EQ(11, rangeEnd());
+    list.SetItemHeight(0, 20, FALSE); // 5 rows
+    EXPECT_EQ(17, rangeEnd());
+    list.SetItemHeight(0, 10, FALSE);
+    kit::Play(slider->hwnd, "D5 U5", 95, true);
+    EXPECT_EQ(11, list.GetTopIndex());
+    EXPECT_EQ(12, slider->GetPosition());
+    EXPECT_EQ("vpos(12)", parent.log);
+}
+
+// Rows 15 high: the second selected, "A" in the third, the fourth marked.
+TEST_F(ListTest, PaintsBarsAndTextsAndNoBarWithoutASelection) {
+    for (int i = 0; i < 5; i++)
+        list.AddItem(i == 2 ? "A" : "", FALSE);
+    list.SetTextIndent(7, FALSE);
+    list.SetItemHeight(0, 15, FALSE); // glyphs 11 high: lowered by 2
+    list.SetSelection(1, FALSE);
+    list.SetMarked(3, TRUE);
+    auto unselected = [](int x, int y) {
+        if (y >= 45 && y < 60) return mark;
+        return x >= 7 && x < 12 && y >= 32 && y < 43 ? glyph : track;
+    };
+    EXPECT_EQ("", kit::Mismatch(list.hwnd, unselected, {0, 30, 100, 100}));
+    EXPECT_EQ("", kit::Mismatch(list.hwnd, kit::Solid(selection), {1, 16, 99, 29}))
+        << "the selection bar inside its focus rectangle";
+    EXPECT_NE("", kit::Mismatch(list.hwnd, kit::Solid(selection), {0, 15, 100, 16}));
+    list.SetSelection(-1, FALSE);
+    EXPECT_EQ("", kit::Mismatch(list.hwnd, unselected)) << "neither bar nor focus rectangle";
+}
+
+// Text boxes with id 305 at (30, 20), 11 high.
+struct TextBoxTest : Controls {
+    std::unique_ptr<WTextBox> box;
+    void Make(int style, int width, const char* text) {
+        box = std::make_unique<WTextBox>();
+        ASSERT_TRUE(box->Create(parent.hwnd, style, 305, nullptr, 30, 20, width, 11, text, &gdiFont,
+                                0, 0, skin.get(), 0, &cell[4], &font));
+    }
+    std::string Painted() {
+        InvalidateRect(box->hwnd, nullptr, FALSE);
+        UpdateWindow(box->hwnd);
+        return box->marqueeActive ? box->marqueeText : "(still)";
+    }
+};
+
+// A marquee steps one character per tick of its own timer and starts again with a new text;
+// a text exactly as wide as the box, in either font, scrolls.
+TEST_F(TextBoxTest, MarqueeRotatesTextAndSeparatorAndExactFitScrolls) {
+    Make(3, 10, "ABC");
+    box->SetScrolling(1, 500);
+    EXPECT_EQ("ABC - ", Painted());
+    for (int timer : {300, 300, 301}) // the marquee's timer is 300
+        SendMessageA(box->hwnd, WM_TIMER, WPARAM(timer), 0);
+    EXPECT_EQ("C - AB", Painted());
+    box->SetText("XYZ", TRUE);
+    EXPECT_EQ("XYZ - ", Painted());
+    box->SetText("", TRUE);
+    EXPECT_EQ("(still)", Painted()) << "an empty text never scrolls";
+
+    SIZE size;
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, gdiFont.handle);
+    GetTextExtentPointA(screen, "Track name", 10, &size);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    for (int style : {3, 2}) { // bitmap font, GDI font
+        const char* text = style == 3 ? "ABC" : "Track name";
+        const int width = style == 3 ? 15 : size.cx;
+        Make(style, width, text);
+        box->SetScrolling(1, 0);
+        EXPECT_EQ(std::string(text) + " - ", Painted()) << text;
+        EXPECT_EQ(500, box->scrollPeriod) << "period 0 keeps the default";
+        box->SetSize(width + 1, 11, FALSE);
+        EXPECT_EQ("(still)", Painted()) << text;
+    }
+}
+
+TEST_F(TextBoxTest, MouseGoesToTheParentInItsCoordinatesAndLeftClickIsACommand) {
+    Make(3, 40, "ABC");
+    parent.logMouse = true;
+    SetFocus(box->hwnd);
+    kit::Play(box->hwnd, "D2 M4 U4 r1 C6 K0 k0", 3);
+    kit::Pump();
+    auto mouse = [](UINT message, WPARAM keys, int x) {
+        return kit::Call("mouse", message, keys, x, 23) + " ";
+    };
+    EXPECT_EQ("cmd(305,0) " + mouse(WM_LBUTTONDOWN, MK_LBUTTON, 32) +
+                  mouse(WM_MOUSEMOVE, MK_LBUTTON, 34) + mouse(WM_LBUTTONUP, 0, 34) +
+                  mouse(WM_RBUTTONUP, 0, 31) + "cmd(305,0) " +
+                  mouse(WM_LBUTTONDOWN, MK_LBUTTON, 36),
+              parent.log + " ");
+}
+
+} // namespace
