@@ -1,13 +1,15 @@
+#include "gfx/TextMap.h"
 #include "gfx/WBmpFont.h"
 #include "gfx/WBmpList.h"
 
 #include "GfxFixture.h"
 
+#include <string>
 #include <vector>
 
 namespace {
 
-const char textMap[] = "06 AMW ?\r\n05 B\xE9\r\n02 il";
+const char textMap[] = "06 AMW \r\n05 B\xE9\r\n02 il";
 const int glyphHeight = 11;
 
 // Glyph pixels are all different; black ones are transparent.
@@ -27,16 +29,15 @@ TEST_F(WBmpFontDraw, GlyphsLieSideBySideCutOrStretchedToTheDestination) {
         list.x_AddBitmap(nullptr, Save(pixels, 30, 33, "font.bmp").c_str(), LR_LOADFROMFILE, 0);
     WBmpFont font(&list, 1, textMap, glyphHeight);
     const SourceRect A = {0, 0, 6, 11}, M = {6, 0, 6, 11}, W = {12, 0, 6, 11},
-                     blank = {18, 0, 6, 11}, question = {24, 0, 6, 11}, B = {0, 11, 5, 11},
-                     eAcute = {5, 11, 5, 11}, i = {0, 22, 2, 11}, l = {2, 22, 2, 11};
+                     blank = {18, 0, 6, 11}, B = {0, 11, 5, 11}, eAcute = {5, 11, 5, 11},
+                     i = {0, 22, 2, 11}, l = {2, 22, 2, 11};
     // Text, its glyphs, destination width and height, stretch, transparent.
     const struct {
         const char* text;
         std::vector<SourceRect> glyphs;
         int width, height, stretch, transparent;
     } cases[] = {{"MW", {M, W}, 60, 30, 0, 0},         {"l\xE9", {l, eAcute}, 60, 30, 0, 0},
-                 {"A B", {A, blank, B}, 60, 30, 0, 0}, {"A?B", {A, question, B}, 60, 30, 0, 1},
-                 {"A~B", {A, B}, 60, 30, 0, 1},        {"~\x01\xFF", {}, 60, 30, 0, 0},
+                 {"A B", {A, blank, B}, 60, 30, 0, 0}, {"A~\001\377B", {A, B}, 60, 30, 0, 1},
                  {"MW", {M, W}, 8, 30, 0, 1},          {"MW", {M, W}, 30, 5, 0, 0},
                  {"MW", {M, W}, 24, 22, 1, 0},         {"il", {i, l}, 12, 33, 1, 1}};
     for (const auto& test : cases) {
@@ -60,6 +61,29 @@ TEST_F(WBmpFontDraw, GlyphsLieSideBySideCutOrStretchedToTheDestination) {
         };
         EXPECT_EQ("", Shows({2, 3, test.width, test.height}, expected)) << test.text;
     }
+}
+
+// "column row width;" of each character's first place in the map, "-;" when it has none.
+std::string Where(const char* map, const std::string& characters) {
+    std::string places;
+    for (char c : characters) {
+        TextMap::Glyph g;
+        places += TextMap(map).Find(c, g) ? std::to_string(g.column) + " " + std::to_string(g.row) +
+                                                " " + std::to_string(g.width) + ";"
+                                          : "-;";
+    }
+    return places;
+}
+
+TEST(TextMap, FindsTheFirstPlaceOfACharacterAndNeverReadsPastTheMap) {
+    EXPECT_EQ("0 0 6;1 0 6;2 0 6;1 1 5;0 2 12;-;-;-;",
+              Where("06 AB\r\n05 C A\n12 E", std::string("AB\r E\n0\0", 8)));
+    EXPECT_EQ("-;", Where(nullptr, "A"));
+    EXPECT_EQ("-;-;", Where("05 ab\n0", "0") + Where("05 ab\n07", "7")); // row heads cut short
+    EXPECT_EQ("0 2 3;", Where("05 a\n04 \n03 q", "q"));         // an empty row still counts
+    EXPECT_EQ("1 0 0;0 1 4;", Where("x5 ab\n04 c", "bc"));      // no two-digit width: no width
+    std::string tooLong = "02 " + std::string(251, 'a') + "WX"; // W is character 255
+    EXPECT_EQ("251 0 2;-;", Where(tooLong.c_str(), "WX"));
 }
 
 } // namespace
