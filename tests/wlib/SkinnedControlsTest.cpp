@@ -1,12 +1,18 @@
 #include "gfx/WBmpFont.h"
 #include "wlib/ControlTestKit.h"
 #include "wlib/WButton.h"
+#include "wlib/WDialog.h"
 #include "wlib/WFont.h"
+#include "wlib/WForm.h"
 #include "wlib/WListBox.h"
 #include "wlib/WScrollbar.h"
 #include "wlib/WTextBox.h"
+#include "wlib/WTooltip.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -23,6 +29,7 @@ struct Controls : ::testing::Test {
     WFont gdiFont;
     const SourceRect cell[5] = {
         {0, 0, 9, 10}, {9, 0, 9, 10}, {18, 0, 9, 10}, {27, 0, 9, 10}, {36, 0, 9, 10}};
+    void UseEveryKindOfHandle(int rounds, COLORREF lastColour);
 };
 
 // Buttons with id 101 at (10, 10), 30 x 16.
@@ -39,11 +46,7 @@ struct ButtonTest : Controls {
 // Only a release inside after a press inside clicks; the second press of a double click is
 // a click of its own; a toggle flips before its command is handled ("=" the check then).
 TEST_F(ButtonTest, ClicksAndToggles) {
-    const struct {
-        int style;
-        const char* gesture;
-        const char* commands;
-    } cases[] = {
+    const std::tuple<int, const char*, const char*> cases[] = {
         {3, "D5 M60 U60", ""},
         {3, "D5 M60 M6 U6", "cmd(101,0)=0"},
         {3, "U5", ""},
@@ -55,14 +58,14 @@ TEST_F(ButtonTest, ClicksAndToggles) {
          "cmd(101,0)=1 cmd(101,0)=0 cmd(101,0)=1"},
     };
     parent.onCommand = [&] { parent.log += "=" + std::to_string(button->GetCheck()); };
-    for (const auto& c : cases) {
-        Make(c.style);
+    for (const auto& [style, gesture, commands] : cases) {
+        Make(style);
         parent.log.clear();
-        std::istringstream tokens(c.gesture);
+        std::istringstream tokens(gesture);
         for (std::string token; tokens >> token; kit::Pump())
             kit::Play(button->hwnd, token, 8);
-        EXPECT_EQ(c.commands, parent.log) << c.gesture;
-        EXPECT_NE(button->hwnd, GetCapture()) << c.gesture << ": the capture is given back";
+        EXPECT_EQ(commands, parent.log) << gesture;
+        EXPECT_NE(button->hwnd, GetCapture()) << gesture << ": the capture is given back";
     }
 }
 
@@ -102,11 +105,7 @@ struct SliderTest : Controls {
 
 TEST_F(SliderTest, ReportsWhereTheUserPutsTheThumbAndLeavesTheValueToTheOwner) {
     // A token ending in "=n" is followed by a look: the pressed thumb shows at pixel n.
-    const struct {
-        int position;
-        const char* gesture;
-        const char* scrolls;
-    } cases[] = {
+    const std::tuple<int, const char*, const char*> cases[] = {
         // A grabbed thumb follows the mouse without a jump.
         {40, "D23=20 M33=30 U33", "htrack(40) htrack(60) hpos(40)"},
         // A track click centres the thumb on the click; a double click is a second press.
@@ -115,19 +114,19 @@ TEST_F(SliderTest, ReportsWhereTheUserPutsTheThumbAndLeavesTheValueToTheOwner) {
         // Drags past the ends clamp; a value equal to the position is not reported.
         {182, "D95=91 M500=91 M-50=0 M-10=0 S50 U50", "htrack(182) htrack(0) htrack(0) hpos(182)"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [position, gesture, scrolls] : cases) {
         Make(9);
-        slider->SetPosition(c.position, TRUE);
+        slider->SetPosition(position, TRUE);
         parent.log.clear();
-        std::istringstream tokens(c.gesture);
+        std::istringstream tokens(gesture);
         for (std::string token; tokens >> token;) {
             kit::Play(slider->hwnd, token, 5, true);
             size_t look = token.find('=');
             if (look == std::string::npos) continue;
             EXPECT_EQ("", Mismatch(std::stoi(token.substr(look + 1)), pressed)) << token;
         }
-        EXPECT_EQ(c.scrolls, parent.log);
-        EXPECT_EQ(c.position, slider->GetPosition()) << "the owner sets the value";
+        EXPECT_EQ(scrolls, parent.log);
+        EXPECT_EQ(position, slider->GetPosition()) << "the owner sets the value";
     }
 }
 
@@ -175,9 +174,6 @@ struct ListTest : Controls {
 // Enter is a double click; the next mark after the last wraps to the first.
 TEST_F(ListTest, MarkStaysOnItsTrackThroughInsertsDeletesAndMoves) {
     AddTracks(5);
-    char text[WListBox::textCapacity];
-    list.GetItemText(4, text);
-    EXPECT_STREQ("05. Song", text);
     // m marks, i inserts at, d deletes at, v selects and moves by, n moves with nothing
     // selected; each step records a move's answer and the track (item data, which a move
     // keeps) marked after it.
@@ -314,6 +310,100 @@ TEST_F(TextBoxTest, MouseGoesToTheParentInItsCoordinatesAndLeftClickIsACommand) 
                   mouse(WM_RBUTTONUP, 0, 31) + "cmd(305,0) " +
                   mouse(WM_LBUTTONDOWN, MK_LBUTTON, 36),
               parent.log + " ");
+}
+
+// How many more GDI objects the process may make. Wine counts none with GetGuiResources, so
+// the room left under the handle limit is measured instead; a leak shrinks it on every
+// platform.
+int GdiRoom() {
+    std::vector<HBRUSH> brushes;
+    while (brushes.size() < 200000) {
+        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        if (!brush) break;
+        brushes.push_back(brush);
+    }
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    return static_cast<int>(brushes.size());
+}
+
+int ThreadWindowCount() {
+    int count = 0;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        count += GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+    return count;
+}
+
+// Every kind of control in every drawing style, painted over and over while its skin is
+// switched to freshly loaded bitmaps. Every round also makes a form with a child, a tip and a
+// timer, a tooltip without a parent, a modeless dialog and a font, and drops them.
+void Controls::UseEveryKindOfHandle(int rounds, COLORREF lastColour) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    const SourceRect& c = cell[0];
+
+    WButton button;
+    button.Create(parent.hwnd, 3, 100, instance, 0, 0, 20, 20, "", skin.get(), 0, &c, &c, &c, &c);
+    auto* slider = new WScrollbar; // opaque, given to the list
+    slider->Create(parent.hwnd, 29, 200, instance, 220, 0, 10, 100, "", skin.get(), 0, 9, &c, &c,
+                   &c, &c, 0, &c);
+    WListBox lists[2]; // bitmap font, GDI font
+    WTextBox boxes[2]; // bitmap font over an image, GDI font over a colour
+    for (int i = 0; i < 2; i++) {
+        lists[i].Create(parent.hwnd, i ? 4 : 6, 450 + i, instance, 120 * (i + 1), 0, 100, 100, "",
+                        &gdiFont, 0, 0, skin.get(), 0, &c, &font, RGB(0, 0, 99), RGB(99, 0, 0));
+        boxes[i].Create(parent.hwnd, i ? 4 : 3, 300 + i, instance, 0, 60 + 15 * i, 20, 11, "ABCABC",
+                        &gdiFont, 0, RGB(0, 60, 0), skin.get(), 0, &c, &font);
+        boxes[i].SetScrolling(1, 500);
+    }
+    lists[0].AttachSlider(slider);
+
+    for (int round = 0; round < rounds; round++) {
+        std::unique_ptr<WBmpList> next =
+            kit::Skin(9, 10, {round + 1 == rounds ? lastColour : RGB(round, 0, 0)});
+        button.SetSkin(next.get(), 0, &c, &c, &c, &c);
+        slider->SetSkin(next.get(), 0, 9, &c, &c, &c, &c, 0, &c, TRUE);
+        for (WTextBox& box : boxes)
+            box.SetSkin(&gdiFont, 0, RGB(0, 60, 0), next.get(), 0, &c, &font, TRUE);
+        skin = std::move(next);
+
+        for (WListBox& list : lists) {
+            list.SetSkin(nullptr, 0, 0, skin.get(), 0, &c, nullptr, RGB(0, 0, 99), RGB(99, 0, 0));
+            list.AddTrack(round + 1, "ABC", TRUE);
+            list.SetSelection(round / 2, FALSE);
+            list.SetMarked(round / 3, TRUE);
+        }
+        SendMessageA(boxes[round % 2].hwnd, WM_TIMER, WTextBox::marqueeTimer, 0);
+        if (round % 7 == 0) boxes[round % 2].SetText(round % 2 ? "A" : "CBACBA", TRUE);
+        RedrawWindow(parent.hwnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+        WForm form;
+        form.Create(("Hygiene" + std::to_string(rounds * 100 + round)).c_str(), nullptr, nullptr,
+                    nullptr, nullptr, nullptr, 0, "", WS_POPUP, 0, 0, 50, 50, nullptr);
+        WControl child;
+        child.hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 5, 5, 20, 20, form.hwnd, nullptr,
+                                     nullptr, nullptr);
+        WTooltip tip(form.hwnd), parentless(nullptr);
+        child.SetTooltip(&tip, "tip");
+        form.SetTimer(1, 1000);
+        WDialog dialog;
+        dialog.Show(instance, 1, "WLIBTEST_DIALOG", nullptr);
+        WFont gdi(8 + round % 16, round % 16, "Arial");
+        EXPECT_TRUE(dialog.hwnd && gdi.handle);
+        DestroyWindow(form.hwnd);
+    }
+    EXPECT_EQ("", kit::Mismatch(button.hwnd, kit::Solid(lastColour)))
+        << "the last skin is the one shown";
+}
+
+TEST_F(Controls, TheToolkitGivesBackEveryWindowAndGdiObjectItTakes) {
+    UseEveryKindOfHandle(1, RGB(0, 200, 0)); // the platform's first-use objects
+    kit::Pump();
+    const int windows = ThreadWindowCount(), room = GdiRoom();
+    UseEveryKindOfHandle(30, RGB(200, 0, 200));
+    kit::Pump();
+    EXPECT_EQ(windows, ThreadWindowCount());
+    EXPECT_EQ(room, GdiRoom());
 }
 
 } // namespace

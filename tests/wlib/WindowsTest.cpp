@@ -1,0 +1,272 @@
+#include "wlib/ControlTestKit.h"
+#include "wlib/WDialog.h"
+#include "wlib/WForm.h"
+#include "wlib/WTooltip.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using kit::Call;
+
+// Records the slots the dispatch calls, with their arguments. OnButtonUp and OnPaint then
+// run the base class's default handling, whose side effects the tests watch.
+class RecordingForm final : public WForm {
+public:
+    kit::Log log;
+    LRESULT createResult = 0;
+    UINT nestIn = 0; // the slot of this message first sends WM_COMMAND 42 to its own window
+
+    ~RecordingForm() {
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    }
+    template <typename... Args> LRESULT Note(const char* slot, Args... args) {
+        log.push_back(Call(slot, args...));
+        if (current.message == nestIn) SendMessageA(hwnd, WM_COMMAND, 42, 0);
+        return 0;
+    }
+    LRESULT OnCreate() override { // the form has its hwnd, the window no property yet
+        return Note("Create", current.message, FromHandle(hwnd)), createResult;
+    }
+    LRESULT OnButtonUp(WPARAM k, int x, int y) override {
+        return Note("ButtonUp", k, x, y), WForm::OnButtonUp(k, x, y);
+    }
+    LRESULT OnPaint() override { return Note("Paint"), WForm::OnPaint(); }
+    LRESULT OnButtonDown(WPARAM k, int x, int y) override { return Note("ButtonDown", k, x, y); }
+    LRESULT OnDoubleClick(WPARAM k, int x, int y) override { return Note("DoubleClick", k, x, y); }
+    LRESULT OnMouseMove(WPARAM k, int x, int y) override { return Note("MouseMove", k, x, y); }
+    LRESULT OnContextMenu(int x, int y, HWND w) override { return Note("ContextMenu", x, y, w); }
+    LRESULT OnCommand(int code, int id, HWND c) override { return Note("Command", code, id, c); }
+    LRESULT OnHScroll(int i, int r, int p, HWND c) override { return Note("HScroll", i, r, p, c); }
+    LRESULT OnTrayNotify(LPARAM m, WPARAM id) override { return Note("TrayNotify", m, id); }
+    LRESULT OnDestroy() override { return Note("Destroy"); }
+};
+
+// Registers a class of the name and makes the window: "" when it is there, else the text thrown.
+std::string Make(RecordingForm& form, const char* className, DWORD style = WS_POPUP) {
+    try {
+        form.Create(className, nullptr, nullptr, nullptr, nullptr, nullptr, 0, "", style, 100, 100,
+                    200, 150, nullptr);
+    } catch (const char* text) {
+        return text;
+    }
+    form.log.clear();
+    return "";
+}
+
+// One right click gives one context menu, between the press and the release; the halves of
+// lParam are unsigned; WM_CANCELMODE only lets the capture go.
+TEST(WForm, SlotsDecodeTheirArguments) {
+    RecordingForm form;
+    ASSERT_EQ("", Make(form, "WFormSlots"));
+    EXPECT_TRUE(GetClassLongPtrA(form.hwnd, GCL_STYLE) & CS_DBLCLKS);
+    HWND slider = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD, 0, 0, 100, 10, form.hwnd,
+                                  (HMENU)202, nullptr, nullptr);
+    SetCapture(form.hwnd);
+    EXPECT_EQ(0, SendMessageA(form.hwnd, WM_CANCELMODE, 0, 0));
+    EXPECT_EQ(nullptr, GetCapture());
+    SendMessageA(form.hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 20));
+    SendMessageA(form.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(10, 20));
+    SendMessageA(form.hwnd, WM_MBUTTONDBLCLK, MK_MBUTTON, MAKELPARAM(3, 4));
+    SendMessageA(form.hwnd, WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(-1, -2));
+    SendMessageA(form.hwnd, WM_COMMAND, MAKEWPARAM(1005, 3), (LPARAM)slider);
+    SendMessageA(form.hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), (LPARAM)slider);
+    SendMessageA(form.hwnd, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 9), 0); // its own scroll bar
+    SendMessageA(form.hwnd, WM_CONTEXTMENU, (WPARAM)slider, MAKELPARAM(-1, -1));
+    SendMessageA(form.hwnd, WForm::trayMessage, 7, WM_RBUTTONUP);
+    EXPECT_EQ(
+        kit::Log({Call("ButtonDown", MK_RBUTTON, 10, 20), Call("ContextMenu", 110, 120, form.hwnd),
+                  Call("ButtonUp", 0, 10, 20), Call("DoubleClick", MK_MBUTTON, 3, 4),
+                  Call("MouseMove", MK_SHIFT, 65535, 65534), Call("Command", 3, 1005, slider),
+                  Call("HScroll", 202, SB_THUMBTRACK, 40, slider),
+                  Call("HScroll", 0, SB_ENDSCROLL, 9, 0), Call("ContextMenu", 65535, 65535, slider),
+                  Call("TrayNotify", WM_RBUTTONUP, 7)}),
+        form.log);
+    const std::string longTip(99, 'x'); // cut to the 63 characters every shell accepts
+    EXPECT_EQ(longTip.substr(0, 63), form.TrayIconData(1, nullptr, longTip.c_str()).szTip);
+}
+
+// OnCreate runs inside WM_CREATE before the property exists. A slot that sends a message to
+// its own window still hands its own message on: here WM_PAINT, which DefWindowProcA
+// validates. The window's last message, after WM_DESTROY took the property, still finds its
+// form, but never another form merely waiting.
+TEST(WForm, CreationNestedMessagesAndTheLastMessagesOfAWindow) {
+    RecordingForm form, dying, waiting;
+    form.createResult = -1;
+    EXPECT_EQ("Can't create window", Make(form, "WFormFails"));
+    EXPECT_EQ(kit::Log({Call("Create", WM_CREATE, 0)}), kit::Only(form.log, {"Create"}));
+    form.createResult = 0;
+    ASSERT_EQ("", Make(form, "WFormLives", WS_POPUP | WS_VISIBLE)); // hidden is never painted
+    EXPECT_EQ(&form, WControl::FromHandle(form.hwnd));
+    form.nestIn = WM_PAINT;
+    InvalidateRect(form.hwnd, nullptr, FALSE);
+    UpdateWindow(form.hwnd);
+    EXPECT_FALSE(GetUpdateRect(form.hwnd, nullptr, FALSE));
+    form.nestIn = WM_DESTROY;
+    DestroyWindow(form.hwnd);
+    const std::string nested = Call("Command", 0, 42, 0);
+    EXPECT_EQ(kit::Log({Call("Paint"), nested, Call("Destroy"), nested}),
+              kit::Only(form.log, {"Paint", "Destroy", "Command"}));
+
+    dying.nestIn = WM_DESTROY;
+    ASSERT_EQ("", Make(dying, "WFormDying"));
+    EXPECT_EQ("Can't register class", Make(waiting, "WFormDying"));
+    DestroyWindow(dying.hwnd);
+    EXPECT_EQ(kit::Log({Call("Destroy")}), dying.log);
+    EXPECT_EQ(kit::Log(), waiting.log);
+    EXPECT_EQ(nullptr, waiting.hwnd);
+}
+
+const int finishId = 999, editId = 101; // a command the dialogs answer by closing; the edit
+
+// Records its slots; leaves Enter and Escape to the base class unless told otherwise. A modal
+// one posts itself Enter, Escape and then the finishing command: the modal loop turns the
+// keys into IDOK and IDCANCEL, and the command shows whether it is still open.
+class RecordingDialog : public WDialog {
+public:
+    kit::Log log;
+    bool handlesOkCancel = true;
+    bool nestOnDestroy = false; // OnDestroy sends WM_COMMAND 42 to its own window
+
+    int Note(const std::string& call) { return log.push_back(call), 1; }
+    int OnInitDialog() override {
+        HWND edit = GetDlgItem(hwnd, editId);
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE})
+            if (!modeless) PostMessageA(edit, WM_KEYDOWN, key, 1);
+        if (!modeless) PostMessageA(hwnd, WM_COMMAND, finishId, 0);
+        return SetFocus(edit), 0;
+    }
+    int OnDestroy() override {
+        if (nestOnDestroy) SendMessageA(hwnd, WM_COMMAND, 42, 0);
+        return Note("Destroy()");
+    }
+    int OnOK() override { return handlesOkCancel ? Note("OK()") : WDialog::OnOK(); }
+    int OnCancel() override { return handlesOkCancel ? Note("Cancel()") : WDialog::OnCancel(); }
+    int OnCommand(int notification, int id, HWND control) override {
+        if (id == editId) return 0; // its focus notifications
+        if (id == finishId) Close();
+        return Note(Call("Command", notification, id, control));
+    }
+};
+
+TEST(WDialog, EnterAndEscapeReachOnOkAndOnCancelWhichCloseNothingByDefault) {
+    for (bool handles : {true, false}) {
+        RecordingDialog dialog;
+        dialog.handlesOkCancel = handles;
+        dialog.Show(GetModuleHandleA(nullptr), 0, "WLIBTEST_DIALOG", nullptr);
+        kit::Log expected = {Call("Command", 0, finishId, 0), "Destroy()"};
+        if (handles) expected.insert(expected.begin(), {"OK()", "Cancel()"});
+        EXPECT_EQ(expected, dialog.log);
+    }
+}
+
+// A dying dialog keeps receiving messages after WM_DESTROY took its property away; none of
+// them may reach another dialog object, here one whose template could not be loaded, nor come
+// back to itself. A notification other than 0 from the OK button is an ordinary command.
+TEST(WDialog, CommandsCaptureLifetimeAndLateMessages) {
+    RecordingDialog dying, waiting;
+    dying.Show(GetModuleHandleA(nullptr), 1, "WLIBTEST_DIALOG", nullptr);
+    HWND dyingWindow = dying.hwnd, ok = GetDlgItem(dying.hwnd, IDOK);
+    ASSERT_EQ(&dying, WControl::FromHandle(dyingWindow));
+    SetCapture(dyingWindow);
+    auto procedure = (DLGPROC)GetWindowLongPtrA(dyingWindow, DWLP_DLGPROC);
+    EXPECT_EQ(1, procedure(dyingWindow, WM_CANCELMODE, 0, 0));
+    EXPECT_EQ(nullptr, GetCapture());
+    dying.log.clear();
+    SendMessageA(dyingWindow, WM_COMMAND, IDOK, 0);
+    SendMessageA(dyingWindow, WM_COMMAND, IDCANCEL, 0);
+    SendMessageA(dyingWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), (LPARAM)ok);
+    SendMessageA(dyingWindow, WM_COMMAND, MAKEWPARAM(700, 5), (LPARAM)ok);
+    dying.nestOnDestroy = true;
+    waiting.Show(GetModuleHandleA(nullptr), 0, "NO_SUCH_TEMPLATE", nullptr);
+    waiting.Show(GetModuleHandleA(nullptr), 1, "NO_SUCH_TEMPLATE", nullptr);
+    dying.Close(); // modeless: destroyed at once
+    EXPECT_FALSE(IsWindow(dyingWindow));
+    EXPECT_EQ(kit::Log({"OK()", "Cancel()", Call("Command", BN_SETFOCUS, IDOK, ok),
+                        Call("Command", 5, 700, ok), "Destroy()"}),
+              dying.log);
+    EXPECT_EQ(kit::Log(), waiting.log);
+    EXPECT_EQ(nullptr, waiting.hwnd);
+}
+
+// A button of 40 x 16 at (x, 30) on the shared parent, with a bare WControl as its object.
+struct Control : WControl {
+    explicit Control(int x) {
+        hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, x, 30, 40, 16,
+                               kit::Fresh().hwnd, nullptr, nullptr, nullptr);
+    }
+    ~Control() { DestroyWindow(hwnd); }
+};
+
+// A tool as "Text(left, top, right, bottom)": an area tool of a window, or a handle tool.
+std::string Tool(const WTooltip& tip, HWND window, UINT_PTR id) {
+    char text[80] = "";
+    TOOLINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.uFlags = window ? 0 : TTF_IDISHWND;
+    info.hwnd = window;
+    info.uId = id;
+    info.lpszText = text;
+    if (!SendMessageA(tip.window, TTM_GETTOOLINFOA, 0, (LPARAM)&info)) return "no tool";
+    return kit::Call(text, info.rect.left, info.rect.top, info.rect.right, info.rect.bottom);
+}
+
+// An area tool on the parent that follows the control, and a tool keyed by the control's
+// handle; setting another tooltip takes both away from the first.
+TEST(WTooltip, ControlsGetAnAreaToolAndAHandleTool) {
+    Control control(20);
+    HWND parent = GetParent(control.hwnd);
+    WTooltip first(parent), second(parent);
+    EXPECT_EQ(1, control.SetTooltip(&first, "Play"));
+    EXPECT_EQ(&first, GetPropA(control.hwnd, "TOOLTIP_CLASS_POINTER"));
+    EXPECT_EQ("Play(20, 30, 60, 46)", Tool(first, parent, control.toolId));
+    EXPECT_EQ("Play(20, 30, 60, 46)", Tool(first, nullptr, (UINT_PTR)control.hwnd));
+    MoveWindow(control.hwnd, 70, 10, 50, 20, FALSE);
+    control.UpdateTooltipRect();
+    EXPECT_EQ("Play(70, 10, 120, 30)", Tool(first, parent, control.toolId));
+    control.SetTooltip(&second, "Pause");
+    EXPECT_EQ(0, SendMessageA(first.window, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(2, SendMessageA(second.window, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(&second, GetPropA(control.hwnd, "TOOLTIP_CLASS_POINTER"));
+}
+
+// Records the relayed messages that reach a tooltip window.
+kit::Log relays;
+WNDPROC tooltipProcedure;
+
+LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TTM_RELAYEVENT) {
+        const MSG* msg = (const MSG*)lParam;
+        relays.push_back(kit::Call("relay", msg->hwnd, msg->message, msg->lParam));
+    }
+    return CallWindowProcA(tooltipProcedure, window, message, wParam, lParam);
+}
+
+// The hook serves every tooltip while one lives: the relay keeps working after an earlier
+// tooltip has gone.
+TEST(WTooltip, HookRelaysTheMouseMessagesOfWindowsWithTools) {
+    Control control(20), bare(200);
+    HWND parent = GetParent(control.hwnd);
+    auto* older = new WTooltip(parent);
+    WTooltip tip(parent);
+    control.SetTooltip(&tip, "Play");
+    delete older;
+    tip.Enable(0); // no tip is to show while the relay is watched
+    tooltipProcedure = (WNDPROC)SetWindowLongPtrA(tip.window, GWLP_WNDPROC, (LONG_PTR)RecordRelay);
+    const LPARAM overControl = MAKELPARAM(25, 35), besideControl = MAKELPARAM(150, 80);
+    PostMessageA(control.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
+    PostMessageA(control.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
+    PostMessageA(control.hwnd, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 6));   // not relayed
+    PostMessageA(control.hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(7, 8)); // not relayed
+    PostMessageA(parent, WM_LBUTTONDOWN, 0, overControl);              // for the child below
+    PostMessageA(parent, WM_LBUTTONUP, 0, besideControl);              // no child there
+    PostMessageA(bare.hwnd, WM_MOUSEMOVE, 0, overControl);             // no tool at all
+    kit::Pump();
+    EXPECT_EQ(kit::Log({kit::Call("relay", control.hwnd, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
+                        kit::Call("relay", control.hwnd, WM_RBUTTONUP, MAKELPARAM(3, 4)),
+                        kit::Call("relay", parent, WM_LBUTTONDOWN, overControl)}),
+              relays);
+}
+
+} // namespace
