@@ -18,9 +18,8 @@ inline COLORREF Background(int x, int y) {
 // Bitmap files in a temporary folder, and a canvas to draw them on.
 class GfxFixture : public ::testing::Test {
 protected:
-    std::string Save(const DibCanvas::PixelAt& pixels, int width, int height,
-                     const std::string& name) {
-        DibCanvas bitmap(width, height);
+    std::string Save(const DibCanvas::PixelAt& pixels, int w, int h, const std::string& name) {
+        DibCanvas bitmap(w, h);
         bitmap.Paint(pixels);
         folder.Write(name, bitmap.BmpFile());
         return folder.File(name);

@@ -62,11 +62,9 @@ protected:
     WBmpList list{6};
 };
 
-TEST_F(WBmpListTest, ModesCopyTheImageOrItsMaskOrOnlyItsOpaquePixelsStretchedToTheDestination) {
-    list.DrawBitmap(Fresh(), 1, copy, 3, 2);
-    EXPECT_EQ("", Shows({3, 2, 20, 10}, Picture));
-    list.DrawBitmap(Fresh(), 0, copy, 0, 0);
-    EXPECT_EQ("", Shows({0, 0, 20, 10},
+TEST_F(WBmpListTest, ModesCopyMaskOrSeeThroughTheImageStretchedTiledOrCutToTheDestination) {
+    list.DrawBitmap(Fresh(), 0, copy, 3, 2);
+    EXPECT_EQ("", Shows({3, 2, 20, 10},
                         [](int x, int y) { return IsHole(x, y) ? black : Distinct(x, y); }))
         << "masking turns the image's pixels black";
     list.DrawBitmap(Fresh(), 0, mask, 0, 0);
@@ -88,10 +86,8 @@ TEST_F(WBmpListTest, ModesCopyTheImageOrItsMaskOrOnlyItsOpaquePixelsStretchedToT
     list.TileBitmap(dc, 1, copy, {0, 0, 20, 10}, {0, 0, 5, 0});
     list.TileBitmap(dc, 1, copy, {20, 0, -5, 10}, {0, 0, 5, 5});
     EXPECT_EQ("", Shows({0, 0, 0, 0}, Background));
-}
 
-TEST_F(WBmpListTest, TilingRepeatsTheSourceAndCutsTheLastColumnAndRow) {
-    // 10 x 10 over 25 x 12: cells 10, 10 and 5 wide, 10 and 2 high, in every mode.
+    // 10 x 10 over 25 x 12: cells 10, 10 and 5 wide, 10 and 2 high.
     const SourceRect area = {2, 3, 25, 12}, cell = {5, 0, 10, 10};
     list.TileBitmapRect(Fresh(), 1, copy, {2, 3, 27, 15}, {5, 0, 15, 10});
     EXPECT_EQ("", Shows(area, [](int x, int y) { return Picture(5 + x % 10, y % 10); }));
@@ -109,7 +105,6 @@ TEST_F(WBmpListTest, BlockGrowsByOneOwnsItsBitmapsAndFailuresKeepTheOtherEntries
         AddFile();
     HBITMAP first = list.Image(0), sixth = list.Image(5);
     EXPECT_EQ(6, AddFile());
-    EXPECT_EQ(first, list.Image(0)) << "entries survive the block's move";
     const std::pair<const char*, std::function<int()>> outOfBounds[] = {
         {"ReplaceBitmap", [&] { return list.ReplaceBitmap(7, nullptr, oemCheck, 0); }},
         {"ReplaceBitmapMasked", [&] { return list.ReplaceBitmapMasked(7, nullptr, oemCheck, 0); }},
@@ -120,10 +115,8 @@ TEST_F(WBmpListTest, BlockGrowsByOneOwnsItsBitmapsAndFailuresKeepTheOtherEntries
                   Failure(list, call));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load image",
               Failure(list, [&] { return list.AddBitmap(31999); }));
-    EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load mask", Failure(list, [&] {
-                  return list.x_AddBitmap(nullptr, picture, LR_LOADFROMFILE, missing,
-                                          LR_LOADFROMFILE);
-              }));
+    EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nCan't load mask",
+              Failure(list, [&] { return list.ReplaceBitmap(1, nullptr, oemCheck, 31999); }));
     EXPECT_EQ("-1 WBmpList::x_AddBitmap *** ERROR !\nName or identifier of image can't be NULL",
               Failure(list, [&] { return list.x_AddBitmap(nullptr, nullptr, 0, nullptr, 0); }));
     EXPECT_NE(0u, GetObjectType(sixth));
