@@ -29,15 +29,6 @@ template <typename... Args> std::string Call(const char* name, Args... args) {
 
 using Log = std::vector<std::string>;
 
-// The calls of a log whose names are listed, in their recorded order.
-inline Log Only(const Log& log, std::initializer_list<std::string> names) {
-    Log calls;
-    for (const std::string& call : log)
-        for (const std::string& name : names)
-            if (call.compare(0, call.find('('), name) == 0) calls.push_back(call);
-    return calls;
-}
-
 inline void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
