@@ -71,26 +71,22 @@ struct Parent {
 };
 
 // Under Wine each top-level window costs seconds to destroy without a window manager, so the
-// tests share two parents for the whole run; Fresh() forgets what the last test left.
-inline Parent& Fresh(int which = 0) {
-    static Parent parents[2];
-    Parent& parent = parents[which];
+// tests share one parent for the whole run; Fresh() forgets what the last test left.
+inline Parent& Fresh() {
+    static Parent parent;
     if (!parent.hwnd) {
         auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         WNDCLASSA wc = {CS_DBLCLKS, Parent::Proc, 0,     0,       nullptr,
-                        nullptr,    nullptr,      black, nullptr, "ControlTestParent"};
-        RegisterClassA(&wc); // the second parent finds the class registered
-        parent.hwnd =
-            CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40 + 400 * which, 40,
-                            320, 240, nullptr, nullptr, nullptr, nullptr);
+                        nullptr,    nullptr,      black, nullptr, "TestParent"};
+        RegisterClassA(&wc);
+        parent.hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40, 40, 320,
+                                      240, nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrA(parent.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&parent));
     }
     ReleaseCapture();
     SetCursorPos(1200, 1000); // away from every test window
     Pump();
-    parent.log.clear();
-    parent.logMouse = false;
-    parent.onCommand = nullptr;
+    parent = {parent.hwnd, "", false, nullptr};
     return parent;
 }
 
