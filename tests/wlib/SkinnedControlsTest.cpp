@@ -9,6 +9,7 @@
 #include "wlib/WTextBox.h"
 #include "wlib/WTooltip.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -157,10 +158,8 @@ TEST_F(Controls, SliderNotifyTargetEmptyRangeAndFullThumb) {
     DestroyWindow(owner);
 
     MakeSlider(9);
-    for (int only : {0, 5}) {
-        slider->SetRange(only, only, TRUE);
-        EXPECT_EQ("", SliderMismatch(0, normal)) << "the thumb starts at pixel 0";
-    }
+    slider->SetRange(5, 5, TRUE);
+    EXPECT_EQ("", SliderMismatch(0, normal)) << "the thumb starts at pixel 0";
     slider->SetRange(3, 20, FALSE);
     slider->SetPosition(3, FALSE);
     slider->SetSize(9, 10, TRUE);
@@ -285,6 +284,69 @@ TEST_F(Controls, TextBoxMouseGoesToTheParentInItsCoordinatesAndLeftClickIsAComma
                   mouse(WM_RBUTTONUP, 0, 31) + "cmd(305,0) " +
                   mouse(WM_LBUTTONDOWN, MK_LBUTTON, 36),
               parent.log + " ");
+}
+
+// A tool as "Text(left, top, right, bottom)": an area tool of a window, or a handle tool.
+std::string Tool(const WTooltip& tip, HWND window, UINT_PTR id) {
+    char text[80] = "";
+    TOOLINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.uFlags = window ? 0 : TTF_IDISHWND;
+    info.hwnd = window;
+    info.uId = id;
+    info.lpszText = text;
+    if (!SendMessageA(tip.window, TTM_GETTOOLINFOA, 0, (LPARAM)&info)) return "no tool";
+    return kit::Call(text, info.rect.left, info.rect.top, info.rect.right, info.rect.bottom);
+}
+
+// Records the relayed messages that reach a tooltip window.
+kit::Log relays;
+WNDPROC tooltipProcedure;
+
+LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TTM_RELAYEVENT) {
+        const MSG* msg = (const MSG*)lParam;
+        relays.push_back(kit::Call("relay", msg->hwnd, msg->message, msg->lParam));
+    }
+    return CallWindowProcA(tooltipProcedure, window, message, wParam, lParam);
+}
+
+// An area tool on the parent that follows the control, and a tool keyed by the control's
+// handle; setting another tooltip takes both away from the first. The hook relays the mouse
+// messages of windows with tools, and serves every tooltip while one lives.
+TEST_F(Controls, TooltipsGiveAControlTwoToolsAndRelayItsMouseMessages) {
+    MakeButton(3);
+    MakeSlider(9); // no tool
+    WControl& control = *button;
+    auto* first = new WTooltip(parent.hwnd);
+    WTooltip second(parent.hwnd);
+    EXPECT_EQ(1, control.SetTooltip(first, "Play"));
+    EXPECT_EQ("Play(10, 10, 40, 26)", Tool(*first, parent.hwnd, control.toolId));
+    EXPECT_EQ("Play(10, 10, 40, 26)", Tool(*first, nullptr, (UINT_PTR)control.hwnd));
+    MoveWindow(control.hwnd, 10, 10, 50, 20, FALSE);
+    control.UpdateTooltipRect();
+    EXPECT_EQ("Play(10, 10, 60, 30)", Tool(*first, parent.hwnd, control.toolId));
+    control.SetTooltip(&second, "Pause");
+    EXPECT_EQ(0, SendMessageA(first->window, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(2, SendMessageA(second.window, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(&second, GetPropA(control.hwnd, "TOOLTIP_CLASS_POINTER"));
+    delete first;
+
+    second.Enable(0); // no tip is to show while the relay is watched
+    tooltipProcedure =
+        (WNDPROC)SetWindowLongPtrA(second.window, GWLP_WNDPROC, (LONG_PTR)RecordRelay);
+    const LPARAM overControl = MAKELPARAM(15, 15), besideControl = MAKELPARAM(150, 150);
+    PostMessageA(control.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
+    PostMessageA(control.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
+    PostMessageA(control.hwnd, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 6)); // not relayed
+    PostMessageA(parent.hwnd, WM_LBUTTONDOWN, 0, overControl);       // for the child below
+    PostMessageA(parent.hwnd, WM_LBUTTONUP, 0, besideControl);       // no child there
+    PostMessageA(slider->hwnd, WM_MOUSEMOVE, 0, overControl);        // no tool at all
+    kit::Pump();
+    EXPECT_EQ(kit::Log({kit::Call("relay", control.hwnd, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
+                        kit::Call("relay", control.hwnd, WM_RBUTTONUP, MAKELPARAM(3, 4)),
+                        kit::Call("relay", parent.hwnd, WM_LBUTTONDOWN, overControl)}),
+              relays);
 }
 
 // How many more GDI objects the process may make. Wine counts none with GetGuiResources, so

@@ -1,9 +1,7 @@
 #include "wlib/ControlTestKit.h"
 #include "wlib/WDialog.h"
 #include "wlib/WForm.h"
-#include "wlib/WTooltip.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,9 +16,6 @@ public:
     LRESULT createResult = 0;
     UINT nestIn = 0; // the slot of this message first sends WM_COMMAND 42 to its own window
 
-    ~RecordingForm() {
-        if (IsWindow(hwnd)) DestroyWindow(hwnd);
-    }
     template <typename... Args> LRESULT Note(const char* slot, Args... args) {
         log.push_back(Call(slot, args...));
         if (current.message == nestIn) SendMessageA(hwnd, WM_COMMAND, 42, 0);
@@ -73,18 +68,15 @@ TEST(WForm, SlotsDecodeTheirArguments) {
     SendMessageA(form.hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 40), (LPARAM)slider);
     SendMessageA(form.hwnd, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 9), 0); // its own scroll bar
     SendMessageA(form.hwnd, WM_CONTEXTMENU, (WPARAM)slider, MAKELPARAM(-1, -1));
-    EXPECT_EQ(kit::Log({
-                  Call("ButtonDown", MK_RBUTTON, 10, 20),
-                  Call("ContextMenu", 110, 120, form.hwnd),
-                  Call("ButtonUp", 0, 10, 20),
-                  Call("DoubleClick", MK_MBUTTON, 3, 4),
-                  Call("MouseMove", MK_SHIFT, 65535, 65534),
-                  Call("Command", 3, 1005, slider),
+    EXPECT_EQ(
+        kit::Log({Call("ButtonDown", MK_RBUTTON, 10, 20), Call("ContextMenu", 110, 120, form.hwnd),
+                  Call("ButtonUp", 0, 10, 20), Call("DoubleClick", MK_MBUTTON, 3, 4),
+                  Call("MouseMove", MK_SHIFT, 65535, 65534), Call("Command", 3, 1005, slider),
                   Call("HScroll", 202, SB_THUMBTRACK, 40, slider),
                   Call("HScroll", 0, SB_ENDSCROLL, 9, 0),
-                  Call("ContextMenu", 65535, 65535, slider),
-              }),
-              form.log);
+                  Call("ContextMenu", 65535, 65535, slider)}),
+        form.log);
+    DestroyWindow(form.hwnd);
 }
 
 // OnCreate runs inside WM_CREATE before the property exists. A slot that sends a message to
@@ -170,89 +162,14 @@ TEST(WDialog, CommandsAndLateMessages) {
     SendMessageA(dyingWindow, WM_COMMAND, IDOK, 0);
     SendMessageA(dyingWindow, WM_COMMAND, IDCANCEL, 0);
     SendMessageA(dyingWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), (LPARAM)ok);
-    SendMessageA(dyingWindow, WM_COMMAND, MAKEWPARAM(700, 5), (LPARAM)ok);
     dying.nestOnDestroy = true;
     waiting.Show(GetModuleHandleA(nullptr), 0, "NO_SUCH_TEMPLATE", nullptr);
     waiting.Show(GetModuleHandleA(nullptr), 1, "NO_SUCH_TEMPLATE", nullptr);
     dying.Close(); // modeless: destroyed at once
-    EXPECT_FALSE(IsWindow(dyingWindow));
-    EXPECT_EQ(kit::Log({"OK()", "Cancel()", Call("Command", BN_SETFOCUS, IDOK, ok),
-                        Call("Command", 5, 700, ok), "Destroy()"}),
+    EXPECT_EQ(kit::Log({"OK()", "Cancel()", Call("Command", BN_SETFOCUS, IDOK, ok), "Destroy()"}),
               dying.log);
     EXPECT_EQ(kit::Log(), waiting.log);
     EXPECT_EQ(nullptr, waiting.hwnd);
-}
-
-// A button of 40 x 16 at (x, 30) on the shared parent, with a bare WControl as its object.
-struct Control : WControl {
-    explicit Control(int x) {
-        hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, x, 30, 40, 16,
-                               kit::Fresh().hwnd, nullptr, nullptr, nullptr);
-    }
-    ~Control() { DestroyWindow(hwnd); }
-};
-
-// A tool as "Text(left, top, right, bottom)": an area tool of a window, or a handle tool.
-std::string Tool(const WTooltip& tip, HWND window, UINT_PTR id) {
-    char text[80] = "";
-    TOOLINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.uFlags = window ? 0 : TTF_IDISHWND;
-    info.hwnd = window;
-    info.uId = id;
-    info.lpszText = text;
-    if (!SendMessageA(tip.window, TTM_GETTOOLINFOA, 0, (LPARAM)&info)) return "no tool";
-    return kit::Call(text, info.rect.left, info.rect.top, info.rect.right, info.rect.bottom);
-}
-
-// Records the relayed messages that reach a tooltip window.
-kit::Log relays;
-WNDPROC tooltipProcedure;
-
-LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TTM_RELAYEVENT) {
-        const MSG* msg = (const MSG*)lParam;
-        relays.push_back(kit::Call("relay", msg->hwnd, msg->message, msg->lParam));
-    }
-    return CallWindowProcA(tooltipProcedure, window, message, wParam, lParam);
-}
-
-// An area tool on the parent that follows the control, and a tool keyed by the control's
-// handle; setting another tooltip takes both away from the first. The hook relays the mouse
-// messages of windows with tools, and serves every tooltip while one lives.
-TEST(WTooltip, ControlsGetTwoToolsWhoseMouseMessagesAreRelayed) {
-    Control control(20), bare(200);
-    HWND parent = GetParent(control.hwnd);
-    auto* first = new WTooltip(parent);
-    WTooltip second(parent);
-    EXPECT_EQ(1, control.SetTooltip(first, "Play"));
-    EXPECT_EQ("Play(20, 30, 60, 46)", Tool(*first, parent, control.toolId));
-    EXPECT_EQ("Play(20, 30, 60, 46)", Tool(*first, nullptr, (UINT_PTR)control.hwnd));
-    MoveWindow(control.hwnd, 20, 30, 50, 20, FALSE);
-    control.UpdateTooltipRect();
-    EXPECT_EQ("Play(20, 30, 70, 50)", Tool(*first, parent, control.toolId));
-    control.SetTooltip(&second, "Pause");
-    EXPECT_EQ(0, SendMessageA(first->window, TTM_GETTOOLCOUNT, 0, 0));
-    EXPECT_EQ(2, SendMessageA(second.window, TTM_GETTOOLCOUNT, 0, 0));
-    EXPECT_EQ(&second, GetPropA(control.hwnd, "TOOLTIP_CLASS_POINTER"));
-    delete first;
-
-    second.Enable(0); // no tip is to show while the relay is watched
-    tooltipProcedure =
-        (WNDPROC)SetWindowLongPtrA(second.window, GWLP_WNDPROC, (LONG_PTR)RecordRelay);
-    const LPARAM overControl = MAKELPARAM(25, 35), besideControl = MAKELPARAM(150, 80);
-    PostMessageA(control.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
-    PostMessageA(control.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
-    PostMessageA(control.hwnd, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 6));   // not relayed
-    PostMessageA(control.hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(7, 8)); // not relayed
-    PostMessageA(parent, WM_LBUTTONDOWN, 0, overControl);              // for the child below
-    PostMessageA(parent, WM_LBUTTONUP, 0, besideControl);              // no child there
-    PostMessageA(bare.hwnd, WM_MOUSEMOVE, 0, overControl);             // no tool at all
-    kit::Pump();
-    EXPECT_EQ(kit::Log({kit::Call("relay", control.hwnd, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
-                        kit::Call("relay", control.hwnd, WM_RBUTTONUP, MAKELPARAM(3, 4)),
-                        kit::Call("relay", parent, WM_LBUTTONDOWN, overControl)}),
-              relays);
 }
 
 } // namespace
