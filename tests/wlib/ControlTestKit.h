@@ -39,12 +39,11 @@ inline void Pump() {
 
 // A visible top-level window (made by Fresh) that records what it receives, as in
 // "cmd(101,0) htrack(40) hpos(40)": commands with id and code, scroll messages with the value,
-// and when asked mouse messages as calls of "mouse" with message, keys, x and y. A "?" marks a
+// and mouse messages as calls of "mouse" with message, keys, x and y. A "?" marks a
 // message whose lParam is not the child window it names.
 struct Parent {
     HWND hwnd = nullptr;
     std::string log;
-    bool logMouse = false;
     std::function<void()> onCommand;
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -61,7 +60,7 @@ struct Parent {
                             : message == WM_HSCROLL ? "h" + kind + rest
                             : message == WM_VSCROLL ? "v" + kind + rest
                                                     : "";
-        if (self && self->logMouse && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
+        if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
             entry = Call("mouse", message, wParam, LOWORD(lParam), HIWORD(lParam));
         if (!self || entry.empty()) return DefWindowProcA(window, message, wParam, lParam);
         self->log += (self->log.empty() ? "" : " ") + entry;
@@ -86,7 +85,7 @@ inline Parent& Fresh() {
     ReleaseCapture();
     SetCursorPos(1200, 1000); // away from every test window
     Pump();
-    parent = {parent.hwnd, "", false, nullptr};
+    parent = {parent.hwnd, "", nullptr};
     return parent;
 }
 

@@ -149,13 +149,11 @@ TEST_F(Controls, SliderReportsWhereTheUserPutsTheThumbAndLeavesTheValueToTheOwne
 // to the slider's own parent. An empty range, or a thumb as long as the slider, leaves the
 // thumb at the start.
 TEST_F(Controls, SliderNotifyTargetEmptyRangeAndFullThumb) {
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 200, 200, parent.hwnd, nullptr,
-                                 nullptr, nullptr);
-    MakeSlider(13, 10, 100, owner); // vertical
+    MakeButton(3);
+    MakeSlider(13, 10, 100, button->hwnd); // vertical; the button ignores the final position
     slider->SetNotifyTarget(parent.hwnd);
     kit::Play(slider->hwnd, "D5 U5", 50, true); // a track click: the edge to 46
     EXPECT_EQ("vtrack(92)", parent.log);
-    DestroyWindow(owner);
 
     MakeSlider(9);
     slider->SetRange(5, 5, TRUE);
@@ -272,7 +270,6 @@ TEST_F(Controls, TextBoxMarqueeRotatesTextAndSeparatorAndExactFitScrolls) {
 
 TEST_F(Controls, TextBoxMouseGoesToTheParentInItsCoordinatesAndLeftClickIsACommand) {
     MakeBox(3, 40, "ABC");
-    parent.logMouse = true;
     SetFocus(box->hwnd);
     kit::Play(box->hwnd, "D2 M4 U4 r1 C6 K0 k0", 3);
     kit::Pump();
@@ -372,8 +369,8 @@ int ThreadWindowCount() {
 }
 
 // Every kind of control, in every drawing style by turns, made, painted, and switched to a
-// freshly loaded skin. Every round also makes a form with a child, a tip and a timer, a
-// tooltip without a parent, a modeless dialog and a font, and drops them.
+// freshly loaded skin. Every round also makes a form with a timer, a tooltip giving the button
+// its tip, one without a parent, a modeless dialog and a font, and drops them.
 void Controls::UseEveryKindOfHandle(int rounds, COLORREF lastColour) {
     const SourceRect& c = cell[0];
     for (int round = 0; round < rounds; round++) {
@@ -402,11 +399,8 @@ void Controls::UseEveryKindOfHandle(int rounds, COLORREF lastColour) {
         WForm form;
         form.Create(("Hygiene" + std::to_string(rounds * 100 + round)).c_str(), nullptr, nullptr,
                     nullptr, nullptr, nullptr, 0, "", WS_POPUP, 0, 0, 50, 50, nullptr);
-        WControl child;
-        child.hwnd = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 5, 5, 20, 20, form.hwnd, nullptr,
-                                     nullptr, nullptr);
         WTooltip tip(form.hwnd), parentless(nullptr);
-        child.SetTooltip(&tip, "tip");
+        button->SetTooltip(&tip, "tip");
         form.SetTimer(1, 1000);
         WDialog dialog;
         dialog.Show(GetModuleHandleA(nullptr), 1, "WLIBTEST_DIALOG", nullptr);
