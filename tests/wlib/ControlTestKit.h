@@ -40,7 +40,8 @@ inline void Pump() {
 // A visible top-level window (made by Fresh) that records what it receives, as in
 // "cmd(101,0) htrack(40) hpos(40)": commands with id and code, scroll messages with the value,
 // and mouse messages as calls of "mouse" with message, keys, x and y. A "?" marks a
-// message whose lParam is not the child window it names.
+// message whose lParam is not the child window it names, or a scroll request other than the
+// thumb's two.
 struct Parent {
     HWND hwnd = nullptr;
     std::string log;
@@ -51,11 +52,10 @@ struct Parent {
         auto* sender = reinterpret_cast<HWND>(lParam);
         const int low = LOWORD(wParam);
         bool named = IsWindow(sender) && GetParent(sender) &&
-                     (message != WM_COMMAND || GetDlgCtrlID(sender) == low);
+                     (message == WM_COMMAND ? GetDlgCtrlID(sender) == low
+                                            : low == SB_THUMBTRACK || low == SB_THUMBPOSITION);
         std::string rest = std::to_string(HIWORD(wParam)) + ")" + (named ? "" : "?");
-        std::string kind = low == SB_THUMBTRACK      ? "track("
-                           : low == SB_THUMBPOSITION ? "pos("
-                                                     : "?(";
+        std::string kind = low == SB_THUMBTRACK ? "track(" : "pos(";
         std::string entry = message == WM_COMMAND   ? "cmd(" + std::to_string(low) + "," + rest
                             : message == WM_HSCROLL ? "h" + kind + rest
                             : message == WM_VSCROLL ? "v" + kind + rest
@@ -125,12 +125,11 @@ inline std::unique_ptr<WBmpList> Skin(int cellWidth, int cellHeight,
     strip.Paint([&](int x, int) { return colours[x / cellWidth]; });
     TempFolder folder;
     folder.Write("skin.bmp", strip.BmpFile());
-    std::string path = folder.File("skin.bmp");
     auto list = std::make_unique<WBmpList>(1);
     if (glyphs)
-        list->x_AddBitmap(nullptr, path.c_str(), LR_LOADFROMFILE, RGB(0, 0, 0));
+        list->x_AddBitmap(nullptr, folder.File("skin.bmp").c_str(), LR_LOADFROMFILE, RGB(0, 0, 0));
     else
-        list->x_AddBitmap(nullptr, path.c_str(), LR_LOADFROMFILE, nullptr, 0);
+        list->x_AddBitmap(nullptr, folder.File("skin.bmp").c_str(), LR_LOADFROMFILE, nullptr, 0);
     return list;
 }
 

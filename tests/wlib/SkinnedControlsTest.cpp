@@ -314,34 +314,33 @@ LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lP
 TEST_F(Controls, TooltipsGiveAControlTwoToolsAndRelayItsMouseMessages) {
     MakeButton(3);
     MakeSlider(9); // no tool
-    WControl& control = *button;
     auto* first = new WTooltip(parent.hwnd);
     WTooltip second(parent.hwnd);
-    EXPECT_EQ(1, control.SetTooltip(first, "Play"));
-    EXPECT_EQ("Play(10, 10, 40, 26)", Tool(*first, parent.hwnd, control.toolId));
-    EXPECT_EQ("Play(10, 10, 40, 26)", Tool(*first, nullptr, (UINT_PTR)control.hwnd));
-    MoveWindow(control.hwnd, 10, 10, 50, 20, FALSE);
-    control.UpdateTooltipRect();
-    EXPECT_EQ("Play(10, 10, 60, 30)", Tool(*first, parent.hwnd, control.toolId));
-    control.SetTooltip(&second, "Pause");
+    EXPECT_EQ(1, button->SetTooltip(first, "Play"));
+    EXPECT_EQ("Play(10, 10, 40, 26)", Tool(*first, parent.hwnd, button->toolId));
+    EXPECT_EQ("Play(10, 10, 40, 26)", Tool(*first, nullptr, (UINT_PTR)button->hwnd));
+    MoveWindow(button->hwnd, 10, 10, 50, 20, FALSE);
+    button->UpdateTooltipRect();
+    EXPECT_EQ("Play(10, 10, 60, 30)", Tool(*first, parent.hwnd, button->toolId));
+    button->SetTooltip(&second, "Pause");
     EXPECT_EQ(0, SendMessageA(first->window, TTM_GETTOOLCOUNT, 0, 0));
     EXPECT_EQ(2, SendMessageA(second.window, TTM_GETTOOLCOUNT, 0, 0));
-    EXPECT_EQ(&second, GetPropA(control.hwnd, "TOOLTIP_CLASS_POINTER"));
+    EXPECT_EQ(&second, GetPropA(button->hwnd, "TOOLTIP_CLASS_POINTER"));
     delete first;
 
     second.Enable(0); // no tip is to show while the relay is watched
     tooltipProcedure =
         (WNDPROC)SetWindowLongPtrA(second.window, GWLP_WNDPROC, (LONG_PTR)RecordRelay);
     const LPARAM overControl = MAKELPARAM(15, 15), besideControl = MAKELPARAM(150, 150);
-    PostMessageA(control.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
-    PostMessageA(control.hwnd, WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
-    PostMessageA(control.hwnd, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 6)); // not relayed
+    PostMessageA(button->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(1, 2));
+    PostMessageA(button->hwnd, WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
+    PostMessageA(button->hwnd, WM_MBUTTONDOWN, 0, MAKELPARAM(5, 6)); // not relayed
     PostMessageA(parent.hwnd, WM_LBUTTONDOWN, 0, overControl);       // for the child below
     PostMessageA(parent.hwnd, WM_LBUTTONUP, 0, besideControl);       // no child there
     PostMessageA(slider->hwnd, WM_MOUSEMOVE, 0, overControl);        // no tool at all
     kit::Pump();
-    EXPECT_EQ(kit::Log({kit::Call("relay", control.hwnd, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
-                        kit::Call("relay", control.hwnd, WM_RBUTTONUP, MAKELPARAM(3, 4)),
+    EXPECT_EQ(kit::Log({kit::Call("relay", button->hwnd, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
+                        kit::Call("relay", button->hwnd, WM_RBUTTONUP, MAKELPARAM(3, 4)),
                         kit::Call("relay", parent.hwnd, WM_LBUTTONDOWN, overControl)}),
               relays);
 }
@@ -351,11 +350,8 @@ TEST_F(Controls, TooltipsGiveAControlTwoToolsAndRelayItsMouseMessages) {
 // platform.
 int GdiRoom() {
     std::vector<HBRUSH> brushes;
-    while (brushes.size() < 200000) {
-        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-        if (!brush) break;
+    for (HBRUSH brush; brushes.size() < 200000 && (brush = CreateSolidBrush(RGB(1, 2, 3)));)
         brushes.push_back(brush);
-    }
     for (HBRUSH brush : brushes)
         DeleteObject(brush);
     return static_cast<int>(brushes.size());
