@@ -360,11 +360,10 @@ int ThreadWindowCount() {
 void Controls::UseEveryKindOfHandle(int rounds, COLORREF lastColour) {
     const SourceRect& c = cell[0];
     for (int round = 0; round < rounds; round++) {
-        const bool gdi = round % 2; // a GDI font over a colour, else a bitmap font over an image
         MakeButton(3);
-        MakeSlider(round % 3 ? 29 : 1); // opaque or see-through
-        MakeList(gdi ? 4 : 6);
-        MakeBox(gdi ? 4 : 3, 20, "ABCABC");
+        MakeSlider(round % 3 ? 29 : 1);           // opaque or see-through
+        MakeList(round % 2 ? 4 : 6);              // GDI font, or bitmap font
+        MakeBox(round % 2 ? 4 : 3, 20, "ABCABC"); // GDI font over a colour, or bitmap font
         box->SetScrolling(1, 500);
         std::unique_ptr<WBmpList> next =
             kit::Skin(9, 10, {round + 1 == rounds ? lastColour : RGB(round, 0, 0)});
@@ -379,8 +378,7 @@ void Controls::UseEveryKindOfHandle(int rounds, COLORREF lastColour) {
         list->SetMarked(round % 4, TRUE);
         SendMessageA(box->hwnd, WM_TIMER, WTextBox::marqueeTimer, 0);
         if (round % 7 == 0) box->SetText(round % 3 ? "A" : "CBACBA", TRUE);
-        RedrawWindow(parent.hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        kit::Pump(); // paints them all
 
         WForm form;
         form.Create(("Hygiene" + std::to_string(rounds * 100 + round)).c_str(), nullptr, nullptr,
