@@ -31,7 +31,7 @@ struct Settings {
     char skinName[400] = "."; // "." is the built-in skin
     int x = 0, y = 0;         // player window
     int playlistX = 0, playlistY = 0, playlistW = 100, playlistH = 100;
-    char drive[3] = "";       // "D:"
+    char drive[3] = ""; // "D:"
 };
 
 extern Settings settings;

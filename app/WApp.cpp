@@ -48,6 +48,10 @@ void WApp::Run() {
     }
 }
 
-void WApp::Quit() { PostQuitMessage(0); }
+void WApp::Quit() {
+    PostQuitMessage(0);
+}
 
-unsigned Random(unsigned n) { return GetTickCount() % n; }
+unsigned Random(unsigned n) {
+    return GetTickCount() % n;
+}

@@ -18,7 +18,6 @@ public:
 // winmm's mciSendCommandA and GetVolumeInformationA.
 class PlatformCdAudioBackend : public CdAudioBackend {
 public:
-    MCIERROR SendCommand(MCIDEVICEID id, UINT message, DWORD_PTR flags,
-                         DWORD_PTR params) override;
+    MCIERROR SendCommand(MCIDEVICEID id, UINT message, DWORD_PTR flags, DWORD_PTR params) override;
     int GetVolumeSerial(const char* root, DWORD* serial) override;
 };

@@ -10,8 +10,8 @@ void MainForm::CreatePlayerWindow(HINSTANCE instance) {
     HICON icon = LoadIconA(instance, "LARGE_ICON");
     HICON smallIcon = LoadIconA(instance, "SMALL_ICON");
     Create(className, icon, smallIcon, LoadCursorA(nullptr, IDC_ARROW), (HBRUSH)1, nullptr, 0,
-           "Lumevoxen CD Player", WS_POPUP | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-           defaultWidth, defaultHeight, instance);
+           "Lumevoxen CD Player", WS_POPUP | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth,
+           defaultHeight, instance);
 }
 
 LRESULT MainForm::OnCreate() {

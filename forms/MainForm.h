@@ -20,5 +20,4 @@ public:
     LRESULT OnDeviceChange(WPARAM event, LPARAM data) override;
     LRESULT OnPaint() override;
     LRESULT OnDestroy() override;
-
 };

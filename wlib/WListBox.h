@@ -73,7 +73,7 @@ public:
 
     int textIndent = 0;
     int style = 0;
-    WFont* font = nullptr;     // not owned
+    WFont* font = nullptr; // not owned
     COLORREF textColour = 0;
     WBmpFont* bitmapFont = nullptr; // not owned
     COLORREF backColour = 0;
