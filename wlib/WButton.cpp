@@ -102,12 +102,7 @@ LRESULT WButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE: UpdateTooltipRect(); return 0;
     case WM_SIZE: UpdateTooltipRect(); break;
     case WM_ENABLE: Repaint(); break;
-    case WM_DESTROY: {
-        WNDPROC previous = oldProc;
-        Unsubclass();
-        RemoveClassPointer();
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-    }
+    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }

@@ -117,3 +117,10 @@ void WControl::Unsubclass() {
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
     oldProc = nullptr;
 }
+
+LRESULT WControl::DestroySubclassed(WPARAM wParam, LPARAM lParam) {
+    WNDPROC previous = oldProc;
+    Unsubclass();
+    RemoveClassPointer();
+    return CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
+}

@@ -237,12 +237,7 @@ LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: OnKeyDown(wParam); break;
     case WM_LBUTTONDOWN: InvalidateRect(hwnd, nullptr, FALSE); break;
     case WM_VSCROLL: return OnSliderTrack(wParam, lParam);
-    case WM_DESTROY: {
-        WNDPROC previous = oldProc;
-        Unsubclass();
-        RemoveClassPointer();
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-    }
+    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }

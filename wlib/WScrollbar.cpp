@@ -167,12 +167,7 @@ LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: OnButtonUp(); return 0;
     // A double click is a second press.
     case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
-    case WM_DESTROY: {
-        WNDPROC previous = oldProc;
-        Unsubclass();
-        RemoveClassPointer();
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-    }
+    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }

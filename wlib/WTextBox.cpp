@@ -174,12 +174,7 @@ LRESULT WTextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK: ForwardMouse(message, wParam, lParam); return 0;
     // A double click is a second click.
     case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
-    case WM_DESTROY: {
-        WNDPROC previous = oldProc;
-        Unsubclass();
-        RemoveClassPointer();
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
-    }
+    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }
