@@ -76,7 +76,11 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
     const struct {
         const char* arguments;
         int track; // 0: nothing is sent
-    } cases[] = {{"/play D:\\My.Discs\\Track12.cda", 12}, {"", 0}, {"/play D:\\Track05", 0}};
+    } cases[] = {{"/play D:\\Track05.cda", 5},
+                 {"/play D:\\My.Discs\\Track12.cda", 12},
+                 {"", 0},
+                 {"/play", 0},
+                 {"/play D:\\Track05", 0}};
     for (auto& c : cases) {
         received.clear();
         ProgramRun second(c.arguments);
