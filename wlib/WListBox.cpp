@@ -32,15 +32,8 @@ int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
     // Every change that should show invalidates the list itself.
     SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
     style = newStyle;
-    font = newFont;
-    textColour = newTextColour;
-    backColour = newBackColour;
-    bitmaps = list;
-    backgroundBitmap = newBackgroundBitmap;
-    if (background) backgroundSource = *background;
-    bitmapFont = newBitmapFont;
-    selectionColour = newSelectionColour;
-    markColour = newMarkColour;
+    SetSkin(newFont, newTextColour, newBackColour, list, newBackgroundBitmap, background,
+            newBitmapFont, newSelectionColour, newMarkColour);
     if (style > 1) Subclass(ListProc);
     return 1;
 }

@@ -28,13 +28,8 @@ int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!hwnd) return 0;
     style = newStyle;
-    font = newFont;
-    textColour = newTextColour;
-    backColour = newBackColour;
-    bitmaps = list;
-    backgroundBitmap = newBackgroundBitmap;
-    bitmapFont = newBitmapFont;
-    if (background) backgroundSource = *background;
+    SetSkin(newFont, newTextColour, newBackColour, list, newBackgroundBitmap, background,
+            newBitmapFont, FALSE);
     Alloc(1);
     SetText(newText, FALSE);
     SetSeparator(" - ");
