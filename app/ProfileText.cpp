@@ -1,6 +1,8 @@
 #include "app/ProfileText.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -35,12 +37,13 @@ bool ProfileText::IsBlank(char c) {
 void ProfileText::Parse() {
     lines.clear();
     sections.clear();
+    sectionIndex.clear();
     start = 0;
     // A wide-character file would read as garbage and be ruined by a byte-wise edit.
-    wide = text.size() >= 2 &&
-           ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'));
+    const Encoding encoding = EncodingOf(text);
+    wide = encoding == Encoding::utf16le || encoding == Encoding::utf16be;
     if (wide) return;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
+    if (encoding == Encoding::utf8) start = bomBytes;
 
     Section head;
     head.firstLine = 0;
@@ -67,6 +70,12 @@ void ProfileText::Parse() {
         lines.push_back(line);
     }
     sections.back().lastLine = lines.size();
+    // The first section of a name is the one that counts.
+    for (size_t i = 0; i < sections.size(); i++) {
+        const Section& section = sections[i];
+        sectionIndex.emplace(
+            LowerName(text.data() + section.nameBegin, section.nameEnd - section.nameBegin), i);
+    }
 }
 
 void ProfileText::ParseLine(Line& line) const {
@@ -78,12 +87,17 @@ void ProfileText::ParseLine(Line& line) const {
     line.trimmedEnd = last;
     if (first == last) return;
     line.blank = false;
-    // Names and values end at a stray zero byte, as the platform's wide strings do.
-    auto untilZero = [this](size_t from, size_t to) { return std::min(to, text.find('\0', from)); };
+    // Names and values end at a stray zero byte, as the platform's wide strings do. Both
+    // searches stay inside the line, so a read costs the file's size, not size times lines.
+    auto untilZero = [this](size_t from, size_t to) {
+        const void* zero = from < to ? memchr(text.data() + from, '\0', to - from) : nullptr;
+        return zero ? size_t(static_cast<const char*>(zero) - text.data()) : to;
+    };
 
     if (text[first] == '[') {
-        size_t close = text.rfind(']', last - 1);
-        if (close != std::string::npos && close > first) {
+        size_t close = std::string_view(text).substr(first, last - first).rfind(']');
+        if (close != std::string::npos && close > 0) {
+            close += first;
             size_t nameFirst = first + 1, nameLast = close;
             while (nameFirst < nameLast && IsBlank(text[nameFirst]))
                 nameFirst++;
@@ -124,10 +138,17 @@ bool ProfileText::SameName(size_t begin, size_t end, const std::string& name) co
     return true;
 }
 
+std::string ProfileText::LowerName(const char* begin, size_t length) {
+    std::string name(begin, length);
+    std::transform(name.begin(), name.end(), name.begin(), LowerAscii);
+    return name;
+}
+
+// Sections are found through an index: a database of thousands of discs is searched on every
+// read, and a scan would cost a compare per section.
 const ProfileText::Section* ProfileText::FindSection(const std::string& name) const {
-    for (const Section& section : sections)
-        if (SameName(section.nameBegin, section.nameEnd, name)) return &section;
-    return nullptr;
+    auto found = sectionIndex.find(LowerName(name.data(), name.size()));
+    return found == sectionIndex.end() ? nullptr : &sections[found->second];
 }
 
 const ProfileText::Line* ProfileText::FindKey(const Section& section,
@@ -214,22 +235,39 @@ bool ProfileText::Set(const char* section, const char* key, const char* value) {
         std::string added;
         if (text.size() > start && !IsLineBreak(text.back())) added = eol;
         added += "[" + sectionName + "]" + eol + keyName + "=" + newValue + eol;
-        text += added;
-    } else if (const Line* line = FindKey(*found, keyName)) {
-        if (line->hasValue) {
-            if (text.compare(line->valueBegin, line->valueEnd - line->valueBegin, newValue) == 0 &&
-                line->valueEnd == line->trimmedEnd)
-                return true;
-            text.replace(line->valueBegin, line->end - line->valueBegin, newValue);
-        } else {
-            text.replace(line->trimmedEnd, line->end - line->trimmedEnd, "=" + newValue);
-        }
-    } else {
-        size_t at = InsertionPoint(*found);
-        bool atEndWithoutBreak = at == text.size() && at > start && !IsLineBreak(text.back());
-        std::string entry = keyName + "=" + newValue;
-        text.insert(at, atEndWithoutBreak ? eol + entry : entry + eol);
+        return Splice(text.size(), 0, added);
     }
+    if (const Line* line = FindKey(*found, keyName)) {
+        if (!line->hasValue)
+            return Splice(line->trimmedEnd, line->end - line->trimmedEnd, "=" + newValue);
+        if (text.compare(line->valueBegin, line->valueEnd - line->valueBegin, newValue) == 0 &&
+            line->valueEnd == line->trimmedEnd)
+            return true;
+        return Splice(line->valueBegin, line->end - line->valueBegin, newValue);
+    }
+    size_t at = InsertionPoint(*found);
+    bool atEndWithoutBreak = at == text.size() && at > start && !IsLineBreak(text.back());
+    std::string entry = keyName + "=" + newValue;
+    return Splice(at, 0, atEndWithoutBreak ? eol + entry : entry + eol);
+}
+
+ProfileText::Encoding ProfileText::EncodingOf(const std::string& head) {
+    if (head.compare(0, 2, "\xFF\xFE") == 0) return Encoding::utf16le;
+    if (head.compare(0, 2, "\xFE\xFF") == 0) return Encoding::utf16be;
+    if (head.compare(0, 3, "\xEF\xBB\xBF") == 0) return Encoding::utf8;
+    return Encoding::ansi;
+}
+
+// Replaces `erase` bytes at `at`. An edit near the start that would make the file begin with a
+// byte-order mark (a key name starting with its bytes) is refused: every later read would take
+// the file for another encoding.
+bool ProfileText::Splice(size_t at, size_t erase, const std::string& insert) {
+    if (at < bomBytes) {
+        std::string head = text.substr(0, at) + insert + text.substr(at + erase, bomBytes);
+        if (EncodingOf(head) != EncodingOf(text.substr(0, bomBytes))) return false;
+    }
+    text.replace(at, erase, insert);
+    revision++;
     Parse();
     return true;
 }

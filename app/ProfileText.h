@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The text of one private-profile file: finds values the way the platform's profile reader
@@ -12,6 +13,8 @@ public:
     explicit ProfileText(std::string bytes = std::string());
 
     const std::string& Bytes() const { return text; }
+    // Grows with every edit that changed the text.
+    unsigned Revision() const { return revision; }
 
     // The raw value of the key: false when the section or the key is absent, or when the
     // key's line has no '='. Only the first section of that name and the first key of that
@@ -24,12 +27,17 @@ public:
 
     // Sets section/key to value. Returns false, text unchanged, for names that could not
     // be read back (line breaks, '=' in the key, an empty key, a key that would read as a
-    // section) and for files in a wide-character encoding.
+    // section, a name that would turn into a byte-order mark) and for files in a
+    // wide-character encoding.
     bool Set(const char* section, const char* key, const char* value);
 
     // The decimal value of a text: leading white space, an optional sign, the digits up to
     // the first other character; no digits give 0, values beyond the int range saturate.
     static int DecimalValue(const char* text);
+
+    enum class Encoding { ansi, utf8, utf16le, utf16be };
+    // What the byte-order mark at the start of the bytes says.
+    static Encoding EncodingOf(const std::string& head);
 
     // The platform's blank characters (tabs, spaces, ^Z and the other controls it skips).
     static bool IsBlank(char c);
@@ -54,17 +62,23 @@ private:
         size_t lastLine = 0;  // one past the section's last line
     };
 
+    static constexpr size_t bomBytes = 3;
+
     void Parse();
+    bool Splice(size_t at, size_t erase, const std::string& insert);
     void ParseLine(Line& line) const;
     const Section* FindSection(const std::string& name) const;
     const Line* FindKey(const Section& section, const std::string& name) const;
     bool SameName(size_t begin, size_t end, const std::string& name) const;
+    static std::string LowerName(const char* begin, size_t length);
     size_t InsertionPoint(const Section& section) const;
     std::string LineBreak() const;
 
     std::string text;
     size_t start = 0; // after a byte-order mark
     bool wide = false;
+    unsigned revision = 0;
     std::vector<Line> lines;
     std::vector<Section> sections;
+    std::unordered_map<std::string, size_t> sectionIndex; // lower-case name -> first section
 };

@@ -5,7 +5,10 @@
 WApp::WApp(HINSTANCE instance, const char* commandLine, int showCommand)
     : instance(instance), commandLine(commandLine), showCommand(showCommand) {
     char path[MAX_PATH] = "";
-    GetModuleFileNameA(instance, path, sizeof path);
+    DWORD length = GetModuleFileNameA(instance, path, sizeof path);
+    // A path cut to fit would name another folder: then the program has no folder, and its
+    // data files are neither read nor written.
+    if (length == 0 || length >= sizeof path) return;
     char* slash = strrchr(path, '\\');
     if (!slash) { // the platform always gives a full path; keep going if it does not
         strcpy(fileName, path);

@@ -19,7 +19,7 @@ public:
     HINSTANCE instance;
     const char* commandLine;
     int showCommand;
-    char folder[MAX_PATH] = ""; // without a trailing backslash
+    char folder[MAX_PATH] = ""; // without a trailing backslash; empty when it did not fit
     char fileName[MAX_PATH] = "";
     HWND dialogs[maxDialogs] = {};
     int dialogCount = 0;

@@ -28,21 +28,49 @@ private:
     HANDLE handle;
 };
 
-// The whole file; a missing file reads as empty. False when it exists but cannot be read.
-bool ReadWholeFile(const char* path, std::string& bytes) {
+// Which file is on disk under the path, and which version of it.
+struct FileIdentity {
+    bool exists = false;
+    BY_HANDLE_FILE_INFORMATION info = {};
+
+    bool operator==(const FileIdentity& other) const {
+        const BY_HANDLE_FILE_INFORMATION &a = info, &b = other.info;
+        return exists == other.exists &&
+               (!exists ||
+                (a.dwFileAttributes == b.dwFileAttributes &&
+                 a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+                 a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow &&
+                 a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+                 CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0));
+    }
+};
+
+FileHandle OpenForReading(const char* path) {
+    return FileHandle(CreateFileA(path, GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// False when the file exists but cannot be examined; a missing file has an identity too.
+bool IdentityOf(const FileHandle& file, FileIdentity& identity) {
+    identity = FileIdentity();
+    if (!file.Valid()) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    identity.exists = GetFileInformationByHandle(file.Get(), &identity.info) != 0;
+    return identity.exists;
+}
+
+bool ReadAll(const FileHandle& file, const FileIdentity& identity, std::string& bytes) {
     bytes.clear();
-    FileHandle file(CreateFileA(path, GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > maxFileSize) return false;
-    bytes.resize(size_t(size.QuadPart));
+    if (!identity.exists) return true;
+    LONGLONG size = (LONGLONG(identity.info.nFileSizeHigh) << 32) | identity.info.nFileSizeLow;
+    if (size > maxFileSize) return false;
+    bytes.resize(size_t(size));
     DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file.Get(), &bytes[0], DWORD(bytes.size()), &read, nullptr) ||
-                           read != bytes.size()))
-        return false;
-    return true;
+    return bytes.empty() || (ReadFile(file.Get(), &bytes[0], DWORD(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
 }
 
 bool WriteWholeFile(const char* path, const std::string& bytes) {
@@ -72,35 +100,138 @@ bool ReplaceFileContents(const char* path, const std::string& bytes) {
     return false;
 }
 
+// ---- Text encodings ----
+// A UTF-16 file is kept as UTF-8 in memory: no character is lost, and the profile syntax
+// ('[', '=', line breaks) reads the same. Callers speak the ANSI code page.
+
+bool IsUtf16(ProfileText::Encoding encoding) {
+    return encoding == ProfileText::Encoding::utf16le || encoding == ProfileText::Encoding::utf16be;
+}
+
+std::wstring Widen(const std::string& text, UINT codePage) {
+    if (text.empty()) return std::wstring();
+    int length = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(size_t(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide, UINT codePage) {
+    if (wide.empty()) return std::string();
+    int length = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string text(size_t(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), &text[0], length, nullptr,
+                        nullptr);
+    return text;
+}
+
+void SwapByteOrder(std::string& bytes) {
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+}
+
+std::string Utf16FileToUtf8(std::string bytes, ProfileText::Encoding encoding) {
+    if (encoding == ProfileText::Encoding::utf16be) SwapByteOrder(bytes);
+    std::wstring wide((bytes.size() - 2) / 2, L'\0');
+    if (!wide.empty()) memcpy(&wide[0], bytes.data() + 2, wide.size() * 2);
+    return Narrow(wide, CP_UTF8);
+}
+
+std::string Utf8ToUtf16File(const std::string& text, ProfileText::Encoding encoding) {
+    std::wstring wide = Widen(text, CP_UTF8);
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    if (encoding == ProfileText::Encoding::utf16be) SwapByteOrder(bytes);
+    return bytes;
+}
+
 } // namespace
 
+struct WIniKey::Snapshot {
+    FileIdentity identity;
+    ProfileText::Encoding encoding = ProfileText::Encoding::ansi;
+    ProfileText profile;
+
+    // Names and values as the file holds them, and back.
+    std::string FromCaller(const char* text) const {
+        return IsUtf16(encoding) ? Narrow(Widen(text, CP_ACP), CP_UTF8) : text;
+    }
+    std::string ToCaller(const std::string& text) const {
+        return IsUtf16(encoding) ? Narrow(Widen(text, CP_UTF8), CP_ACP) : text;
+    }
+    std::string FileBytes() const {
+        return IsUtf16(encoding) ? Utf8ToUtf16File(profile.Bytes(), encoding) : profile.Bytes();
+    }
+};
+
 WIniKey::WIniKey(const char* path) {
-    lstrcpynA(this->path, path ? path : "", sizeof this->path);
+    this->path[0] = '\0';
+    if (path && strlen(path) < sizeof this->path) strcpy(this->path, path);
+}
+
+WIniKey::~WIniKey() = default;
+
+WIniKey* WIniKey::InFolder(const char* folder, const char* name) {
+    char path[MAX_PATH] = "";
+    if (!folder || !*folder || !name) return new WIniKey(nullptr);
+    int length = snprintf(path, sizeof path, "%s\\%s", folder, name);
+    return new WIniKey(length > 0 && length < int(sizeof path) ? path : nullptr);
+}
+
+// The file's parsed text, read again only when the file changed; null when it exists but
+// cannot be read (then nothing may be written over it either).
+WIniKey::Snapshot* WIniKey::Load() const {
+    if (!Usable()) return nullptr;
+    FileHandle file = OpenForReading(path);
+    FileIdentity identity;
+    if (!IdentityOf(file, identity)) return nullptr;
+    if (cache && cache->identity == identity) return cache.get();
+    cache.reset();
+    std::string bytes;
+    if (!ReadAll(file, identity, bytes)) return nullptr;
+    auto snapshot = std::make_unique<Snapshot>();
+    snapshot->identity = identity;
+    snapshot->encoding = ProfileText::EncodingOf(bytes.substr(0, 3));
+    if (IsUtf16(snapshot->encoding)) bytes = Utf16FileToUtf8(std::move(bytes), snapshot->encoding);
+    snapshot->profile = ProfileText(std::move(bytes));
+    cache = std::move(snapshot);
+    return cache.get();
 }
 
 int WIniKey::ReadString(const char* section, const char* key, char* buffer, int size) const {
     if (!buffer || size <= 0) return 0;
     buffer[0] = '\0';
     if (!section || !key) return 0;
-    std::string bytes, raw;
-    if (!ReadWholeFile(path, bytes) || !ProfileText(bytes).Find(section, key, raw)) return 0;
-    std::string value = ProfileText::CopyValue(raw, size);
+    const Snapshot* file = Load();
+    std::string raw;
+    if (!file ||
+        !file->profile.Find(file->FromCaller(section).c_str(), file->FromCaller(key).c_str(), raw))
+        return 0;
+    std::string value = ProfileText::CopyValue(file->ToCaller(raw), size);
     memcpy(buffer, value.c_str(), value.size() + 1);
     return int(value.size());
 }
 
 int WIniKey::WriteString(const char* section, const char* key, const char* text) const {
     if (!section || !key || !text) return 0;
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) return 0; // never replace what could not be read
-    ProfileText profile(bytes);
-    if (!profile.Set(section, key, text)) return 0;
-    DWORD attributes = GetFileAttributesA(path);
-    bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && profile.Bytes() == bytes) return 1;
+    Snapshot* file = Load();
+    if (!file) return 0; // never replace what could not be read
+    const unsigned revision = file->profile.Revision();
+    if (!file->profile.Set(file->FromCaller(section).c_str(), file->FromCaller(key).c_str(),
+                           file->FromCaller(text).c_str()))
+        return 0;
+    if (file->identity.exists && file->profile.Revision() == revision) return 1;
     // A rename would replace a read-only file, which the user meant to keep as it is.
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return 0;
-    return ReplaceFileContents(path, profile.Bytes()) ? 1 : 0;
+    bool written = !(file->identity.exists &&
+                     (file->identity.info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) &&
+                   ReplaceFileContents(path, file->FileBytes());
+    FileIdentity now;
+    if (written && IdentityOf(OpenForReading(path), now) && now.exists)
+        file->identity = now;
+    else
+        cache.reset(); // the text in memory no longer matches the file
+    return written ? 1 : 0;
 }
 
 int WIniKey::ReadInt(const char* section, const char* key, int* value) const {

@@ -1,11 +1,22 @@
 #pragma once
 
+#include <memory>
+
 // Reader and writer of one private-profile (.ini) file: [sections] of key=value lines.
-// Holds only the path; every call opens, reads or writes, and closes the file.
+// Holds the path and the file's parsed text from its last read, which is used again only
+// while the file on disk is still the very same (same file, size and write time), so a run
+// of reads costs one parse. Files saved as UTF-16 are read and written back as UTF-16.
 // Results: 1 success, 0 failure; a missing or empty value reads as absent.
 class WIniKey {
 public:
     explicit WIniKey(const char* path);
+    ~WIniKey();
+    WIniKey(const WIniKey&) = delete;
+    WIniKey& operator=(const WIniKey&) = delete;
+
+    // The file "name" in the folder. A path that does not fit, or no folder, gives a key that
+    // reads nothing and writes nothing: a cut path would name another file.
+    static WIniKey* InFolder(const char* folder, const char* name);
 
     int ReadString(const char* section, const char* key, char* buffer, int size) const;
     int WriteString(const char* section, const char* key, const char* text) const;
@@ -13,7 +24,12 @@ public:
     int WriteInt(const char* section, const char* key, int value) const;
 
     const char* Path() const { return path; }
+    bool Usable() const { return path[0] != '\0'; }
 
 private:
+    struct Snapshot;
+    Snapshot* Load() const;
+
     char path[260];
+    mutable std::unique_ptr<Snapshot> cache;
 };

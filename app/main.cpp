@@ -25,17 +25,11 @@ int HandOffToRunningPlayer(HWND player, const PlayArgument& argument) {
     return 0;
 }
 
-WIniKey* OpenProfile(const char* folder, const char* name) {
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s\\%s", folder, name);
-    return new WIniKey(path);
-}
-
 void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
     InitCommonControls();
     theApp = new WApp(instance, commandLine, showCommand);
-    settingsFile = OpenProfile(theApp->folder, "lumivoxe.ini");
-    discFile = OpenProfile(theApp->folder, "cdplayer.ini");
+    settingsFile = WIniKey::InFolder(theApp->folder, "lumivoxe.ini");
+    discFile = WIniKey::InFolder(theApp->folder, "cdplayer.ini");
     mainForm = new MainForm;
     LoadSettings();
     mixer = new WMixer;

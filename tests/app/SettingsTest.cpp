@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,27 @@ TEST_F(SettingsFile, ValuesRoundTripAndPositionIsNotSavedWhileMinimized) {
     Settings reloaded = Load(folder.Read("lumivoxe.ini"));
     reloaded.x = reloaded.y = 0;
     EXPECT_EQ(0, memcmp(&values, &reloaded, offsetof(Settings, drive) + sizeof values.drive));
+}
+
+// An empty file, one with only other sections, and no file at all: every default, and the
+// first CD-ROM drive of the test machine's D: and F:.
+TEST_F(SettingsFile, EmptyOrMissingFilesGiveExactlyTheDefaults) {
+    char letters[27] = "x";
+    EnumCdDrives(letters);
+    EXPECT_STREQ("DF", letters);
+    Settings expected;
+    strcpy(expected.drive, "D:");
+    const std::vector<int> defaults = {0, 1, 1, 0, 1,  0, 0, 0, 0,  1,
+                                       1, 0, 0, 0, 15, 0, 1, 0, 10, 0};
+    const char* const texts[] = {"", "[other]\r\nx=1\r\n", nullptr};
+    for (const char* text : texts) {
+        if (!text) DeleteFileA(folder.File("lumivoxe.ini").c_str());
+        Settings loaded = text ? Load(text) : Settings();
+        if (!text) LoadSettings(file, loaded);
+        EXPECT_EQ(defaults, std::vector<int>(&loaded.minimizeOnStart, &loaded.escMinimize + 1));
+        EXPECT_EQ(0, memcmp(&expected, &loaded, offsetof(Settings, drive) + sizeof loaded.drive))
+            << (text ? text : "no file");
+    }
 }
 
 } // namespace

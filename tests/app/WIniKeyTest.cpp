@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace {
@@ -109,6 +110,114 @@ TEST_F(IniFiles, FailedWritesLeaveTheFileAsItWasAndNothingBehind) {
     HANDLE search = FindFirstFileA(folder.File("*.tmp").c_str(), &found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, search);
     FindClose(search);
+}
+
+// UTF-16 as a text editor saves it. Little-endian bytes of an ASCII-and-Latin-1 text, with
+// the byte-order mark; big-endian when asked.
+std::string Utf16(const std::wstring& text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t c : text) {
+        char low = char(c & 0xFF), high = char((c >> 8) & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST_F(IniFiles, Utf16FilesReadAsThePlatformReadsThemAndStayUtf16) {
+    // A Cyrillic title that the ANSI code page cannot show must survive other keys' writes.
+    const std::wstring text =
+        L"[disc]\r\nartist=Caf\u00e9 Noir\r\ntitle=\u0417\u0438\u043c\u0430\r\n"
+        L"[options]\r\nplayonstart=1\r\n";
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        const std::string path = Write(Utf16(text, bigEndian));
+        WIniKey ini(path.c_str());
+        char ours[100] = "", platform[100] = "";
+        for (const char* key : {"artist", "title"}) {
+            GetPrivateProfileStringA("disc", key, "", platform, sizeof platform, path.c_str());
+            ini.ReadString("disc", key, ours, sizeof ours);
+            EXPECT_STREQ(platform, ours) << key;
+        }
+        ini.ReadString("disc", "artist", ours, sizeof ours);
+        if (GetACP() == 1252) {
+            EXPECT_STREQ("Caf\xE9 Noir", ours);
+        }
+        int flag = 0;
+        EXPECT_EQ(1, ini.ReadInt("options", "playonstart", &flag));
+        EXPECT_EQ(1, flag);
+
+        ASSERT_EQ(1, ini.WriteString("options", "drive", "E:"));
+        ASSERT_EQ(1, ini.WriteString("disc", "artist",
+                                     (std::string("Caf") + ours[3] + " Blanc").c_str()));
+        const std::wstring expected =
+            L"[disc]\r\nartist=Caf\u00e9 Blanc\r\ntitle=\u0417\u0438\u043c\u0430\r\n"
+            L"[options]\r\nplayonstart=1\r\ndrive=E:\r\n";
+        EXPECT_EQ(Utf16(expected, bigEndian),
+                  folder.Read("f" + std::to_string(fileCount) + ".ini"));
+    }
+}
+
+TEST_F(IniFiles, AWriteNeverTurnsTheFileIntoAnotherEncoding) {
+    const std::string boms[] = {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"};
+    for (const std::string& start : {std::string(), std::string("\r\n[s]\r\nk=1\r\n")}) {
+        for (const std::string& bom : boms) {
+            const std::string path = Write(start);
+            WIniKey ini(path.c_str());
+            // A key of the nameless head would go to the very start of the file.
+            EXPECT_EQ(0, ini.WriteString("", (bom + "key").c_str(), "v"));
+            EXPECT_EQ(start, folder.Read("f" + std::to_string(fileCount) + ".ini"));
+            char value[10] = "";
+            EXPECT_EQ(start.empty() ? 0 : 1, ini.ReadString("s", "k", value, sizeof value));
+        }
+    }
+    // Elsewhere such a name cannot change how the file starts, and is written.
+    const std::string path = Write("[s]\r\n");
+    EXPECT_EQ(1, WIniKey(path.c_str())
+                     .WriteString("s",
+                                  "\xFF\xFE"
+                                  "key",
+                                  "v"));
+}
+
+// Reads reuse the parsed file only while it is the same file: a change by anyone is seen.
+TEST_F(IniFiles, ReadsSeeEveryChangeMadeBehindTheirBack) {
+    const std::string path = Write("[s]\r\nk=one\r\n");
+    const std::string name = "f" + std::to_string(fileCount) + ".ini";
+    WIniKey ini(path.c_str());
+    char value[20] = "";
+    ini.ReadString("s", "k", value, sizeof value);
+    EXPECT_STREQ("one", value);
+    folder.Write(name, "[s]\r\nk=two\r\n"); // same size, rewritten in place
+    ini.ReadString("s", "k", value, sizeof value);
+    EXPECT_STREQ("two", value);
+    WritePrivateProfileStringA("s", "k", "three", path.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    ini.ReadString("s", "k", value, sizeof value);
+    EXPECT_STREQ("three", value);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(0, ini.ReadString("s", "k", value, sizeof value));
+    // Its own writes are read back without a stale copy in between.
+    EXPECT_EQ(1, ini.WriteString("s", "k", "four"));
+    EXPECT_EQ(1, ini.WriteString("s", "j", "five"));
+    EXPECT_EQ("[s]\r\nk=four\r\nj=five\r\n", folder.Read(name));
+}
+
+// A program folder too long for a path must not lead to a shorter path: another file.
+TEST_F(IniFiles, APathThatDoesNotFitReadsAndWritesNothing) {
+    const std::string base = folder.File("");
+    const std::string longFolder = base + std::string(MAX_PATH - base.size() - 6, 'x');
+    const std::string cutPath = (longFolder + "\\lumivoxe.ini").substr(0, MAX_PATH - 1);
+    std::unique_ptr<WIniKey> ini(WIniKey::InFolder(longFolder.c_str(), "lumivoxe.ini"));
+    EXPECT_FALSE(ini->Usable());
+    char value[10] = "";
+    EXPECT_EQ(0, ini->WriteString("s", "k", "v") + ini->ReadString("s", "k", value, 10));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(cutPath.c_str()));
+    std::unique_ptr<WIniKey> noFolder(WIniKey::InFolder("", "lumivoxe.ini"));
+    EXPECT_EQ(0, noFolder->WriteString("s", "k", "v"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("\\lumivoxe.ini"));
+    std::unique_ptr<WIniKey> fits(
+        WIniKey::InFolder(base.substr(0, base.size() - 1).c_str(), "a.ini"));
+    EXPECT_EQ(1, fits->WriteString("s", "k", "v"));
 }
 
 } // namespace
