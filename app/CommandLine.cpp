@@ -7,11 +7,33 @@ namespace {
 
 const char playSwitch[] = "/play";
 
-// The file name starts after the last folder separator that follows the switch; a point in a
-// folder name must not be taken for the file name's point.
-char* FileNameStart(char* afterSwitch) {
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The one argument after the switch, as the shell passes it: up to the next blank, or
+// between quotes. Returns its first character and sets its end.
+char* ArgumentAfter(char* afterSwitch, char** end) {
     char* start = afterSwitch;
-    for (char* c = afterSwitch; *c; c++)
+    while (IsSpace(*start))
+        start++;
+    char* stop = start;
+    if (*start == '"') {
+        start++;
+        stop = strchr(start, '"');
+        if (!stop) stop = start + strlen(start);
+    } else {
+        while (*stop && !IsSpace(*stop))
+            stop++;
+    }
+    *end = stop;
+    return start;
+}
+
+// A point in a folder name must not be taken for the file name's point.
+char* FileNameStart(char* argument, char* end) {
+    char* start = argument;
+    for (char* c = argument; c < end; c++)
         if (*c == '\\' || *c == '/') start = c + 1;
     return start;
 }
@@ -24,8 +46,13 @@ PlayArgument ParsePlayArgument(char* commandLine) {
     char* found = strstr(commandLine, playSwitch);
     if (!found) return result;
     result.requested = 1;
-    char* name = FileNameStart(found + sizeof playSwitch - 1);
-    char* point = strchr(name, '.');
+    char* afterSwitch = found + sizeof playSwitch - 1;
+    // A quoted switch ("/play") ends at its closing quote.
+    if (found > commandLine && found[-1] == '"' && *afterSwitch == '"') afterSwitch++;
+    char* end = nullptr;
+    char* argument = ArgumentAfter(afterSwitch, &end);
+    char* name = FileNameStart(argument, end);
+    char* point = static_cast<char*>(memchr(name, '.', size_t(end - name)));
     if (!point) return result;
     *point = '\0';
     result.hasPoint = 1;

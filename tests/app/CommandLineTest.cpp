@@ -18,7 +18,15 @@ TEST(CommandLine, ReadsTheTwoCharactersBeforeTheFileNamesPointAndCutsThere) {
                  {"/play D:\\My.Discs\\Track05", 1, 0, 0},
                  {"/play D:\\Track.cda", 1, 1, 0},
                  {"", 0, 0, 0},
-                 {"/PLAY D:\\Track05.cda", 0, 0, 0}};
+                 {"/PLAY D:\\Track05.cda", 0, 0, 0},
+                 // Only the one argument after the switch names the track.
+                 {"/play D:\\Track05.cda /min", 1, 1, 5},
+                 {"/play D:\\Track05.cda C:\\Other\\File.txt", 1, 1, 5},
+                 {"/play \"D:\\My Discs\\Track07.cda\" /x", 1, 1, 7},
+                 {"/play \"D:\\Track09.cda", 1, 1, 9},
+                 {"/play D:\\Track05 C:\\x.txt", 1, 0, 0},
+                 {"/play   D:/Track11.cda", 1, 1, 11},
+                 {"/play", 1, 0, 0}};
     for (auto& c : cases) {
         std::string text = c.text;
         PlayArgument a = ParsePlayArgument(&text[0]);
