@@ -25,9 +25,16 @@ void LoadTableString(unsigned id, char* buffer, int size) {
     if (LoadStringA(instance, id, buffer, size) <= 0) buffer[0] = '\0';
 }
 
+// A disc without an identifier has no section of its own: keys before the first section
+// would be shared by every such disc, so it is neither read nor written.
+bool DiscDatabase::HasSection(const char* discId) {
+    return discId && discId[0] != '\0';
+}
+
 void DiscDatabase::ReadOrPreset(const char* discId, const char* key, unsigned stringId,
                                 char* buffer, int size) const {
-    if (file.ReadString(discId, key, buffer, size) <= 0) LoadTableString(stringId, buffer, size);
+    if (!HasSection(discId) || file.ReadString(discId, key, buffer, size) <= 0)
+        LoadTableString(stringId, buffer, size);
 }
 
 void DiscDatabase::ReadArtist(const char* discId, char* buffer, int size) const {
@@ -61,6 +68,7 @@ void DiscDatabase::AddEntry(const char* discId, int index, PlaylistView& list) c
 
 // True when both "numplay" and "order" have characters.
 bool DiscDatabase::ReadOrder(const char* discId, int* numplay, std::string* order) const {
+    if (!HasSection(discId)) return false;
     char number[100];
     if (file.ReadString(discId, "numplay", number, sizeof number) <= 0) return false;
     *numplay = PlayOrderText::ParseNumber(number);
@@ -90,6 +98,7 @@ void DiscDatabase::LoadPlaylist(const char* discId, int audioTrackCount, Playlis
 }
 
 void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const {
+    if (!HasSection(discId)) return;
     int count = list.Count();
     if (count <= 0) {
         file.WriteString(discId, "numplay", "");
@@ -105,6 +114,7 @@ void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const
 
 void DiscDatabase::SaveNames(const char* discId, const char* artist, const char* title,
                              const char* const* names, int count) const {
+    if (!HasSection(discId)) return;
     file.WriteInt(discId, "EntryType", 1);
     file.WriteString(discId, "artist", artist);
     file.WriteString(discId, "title", title);

@@ -32,6 +32,7 @@ public:
     static void EntryText(int audioIndex, const char* name, char* buffer, int size);
 
 private:
+    static bool HasSection(const char* discId);
     void AddEntry(const char* discId, int index, PlaylistView& list) const;
     void ReadOrPreset(const char* discId, const char* key, unsigned stringId, char* buffer,
                       int size) const;

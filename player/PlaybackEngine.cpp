@@ -65,9 +65,41 @@ void PlaybackEngine::MarkEntry(int entry) {
     if (entry >= 0 && entry < playlist->Count()) playlist->SetMarked(entry, 1);
 }
 
-// A negative intro length in the settings file acts as no intro time at all.
+// An intro length of zero or less sets no limit: the track plays whole.
+bool PlaybackEngine::HasIntroLimit() const {
+    return settings.introPlay && settings.introPlayLen > 0;
+}
+
 unsigned PlaybackEngine::IntroLength() const {
-    return settings.introPlayLen > 0 ? static_cast<unsigned>(settings.introPlayLen) : 0;
+    return static_cast<unsigned>(settings.introPlayLen);
+}
+
+// The first entry from `entry` on, in list order and once round, that names an audio track
+// of the disc; -1 when there is none.
+int PlaybackEngine::PlayableEntryFrom(int entry) const {
+    const int count = playlist->Count();
+    if (entry < 0 || entry >= count) entry = 0;
+    for (int step = 0; step < count; step++) {
+        int candidate = (entry + step) % count;
+        if (IsAudioIndex(playlist->ItemData(candidate))) return candidate;
+    }
+    return -1;
+}
+
+// Starting play on an entry that names no track of the disc moves on to the next one that
+// does, as running on does; with none at all nothing plays and the status says so.
+void PlaybackEngine::PlayFromEntry(int entry) {
+    int playable = PlayableEntryFrom(entry);
+    if (playable < 0) {
+        nothingToPlay = 1;
+        cd.Stop();
+        return;
+    }
+    if (playable != entry || !IsAudioIndex(currentTrack)) {
+        MarkEntry(playable);
+        PrepareEntry(playable);
+    }
+    PlayCurrent();
 }
 
 // ---- Displays ----
@@ -102,6 +134,10 @@ void PlaybackEngine::ShowStatus(const char* text) {
     if (!volumeText) displays->SetText(Display::Status, text);
 }
 
+void PlaybackEngine::ShowStatusString(unsigned id) {
+    if (!volumeText) ShowTableString(Display::Status, id);
+}
+
 void PlaybackEngine::ShowTableString(Display display, unsigned id) {
     char text[DiscDatabase::textSize];
     LoadTableString(id, text, sizeof text);
@@ -115,6 +151,7 @@ void PlaybackEngine::LoadDiscEntry() {
     // A reload of the disc being read (the Edit playlist dialog's save) keeps the expected
     // track: forgetting it would make the next playing tick stop the track and move on.
     shownTrack = -1;
+    nothingToPlay = 0;
     if (!discRead) expectedTrack = -1;
     char text[DiscDatabase::textSize];
     database.ReadArtist(cd.discId, text, sizeof text);
@@ -140,7 +177,7 @@ void PlaybackEngine::SaveDiscNames(const char* artist, const char* title, const 
 void PlaybackEngine::PrepareStart(int audioIndex) {
     currentTrack = audioIndex;
     startMinute = startSecond = 0;
-    if (!settings.introPlay) return;
+    if (!HasIntroLimit()) return;
     unsigned introLength = IntroLength();
     if (!settings.randomIntro) {
         introEnd = introLength;
@@ -161,10 +198,12 @@ void PlaybackEngine::PrepareStart(int audioIndex) {
 // that the next tick moves on past it.
 void PlaybackEngine::PlayCurrent() {
     expectedTrack = currentTrack;
-    if (IsAudioIndex(currentTrack))
+    if (IsAudioIndex(currentTrack)) {
+        nothingToPlay = 0;
         cd.PlayAudioTrack(currentTrack, startMinute, startSecond, 0);
-    else
+    } else {
         cd.Stop();
+    }
 }
 
 void PlaybackEngine::StepPrevious() {
@@ -188,7 +227,10 @@ void PlaybackEngine::StepNext() {
 void PlaybackEngine::StartPlay() {
     if (!playlist || !displays) return;
     PrepareStart(currentTrack);
-    PlayCurrent();
+    if (IsAudioIndex(currentTrack))
+        PlayCurrent();
+    else
+        PlayFromEntry(playlist->Marked());
 }
 
 void PlaybackEngine::TogglePause() {
@@ -233,7 +275,7 @@ void PlaybackEngine::PlayRequested(int track) {
 void PlaybackEngine::SeekTo(int seconds) {
     if (seconds < 0) seconds = 0;
     int playing = cd.IsPlaying();
-    if (settings.introPlay) introEnd = static_cast<unsigned>(seconds) + IntroLength();
+    if (HasIntroLimit()) introEnd = static_cast<unsigned>(seconds) + IntroLength();
     startMinute = seconds / 60;
     startSecond = seconds % 60;
     if (playing && IsAudioIndex(currentTrack))
@@ -286,7 +328,12 @@ void PlaybackEngine::StoppedTick() {
         if (wasPlaying) MoveOnAfterTrack();
         ShowStoppedPosition();
     }
-    ShowStatus(paused ? "Pause" : "Stop");
+    if (paused)
+        ShowStatus("Pause");
+    else if (nothingToPlay && discRead)
+        ShowStatusString(IDS_NOTHING_TO_PLAY);
+    else
+        ShowStatus("Stop");
     wasPlaying = 0;
 }
 
@@ -311,8 +358,8 @@ void PlaybackEngine::ReadNewDisc() {
             PlayCurrent();
             MarkEntry(playlist->FindByData(index));
         } else {
-            PlayCurrent();
             MarkEntry(0);
+            PlayFromEntry(0);
         }
     } else {
         expectedTrack = currentTrack;
@@ -398,7 +445,7 @@ void PlaybackEngine::PlayingTick() {
     ShowRemainingOrElapsed(seconds);
     ShowStatus("Playing");
     wasPlaying = 1;
-    if (settings.introPlay && static_cast<unsigned>(seconds) >= introEnd) cd.Stop();
+    if (HasIntroLimit() && static_cast<unsigned>(seconds) >= introEnd) cd.Stop();
 }
 
 // ---- Drive switch ----

@@ -70,6 +70,7 @@ public:
     unsigned trackLength = 0; // seconds
     unsigned introEnd = 0;    // seconds into the track
     int volumeText = 0;       // the status display shows a volume text
+    int nothingToPlay = 0;    // the last start found no entry that names a track of the disc
 
 private:
     void StoppedTick();
@@ -80,7 +81,10 @@ private:
     void DoorOpenTick();
 
     bool IsAudioIndex(int index) const;
+    bool HasIntroLimit() const;
     unsigned IntroLength() const;
+    int PlayableEntryFrom(int entry) const;
+    void PlayFromEntry(int entry);
     int AudioIndexOfTrack(int track) const;
     int EntryTrack(int entry) const;
     void PrepareEntry(int entry);
@@ -89,6 +93,7 @@ private:
     void ShowRemainingOrElapsed(int elapsed);
     void ShowTrackName();
     void ShowStatus(const char* text);
+    void ShowStatusString(unsigned id);
     void ShowTableString(Display display, unsigned id);
 
     WMCIAudioCD& cd;

@@ -11,6 +11,7 @@
 #define IDS_UNKNOWN_TRACK 502
 #define IDS_DATA_DISC 503
 #define IDS_DISC_ERROR 504
+#define IDS_NOTHING_TO_PLAY 505
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
 

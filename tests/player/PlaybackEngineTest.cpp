@@ -135,6 +135,11 @@ TEST(PlaybackEngine, NewDiscPlaysTheEntriesTheSettingsCallFor) {
         {{-10, 3, 3, 3}, play, {{2, 0}, {3, 0}, {4, 0}}, 2}, // a data track first
         // Entries 8 and -1 name no track of the disc: passed over.
         {{3, 3, 3}, "numplay=4\norder=0 7 -2 1 \n" + play, {{1, 0}, {2, 0}}, 2},
+        // Starting on an entry that names no track moves on to the next one that does.
+        {{3, 3, 3}, "numplay=3\norder=7 0 1 \n" + play, {{1, 0}, {2, 0}}, 2},
+        // An intro length of zero or less sets no limit: each track plays whole.
+        {{6, 4}, play + "introplay=1\nintroplaylen=0\n", {{1, 0}, {2, 0}}, 3},
+        {{6, 4}, play + "introplay=1\nrandomintro=1\nintroplaylen=-5\n", {{1, 0}, {2, 0}}, 3},
     };
     for (const auto& r : rows) {
         Bench b(r.tracks, r.section);
@@ -198,6 +203,49 @@ TEST(PlaybackEngine, PlayRequestsSeeksAndPausesMoveTheDriveAndTheDisplays) {
     b.Run(200);
     EXPECT_EQ(Starts({{4, 0}, {3, 0}, {2, 0}, {2, 100}}), b.starts);
     EXPECT_EQ("Playing", b.shown.Text(Display::Status));
+}
+
+TEST(PlaybackEngine, NewDiscWaitsWithItsFirstEntryMarkedUnlessNoEntryCanPlay) {
+    Bench b({30, 30}, "numplay=2\norder=1 0 \n");
+    b.Run(400);
+    EXPECT_EQ(0, b.list.marked);
+    EXPECT_EQ("Stop 02. Unknown track",
+              b.shown.Text(Display::Status) + " " + b.shown.Text(Display::TrackName));
+    EXPECT_EQ(Starts(), b.starts);
+    Bench none({30, 30}, "numplay=2\norder=7 9 \n[options]\nplayonstart=1\n");
+    LoadSettings(none.discFile, none.options);
+    none.Run(1000);
+    none.engine.StartPlay();
+    none.Run(400);
+    EXPECT_EQ(Starts(), none.starts);
+    EXPECT_EQ("No track", none.shown.Text(Display::Status));
+}
+
+TEST(PlaybackEngine, StepsAtTheEndsOfTheListAndTheRemainingTimeWhileStopped) {
+    Bench b({190, 30, 30});
+    b.options.elapsedTime = 0;
+    b.Tick();
+    b.engine.StartPlay();
+    b.Run(1000);
+    b.engine.StopPlay();
+    b.engine.SeekTo(80); // on a stopped drive: only the start point moves
+    b.Run(200);
+    EXPECT_EQ("01:50 Stop", b.shown.Text(Display::Position) + " " + b.shown.Text(Display::Status));
+    EXPECT_EQ(80, b.shown.seekPosition);
+    b.engine.StartPlay(); // starts the track anew, not at the seek point
+    b.Run(400);
+    EXPECT_EQ(Starts({{1, 0}, {1, 0}}), b.starts);
+    b.engine.StopPlay();
+    // "repeatplaylist" off: back from the first stays on it, on from the last keeps the mark.
+    b.engine.StepPrevious();
+    EXPECT_EQ(0, b.list.marked);
+    b.engine.StepNext(), b.engine.StepNext(), b.engine.StepNext();
+    EXPECT_EQ(2, b.list.marked);
+    EXPECT_EQ(1, b.engine.currentTrack); // entry 0's track is prepared after the last
+    b.options.repeatPlaylist = 1;
+    b.list.marked = 2;
+    b.engine.StepNext();
+    EXPECT_EQ(0, b.list.marked);
 }
 
 TEST(PlaybackEngine, DiscWithNothingToPlayShowsWhyAndPlaysNothing) {
@@ -279,6 +327,19 @@ TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBa
     EXPECT_EQ("02. A song  with   spaces", b.list.texts[1]);
     EXPECT_EQ("03. " + std::string(995, 'n'), b.list.texts[2]); // fits the list's text buffer
     EXPECT_EQ("04. Unknown track", b.list.texts[3]);
+
+    // A disc without an identifier shares no keys with others: those before the first
+    // section are neither read nor written.
+    const std::string shared = "numplay=1\norder=2 \n0=Shared\nartist=Someone\n[4D2]\n";
+    b.folder.Write("cdplayer.ini", shared);
+    EXPECT_EQ(std::vector<int>({1, 2}), load("", 2));
+    EXPECT_EQ("01. Unknown track", b.list.texts[0]);
+    char artist[100] = "";
+    database.ReadArtist("", artist, sizeof artist);
+    EXPECT_STREQ("Unknown artist", artist);
+    database.SaveOrder("", b.list);
+    database.SaveNames("", "Artist", "Album", names, 3);
+    EXPECT_EQ(shared, b.folder.Read("cdplayer.ini"));
 }
 
 } // namespace
