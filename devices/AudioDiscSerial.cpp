@@ -14,5 +14,5 @@ void AudioDiscSerial::AddTrackStart(DWORD startFrame) {
 DWORD AudioDiscSerial::Finish(DWORD leadOutFrame) const {
     if (trackCount >= 3) return sum;
     // Few tracks give few distinct sums: the disc's length tells such discs apart.
-    return sum + firstStart % framesPerSecond + (leadOutFrame - firstStart);
+    return sum + (leadOutFrame - firstStart);
 }

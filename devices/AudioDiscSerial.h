@@ -5,8 +5,8 @@
 // The volume serial number Windows gives an audio CD (no file system to read one from):
 // the sum over all tracks of each track's absolute start address packed as
 // (minutes << 16) + (seconds << 8) + frames; a disc of fewer than three tracks also adds the
-// frames byte of the first track's start and the disc's length in frames (lead-out - first
-// start). Keys of the disc database come from it, so it must match bit for bit.
+// disc's length in frames (lead-out - first start). Keys of the disc database come from it,
+// so it must match bit for bit.
 class AudioDiscSerial {
 public:
     static constexpr DWORD framesPerSecond = 75;

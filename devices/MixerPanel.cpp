@@ -3,8 +3,9 @@
 #include "devices/VolumeScale.h"
 
 void MixerPanel::FindControls() {
-    channelsFound = mixer->GetControlId(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC,
-                                        MIXERCONTROL_CONTROLTYPE_VOLUME, &channelsId);
+    channelsFound =
+        mixer->GetControlId(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC,
+                            MIXERCONTROL_CONTROLTYPE_VOLUME, &channelsId, &channelCount);
     masterFound = mixer->GetControlId(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,
                                       MIXERCONTROL_CONTROLTYPE_VOLUME, &masterId);
     muteFound = mixer->GetControlId(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC,
@@ -13,7 +14,9 @@ void MixerPanel::FindControls() {
 
 int MixerPanel::ReadChannelPositions(int* left, int* right) {
     DWORD leftValue = 0, rightValue = 0;
-    if (!channelsFound || !mixer->GetValues(channelsId, 2, &leftValue, &rightValue)) return 0;
+    if (!channelsFound || !mixer->GetValues(channelsId, channelCount, &leftValue, &rightValue))
+        return 0;
+    if (channelCount == 1) rightValue = leftValue;
     *left = VolumeScale::PositionFromValue(leftValue);
     *right = VolumeScale::PositionFromValue(rightValue);
     return 1;
@@ -21,8 +24,8 @@ int MixerPanel::ReadChannelPositions(int* left, int* right) {
 
 int MixerPanel::ReadMasterPosition(int* position) {
     DWORD value = 0, unused = 0;
-    // Channel count 0: the control's value as one, whatever its channels.
-    if (!masterFound || !mixer->GetValues(masterId, 0, &value, &unused)) return 0;
+    // One channel reads and writes any volume control as one value, stereo or uniform.
+    if (!masterFound || !mixer->GetValues(masterId, 1, &value, &unused)) return 0;
     *position = VolumeScale::PositionFromValue(value);
     return 1;
 }
@@ -54,7 +57,7 @@ int MixerPanel::LockChannels(int leftPosition, int rightPosition) {
 void MixerPanel::DragMaster(int position) {
     if (!masterFound) return;
     const DWORD value = VolumeScale::ValueFromPosition(position);
-    mixer->SetValues(masterId, 2, value, value);
+    mixer->SetValues(masterId, 1, value, value);
 }
 
 void MixerPanel::SetMute(int muted) {
@@ -63,6 +66,11 @@ void MixerPanel::SetMute(int muted) {
 
 void MixerPanel::WriteChannels(int leftPosition, int rightPosition) {
     if (!channelsFound) return;
-    mixer->SetValues(channelsId, 2, VolumeScale::ValueFromPosition(leftPosition),
-                     VolumeScale::ValueFromPosition(rightPosition));
+    const DWORD left = VolumeScale::ValueFromPosition(leftPosition);
+    const DWORD right = VolumeScale::ValueFromPosition(rightPosition);
+    // A mono CD line takes the louder of the two sliders.
+    if (channelCount == 1)
+        mixer->SetValues(channelsId, 1, left > right ? left : right, 0);
+    else
+        mixer->SetValues(channelsId, 2, left, right);
 }

@@ -30,6 +30,7 @@ public:
     void SetMute(int muted);
 
     DWORD channelsId = 0;
+    DWORD channelCount = 2; // the CD volume's: 2, or 1 for a mono (uniform) control
     DWORD masterId = 0;
     DWORD muteId = 0;
     int channelsFound = 0;

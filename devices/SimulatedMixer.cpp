@@ -20,14 +20,20 @@ void CopyName(char* to, size_t size, const char* from) {
 
 SimulatedMixer::SimulatedMixer(Layout layout) : present(layout != Layout::noDevice) {
     const DWORD loud = 0xC000;
+    // winmm's own mixer (Wine, recent Windows) has one uniform value per volume control and
+    // calls its wave source mono; an older card's volumes are stereo.
+    const DWORD volumeChannels = layout == Layout::withCdLine ? 2 : 1;
     lines.push_back(
         {speakersLineId, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, noSource, 2, "Master Volume"});
-    lines.push_back({waveLineId, MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 0, 2, "Wave"});
-    controls.push_back(
-        {masterVolumeId, speakersLineId, MIXERCONTROL_CONTROLTYPE_VOLUME, 2, {loud, loud}});
+    lines.push_back({waveLineId, MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 0, volumeChannels, "Wave"});
+    controls.push_back({masterVolumeId,
+                        speakersLineId,
+                        MIXERCONTROL_CONTROLTYPE_VOLUME,
+                        volumeChannels,
+                        {loud, loud}});
     controls.push_back({masterMuteId, speakersLineId, MIXERCONTROL_CONTROLTYPE_MUTE, 1, {0, 0}});
     controls.push_back(
-        {waveVolumeId, waveLineId, MIXERCONTROL_CONTROLTYPE_VOLUME, 2, {loud, loud}});
+        {waveVolumeId, waveLineId, MIXERCONTROL_CONTROLTYPE_VOLUME, volumeChannels, {loud, loud}});
     controls.push_back({waveMuteId, waveLineId, MIXERCONTROL_CONTROLTYPE_MUTE, 1, {0, 0}});
     if (layout == Layout::withCdLine) {
         lines.push_back({cdLineId, MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, 1, 2, "CD Audio"});
@@ -164,8 +170,11 @@ MMRESULT SimulatedMixer::CheckDetails(HMIXEROBJ mixer, const MIXERCONTROLDETAILS
     if (!details->paDetails || details->cbDetails < sizeof(MIXERCONTROLDETAILS_UNSIGNED))
         return MMSYSERR_INVALPARAM;
     if (details->cMultipleItems != 0) return MMSYSERR_INVALPARAM;
-    // One value for all channels (0 or 1), or one value per channel.
-    if (details->cChannels > 1 && details->cChannels != (*control)->channels)
+    // Only custom controls take a channel count of 0, and there are none. Otherwise one value
+    // for all channels, or one per channel of a control that has several: a uniform (mono)
+    // control refuses two.
+    if (details->cChannels == 0) return MMSYSERR_INVALPARAM;
+    if (details->cChannels != 1 && details->cChannels != (*control)->channels)
         return MMSYSERR_INVALPARAM;
     return MMSYSERR_NOERROR;
 }
@@ -175,8 +184,7 @@ MMRESULT SimulatedMixer::GetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS*
     Control* control = nullptr;
     if (MMRESULT result = CheckDetails(mixer, details, flags, &control)) return result;
     DWORD* out = static_cast<DWORD*>(details->paDetails);
-    const DWORD count = details->cChannels > 1 ? details->cChannels : 1;
-    for (DWORD channel = 0; channel < count; channel++)
+    for (DWORD channel = 0; channel < details->cChannels; channel++)
         out[channel] = control->values[channel];
     return MMSYSERR_NOERROR;
 }
@@ -187,7 +195,7 @@ MMRESULT SimulatedMixer::SetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS*
     Control* control = nullptr;
     if (MMRESULT result = CheckDetails(mixer, details, flags, &control)) return result;
     const DWORD* in = static_cast<const DWORD*>(details->paDetails);
-    const bool uniform = details->cChannels <= 1;
+    const bool uniform = details->cChannels == 1;
     const bool isVolume = control->type == MIXERCONTROL_CONTROLTYPE_VOLUME;
     for (DWORD channel = 0; channel < control->channels; channel++)
         if (isVolume && in[uniform ? 0 : channel] > maxVolume) return MMSYSERR_INVALPARAM;

@@ -5,8 +5,10 @@
 #include <vector>
 
 // A mixer device 0 in memory that checks and answers the mixer calls the way winmm does.
-// Lines: the speakers destination (master volume, 2 channels, and mute), the wave-out source
-// (volume, mute) and, unless left out, a CD audio source (volume, 2 channels, and mute).
+// Lines: the speakers destination (master volume and mute), the wave-out source (volume,
+// mute) and, unless left out, a CD audio source (volume, 2 channels, and mute). With the CD
+// line the volumes are stereo, as on an older sound card; without it they are uniform, one
+// value each, as winmm's own mixer makes them.
 // Control ids follow winmm's numbering, so the master volume has id 0.
 class SimulatedMixer : public MixerBackend {
 public:

@@ -36,7 +36,8 @@ int WMCIAudioCD::Status(DWORD item, DWORD flags, DWORD track, DWORD_PTR* value) 
 }
 
 int WMCIAudioCD::Open(const char* driveText) {
-    if (deviceId != 0) Close(); // a device left open would never be closed again
+    // A device that will not close keeps its id, so that a later Close can still reach it.
+    if (deviceId != 0 && !Close()) return 0;
     MCI_OPEN_PARMSA params = {};
     params.lpstrDeviceType = (LPCSTR)(DWORD_PTR)MCI_DEVTYPE_CD_AUDIO;
     params.lpstrElementName = driveText ? driveText : "";

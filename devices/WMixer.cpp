@@ -27,8 +27,9 @@ WMixer::~WMixer() {
     if (mixerHandle) backend->Close(mixerHandle);
 }
 
-int WMixer::GetControlId(DWORD componentType, DWORD controlType, DWORD* id) {
+int WMixer::GetControlId(DWORD componentType, DWORD controlType, DWORD* id, DWORD* channels) {
     *id = 0;
+    if (channels) *channels = 1;
     MIXERLINEA line = {};
     line.cbStruct = sizeof(line);
     line.dwComponentType = componentType;
@@ -51,6 +52,9 @@ int WMixer::GetControlId(DWORD componentType, DWORD controlType, DWORD* id) {
         MMSYSERR_NOERROR)
         return 0;
     *id = control.dwControlID;
+    const bool uniform = (control.fdwControl & MIXERCONTROL_CONTROLF_UNIFORM) != 0;
+    if (channels && !uniform && line.cChannels >= 1 && line.cChannels <= maxChannels)
+        *channels = line.cChannels;
     return 1;
 }
 

@@ -14,8 +14,9 @@ public:
     WMixer(const WMixer&) = delete;
     WMixer& operator=(const WMixer&) = delete;
 
-    // 1 and the control's id, or 0 and id 0 when the line or the control is missing.
-    int GetControlId(DWORD componentType, DWORD controlType, DWORD* id);
+    // 1 and the control's id, or 0 and id 0 when the line or the control is missing. The
+    // channel count to read and write it with: 1 for a uniform control, else the line's.
+    int GetControlId(DWORD componentType, DWORD controlType, DWORD* id, DWORD* channels = nullptr);
     // 1 and the first two channel values, or 0 and both values 0.
     int GetValues(DWORD id, DWORD channels, DWORD* value0, DWORD* value1);
     // The platform's result code (MMSYSERR_NOERROR on success).

@@ -37,15 +37,27 @@ const DWORD cdLine = MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC;
 const DWORD volume = MIXERCONTROL_CONTROLTYPE_VOLUME;
 
 // Which controls the lookups find, and what is written to them, the mixer panel's tests show.
-TEST(WMixer, ChannelCountZeroReadsChannelZeroOnlyAndAnUnusedMixerIsNotClosed) {
-    SimulatedMixer device;
-    {
+// The channel counts the platform refuses: 0 for any control that is not custom, and two
+// values for a uniform (mono) control. One channel works on every control.
+TEST(WMixer, RefusesTheChannelCountsThePlatformRefusesAndAnUnusedMixerIsNotClosed) {
+    const DWORD master = SimulatedMixer::masterVolumeId, mute = SimulatedMixer::masterMuteId;
+    for (auto layout :
+         {SimulatedMixer::Layout::withCdLine, SimulatedMixer::Layout::withoutCdLine}) {
+        SimulatedMixer device(layout);
         WMixer mixer(&device);
-        device.PresetValue(SimulatedMixer::masterVolumeId, 0, 40000);
-        device.PresetValue(SimulatedMixer::masterVolumeId, 1, 100);
-        DWORD master = 0, other = 77;
-        EXPECT_EQ(1, mixer.GetValues(SimulatedMixer::masterVolumeId, 0, &master, &other));
-        EXPECT_EQ((std::pair<DWORD, DWORD>{40000, 0}), std::make_pair(master, other));
+        const bool stereo = layout == SimulatedMixer::Layout::withCdLine;
+        device.PresetValue(master, 0, 40000);
+        DWORD value = 0, other = 77, id = 99, channels = 0;
+        EXPECT_EQ(0, mixer.GetValues(master, 0, &value, &other));
+        EXPECT_EQ(MMRESULT(MMSYSERR_INVALPARAM), mixer.SetValues(master, 0, 1, 1));
+        EXPECT_EQ(stereo ? MMRESULT(MMSYSERR_NOERROR) : MMRESULT(MMSYSERR_INVALPARAM),
+                  mixer.SetValues(master, 2, 30000, 30000));
+        EXPECT_EQ(MMRESULT(MMSYSERR_INVALPARAM), mixer.SetValues(mute, 2, 1, 1));
+        EXPECT_EQ(1, mixer.GetValues(master, 1, &value, &other));
+        EXPECT_EQ(stereo ? 30000u : 40000u, value);
+        ASSERT_EQ(1, mixer.GetControlId(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,
+                                        MIXERCONTROL_CONTROLTYPE_VOLUME, &id, &channels));
+        EXPECT_EQ(stereo ? 2u : 1u, channels);
     }
     SimulatedMixer unused;
     { WMixer mixer(&unused); }
@@ -80,7 +92,7 @@ TEST(WMixer, PlatformMixerFailsCleanlyOrAnswersConsistently) {
     for (DWORD line : {cdLine, DWORD(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS)}) {
         DWORD id = 99, value0 = 5, value1 = 6;
         if (mixer.GetControlId(line, volume, &id)) {
-            EXPECT_EQ(1, mixer.GetValues(id, line == cdLine ? 2 : 0, &value0, &value1));
+            EXPECT_EQ(1, mixer.GetValues(id, 1, &value0, &value1));
             continue;
         }
         EXPECT_EQ(0u, id);
@@ -138,6 +150,9 @@ TEST(MixerPanel, WithoutCdLineTheChannelsNeverReachTheMasterVolume) {
     Panel p(SimulatedMixer::Layout::withoutCdLine);
     ASSERT_EQ(1, p.panel.masterFound + p.panel.channelsFound + p.panel.muteFound);
     EXPECT_EQ(0u, p.panel.masterId);
+    int master = -1; // a uniform control, read as one value
+    EXPECT_EQ(1, p.panel.ReadMasterPosition(&master));
+    EXPECT_EQ(PositionFromValue(0xC000), master);
     int left = -1, right = -1, muted = -1;
     EXPECT_EQ(0, p.panel.ReadChannelPositions(&left, &right) + p.panel.ReadMute(&muted));
     EXPECT_EQ(-1, left + right + muted + 2); // untouched

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -20,6 +21,7 @@ protected:
     MCIERROR SendCommand(MCIDEVICEID id, UINT message, DWORD_PTR flags, DWORD_PTR params) override {
         sent.push_back(message);
         lastFlags = (DWORD)flags;
+        if (message == failMessage) return MCIERR_HARDWARE;
         auto* status = message == MCI_STATUS ? (MCI_STATUS_PARMS*)params : nullptr;
         if (status && status->dwItem == failItem && status->dwTrack == failTrack)
             return MCIERR_HARDWARE;
@@ -59,6 +61,7 @@ protected:
 
     std::vector<UINT> sent;
     DWORD lastFlags = 0, failItem = 0, failTrack = 0, reportedTracks = 0;
+    UINT failMessage = 0;
     bool serialReadable = true;
     ManualClock clock;
     SimulatedCdDrive drive{'D', &clock};
@@ -103,6 +106,16 @@ TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveAndClosedFailsEverythingWithout
     EXPECT_EQ(1, drive.OpenDeviceCount()); // the first device was closed, not left behind
     EXPECT_EQ(0, cd.Open("E:"));
     EXPECT_EQ(0, drive.OpenDeviceCount());
+    // A device that will not close is kept, not forgotten with its id.
+    ASSERT_EQ(1, cd.Open("D:"));
+    const MCIDEVICEID first = cd.deviceId;
+    failMessage = MCI_CLOSE;
+    EXPECT_EQ(0, cd.Open("D:"));
+    EXPECT_EQ(first, cd.deviceId);
+    failMessage = 0;
+    EXPECT_EQ(1, cd.Open("D:"));
+    EXPECT_EQ(1, drive.OpenDeviceCount());
+    ASSERT_EQ(1, cd.Close());
 
     sent.clear();
     DWORD mode = 12345, count = 7, type = 0;
@@ -170,6 +183,24 @@ TEST_F(WMCIAudioCDTest, DiscIdIsTheVolumeSerialOrDerivedFromTrackStarts) {
     // Starts 00:02:00, 04:00:10 and 09:00:09; three tracks: the sum of the packed starts only.
     InsertAndOpen(threeAudioTracks);
     EXPECT_STREQ("D0213", cd.discId); // 0x000200 + 0x04000A + 0x090009
+
+    // The volume serial rule for discs of one or two tracks: the packed starts and the disc's
+    // length in frames. A real disc of twelve tracks, and one track at 150 to 270000.
+    const std::vector<DWORD> realDisc = {183,    20465,  39505,  58588,  81753,  105820, 133440,
+                                         154833, 180973, 195203, 212088, 234705, 258045};
+    const std::pair<std::vector<DWORD>, const char*> discs[] = {
+        {realDisc, "137EBFA"}, {{150, 270000}, "4201A"}, {{150, 270000, 300000}, "40954A"}};
+    for (const auto& [starts, id] : discs) {
+        std::vector<SimulatedTrack> tracks;
+        for (size_t i = 0; i + 1 < starts.size(); i++)
+            tracks.push_back({starts[i + 1] - starts[i], false});
+        drive.InsertDisc(tracks, starts[0]);
+        ASSERT_EQ(1, cd.ReadDisc());
+        EXPECT_STREQ(id, cd.discId);
+        DWORD serial = 0;
+        ASSERT_EQ(1, drive.GetVolumeSerial("D:\\", &serial));
+        EXPECT_EQ(strtoul(id, nullptr, 16), serial);
+    }
 
     drive.OpenDoor();
     EXPECT_EQ(0, cd.ReadDisc());
