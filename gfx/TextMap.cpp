@@ -8,13 +8,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The row width written as two digits at `at`; a row whose width is not two digits has
-// glyphs of no width, which take no room.
-int RowWidth(const char* text, int at) {
-    if (!IsDigit(text[at]) || !IsDigit(text[at + 1])) return 0;
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
-
 } // namespace
 
 void TextMap::Assign(const char* map) {
@@ -24,27 +17,25 @@ void TextMap::Assign(const char* map) {
     text[length] = '\0';
 }
 
+// Each row is read by its own head: two digits of width and a separator. A row without a
+// whole head (an empty row, a row cut short, a width that is not two digits) maps nothing,
+// but still takes its place, so the rows after it stay on their own pixel rows.
 bool TextMap::Find(char c, Glyph& glyph) const {
-    const int length = int(strlen(text));
-    if (length < 2 || c == '\0') return false;
-    int width = RowWidth(text, 0);
-    int row = 0;
-    int rowStart = 3;
-    for (int at = rowStart; at < length;) {
-        if (text[at] == '\n') {
-            // A row head cut off by the end of the map starts no row.
-            if (at + 2 >= length) return false;
-            width = RowWidth(text, at + 1);
-            row++;
-            at += 4;
-            rowStart = at;
-            continue;
+    if (c == '\0') return false;
+    const char* rowBegin = text;
+    for (int row = 0;; row++) {
+        const char* rowEnd = strchr(rowBegin, '\n');
+        if (!rowEnd) rowEnd = rowBegin + strlen(rowBegin);
+        const bool hasHead = rowEnd - rowBegin >= 3 && IsDigit(rowBegin[0]) && IsDigit(rowBegin[1]);
+        if (hasHead) {
+            const char* glyphs = rowBegin + 3;
+            for (const char* at = glyphs; at < rowEnd; at++) {
+                if (*at != c) continue;
+                glyph = {int(at - glyphs), row, (rowBegin[0] - '0') * 10 + (rowBegin[1] - '0')};
+                return true;
+            }
         }
-        if (text[at] == c) {
-            glyph = {at - rowStart, row, width};
-            return true;
-        }
-        at++;
+        if (*rowEnd == '\0') return false;
+        rowBegin = rowEnd + 1;
     }
-    return false;
 }

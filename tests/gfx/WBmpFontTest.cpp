@@ -80,7 +80,10 @@ TEST(TextMap, FindsTheFirstPlaceOfACharacterAndNeverReadsPastTheMap) {
               Where("06 AB\r\n05 C A\n12 E", std::string("AB\r E\n0\0", 8)));
     // No map; row heads cut short by the end.
     EXPECT_EQ("-;-;-;", Where(nullptr, "A") + Where("05 ab\n0", "0") + Where("05 ab\n07", "7"));
-    EXPECT_EQ("1 0 0;0 2 3;", Where("x5 ab\n04 \n03 q", "bq")); // no width; an empty row counts
+    // A row without a whole head maps nothing but keeps its place: later rows stay put.
+    EXPECT_EQ("-;0 2 3;", Where("x5 ab\n04 \n03 q", "bq"));
+    EXPECT_EQ("0 0 5;0 2 5;1 2 5;", Where("05 ab\n\n05 cd", "acd"));
+    EXPECT_EQ("-;0 3 4;", Where("0\n5b\n05\n04 cb", "5c"));
     std::string tooLong = "02 " + std::string(251, 'a') + "WX"; // W is character 255
     EXPECT_EQ("251 0 2;-;", Where(tooLong.c_str(), "WX"));
 }
