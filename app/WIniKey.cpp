@@ -28,22 +28,32 @@ private:
     HANDLE handle;
 };
 
-// Which file is on disk under the path, and which version of it.
+// Which version of the file is on disk under the path: one query, no open, for the check
+// that runs before every read.
 struct FileIdentity {
     bool exists = false;
-    BY_HANDLE_FILE_INFORMATION info = {};
+    WIN32_FILE_ATTRIBUTE_DATA info = {};
 
     bool operator==(const FileIdentity& other) const {
-        const BY_HANDLE_FILE_INFORMATION &a = info, &b = other.info;
+        const WIN32_FILE_ATTRIBUTE_DATA &a = info, &b = other.info;
         return exists == other.exists &&
                (!exists ||
-                (a.dwFileAttributes == b.dwFileAttributes &&
-                 a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
-                 a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow &&
-                 a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+                (a.dwFileAttributes == b.dwFileAttributes && a.nFileSizeHigh == b.nFileSizeHigh &&
+                 a.nFileSizeLow == b.nFileSizeLow &&
                  CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0));
     }
 };
+
+// False when the file exists but cannot be examined; a missing file has an identity too.
+bool IdentityOf(const char* path, FileIdentity& identity) {
+    identity = FileIdentity();
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &identity.info)) {
+        identity.exists = (identity.info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return identity.exists;
+    }
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 FileHandle OpenForReading(const char* path) {
     return FileHandle(CreateFileA(path, GENERIC_READ,
@@ -51,31 +61,25 @@ FileHandle OpenForReading(const char* path) {
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// False when the file exists but cannot be examined; a missing file has an identity too.
-bool IdentityOf(const FileHandle& file, FileIdentity& identity) {
-    identity = FileIdentity();
-    if (!file.Valid()) {
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    }
-    identity.exists = GetFileInformationByHandle(file.Get(), &identity.info) != 0;
-    return identity.exists;
-}
-
-bool ReadAll(const FileHandle& file, const FileIdentity& identity, std::string& bytes) {
+// The whole file as it is now; the size comes from the open file itself, so a file that
+// changed since its identity was taken is still read whole.
+bool ReadAll(const char* path, bool exists, std::string& bytes) {
     bytes.clear();
-    if (!identity.exists) return true;
-    LONGLONG size = (LONGLONG(identity.info.nFileSizeHigh) << 32) | identity.info.nFileSizeLow;
-    if (size > maxFileSize) return false;
-    bytes.resize(size_t(size));
+    if (!exists) return true;
+    FileHandle file = OpenForReading(path);
+    LARGE_INTEGER size;
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > maxFileSize)
+        return false;
+    bytes.resize(size_t(size.QuadPart));
     DWORD read = 0;
     return bytes.empty() || (ReadFile(file.Get(), &bytes[0], DWORD(bytes.size()), &read, nullptr) &&
                              read == bytes.size());
 }
 
-bool WriteWholeFile(const char* path, const std::string& bytes) {
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+// Writes the bytes to a new file and forces them to the disk.
+bool WriteNewFile(const char* path, const std::string& bytes) {
+    FileHandle file(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD written = 0;
     if (!bytes.empty() &&
@@ -88,12 +92,10 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
 // The new content goes to a fresh file beside the old one, which is then swapped in by one
 // rename: a crash or a full disk leaves either the old file or the new one, never a part.
 bool ReplaceFileContents(const char* path, const std::string& bytes) {
-    std::string folder = path;
-    size_t separator = folder.find_last_of("\\/");
-    folder = separator == std::string::npos ? "." : folder.substr(0, separator + 1);
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "lvx", 0, temporary)) return false;
-    if (WriteWholeFile(temporary, bytes) &&
+    static unsigned counter = 0;
+    char temporary[MAX_PATH + 32];
+    snprintf(temporary, sizeof temporary, "%s.%lx-%x.tmp", path, GetCurrentProcessId(), ++counter);
+    if (WriteNewFile(temporary, bytes) &&
         MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temporary);
@@ -183,13 +185,12 @@ WIniKey* WIniKey::InFolder(const char* folder, const char* name) {
 // cannot be read (then nothing may be written over it either).
 WIniKey::Snapshot* WIniKey::Load() const {
     if (!Usable()) return nullptr;
-    FileHandle file = OpenForReading(path);
     FileIdentity identity;
-    if (!IdentityOf(file, identity)) return nullptr;
+    if (!IdentityOf(path, identity)) return nullptr;
     if (cache && cache->identity == identity) return cache.get();
     cache.reset();
     std::string bytes;
-    if (!ReadAll(file, identity, bytes)) return nullptr;
+    if (!ReadAll(path, identity.exists, bytes)) return nullptr;
     auto snapshot = std::make_unique<Snapshot>();
     snapshot->identity = identity;
     snapshot->encoding = ProfileText::EncodingOf(bytes.substr(0, 3));
@@ -223,11 +224,11 @@ int WIniKey::WriteString(const char* section, const char* key, const char* text)
         return 0;
     if (file->identity.exists && file->profile.Revision() == revision) return 1;
     // A rename would replace a read-only file, which the user meant to keep as it is.
+    FileIdentity now;
     bool written = !(file->identity.exists &&
                      (file->identity.info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) &&
                    ReplaceFileContents(path, file->FileBytes());
-    FileIdentity now;
-    if (written && IdentityOf(OpenForReading(path), now) && now.exists)
+    if (written && IdentityOf(path, now) && now.exists)
         file->identity = now;
     else
         cache.reset(); // the text in memory no longer matches the file
