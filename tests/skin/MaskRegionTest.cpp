@@ -1,0 +1,431 @@
+#include "skin/MaskRegion.h"
+
+#include "gfx/GdiHandles.h"
+#include "support/DibCanvas.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Rect = RegionData::Rect;
+
+struct Image {
+    int width, height;
+    std::vector<std::uint32_t> pixels; // 0xRRGGBB, top row first
+
+    Image(int width, int height, const std::function<std::uint32_t(int, int)>& colour)
+        : width(width), height(height) {
+        for (int y = 0; y < height; y++)
+            for (int x = 0; x < width; x++)
+                pixels.push_back(colour(x, y));
+    }
+    std::uint32_t At(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+
+struct BmpFormat {
+    int bits;
+    bool topDown;
+    int infoSize; // 40, 52, 56, 108 or 124
+    bool bitFields;
+
+    std::string Name() const {
+        return std::to_string(bits) + (bitFields ? " bit fields" : " bits") +
+               (topDown ? " top-down" : " bottom-up") + " header " + std::to_string(infoSize);
+    }
+};
+
+void Put32(std::string& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        out += char(value >> shift & 0xFF);
+}
+void Put16(std::string& out, std::uint32_t value) {
+    out += char(value & 0xFF);
+    out += char(value >> 8 & 0xFF);
+}
+
+// Bit fields with the colours in unusual places: blue on top, the low byte unused.
+const std::uint32_t redMask = 0x0000FF00, greenMask = 0x00FF0000, blueMask = 0xFF000000;
+
+// A .bmp file written the way the format's documentation describes it.
+std::string Bmp(const Image& image, const BmpFormat& f) {
+    std::vector<std::uint32_t> palette;
+    std::map<std::uint32_t, std::uint32_t> indexOf;
+    if (f.bits <= 8) {
+        for (std::uint32_t c : image.pixels)
+            if (indexOf.emplace(c, std::uint32_t(palette.size())).second) palette.push_back(c);
+        if (f.bits < 8) palette.resize(size_t(1) << f.bits); // written in full, counted as 0
+    }
+    const std::uint32_t coloursUsed = f.bits == 8 ? std::uint32_t(palette.size()) : 0;
+    const std::uint32_t stride = (std::uint32_t(image.width) * f.bits + 31) / 32 * 4;
+    const std::uint32_t masksAfter = f.bitFields && f.infoSize == 40 ? 12 : 0;
+    const std::uint32_t offset = 14 + f.infoSize + masksAfter + 4 * std::uint32_t(palette.size());
+    const std::uint32_t masks[3] = {f.bitFields ? redMask : 0, f.bitFields ? greenMask : 0,
+                                    f.bitFields ? blueMask : 0};
+
+    std::string out = "BM";
+    Put32(out, offset + stride * image.height);
+    Put32(out, 0);
+    Put32(out, offset);
+    Put32(out, std::uint32_t(f.infoSize));
+    Put32(out, std::uint32_t(image.width));
+    Put32(out, std::uint32_t(f.topDown ? -image.height : image.height));
+    Put16(out, 1);
+    Put16(out, std::uint32_t(f.bits));
+    Put32(out, f.bitFields ? 3 : 0);
+    Put32(out, stride * image.height);
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, coloursUsed);
+    Put32(out, 0);
+    if (f.infoSize >= 52 || masksAfter)
+        for (std::uint32_t mask : masks)
+            Put32(out, mask);
+    if (f.infoSize >= 56) Put32(out, 0); // alpha
+    if (f.infoSize >= 108) {
+        Put32(out, 0x73524742); // sRGB
+        out.append(48, '\0');   // end points and gammas, unused with sRGB
+    }
+    if (f.infoSize >= 124) {
+        Put32(out, 4); // pictures
+        out.append(12, '\0');
+    }
+    for (std::uint32_t c : palette)
+        Put32(out, c);
+    for (int row = 0; row < image.height; row++) {
+        const int y = f.topDown ? row : image.height - 1 - row;
+        std::string bytes(stride, '\0');
+        for (int x = 0; x < image.width; x++) {
+            const std::uint32_t c = image.At(x, y);
+            const std::uint32_t r = c >> 16, g = c >> 8 & 0xFF, b = c & 0xFF;
+            if (f.bits <= 8) {
+                const int bit = x * f.bits;
+                bytes[size_t(bit / 8)] |= char(indexOf[c] << (8 - f.bits - bit % 8));
+            } else if (f.bits == 24) {
+                bytes.replace(size_t(x) * 3, 3, {char(b), char(g), char(r)});
+            } else {
+                std::string word;
+                Put32(word, f.bitFields ? r << 8 | g << 16 | b << 24 | 0x5A
+                                        : 0x5A000000 | c); // the fourth byte is not a colour
+                bytes.replace(size_t(x) * 4, 4, word);
+            }
+        }
+        out += bytes;
+    }
+    return out;
+}
+
+std::vector<std::uint32_t> Decoded(const MaskRegion& mask) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < mask.Height(); y++)
+        for (int x = 0; x < mask.Width(); x++)
+            pixels.push_back(mask.Pixel(x, y));
+    return pixels;
+}
+
+// "" when the platform's own reader of bitmap headers and pixels, given the file's info
+// header and pixels, draws the image.
+std::string PlatformMismatch(const std::string& bmp, const Image& image) {
+    DibCanvas canvas(image.width, image.height, RGB(1, 2, 3));
+    std::uint32_t offset = 0;
+    memcpy(&offset, bmp.data() + 10, 4);
+    if (StretchDIBits(canvas.Dc(), 0, 0, image.width, image.height, 0, 0, image.width, image.height,
+                      bmp.data() + offset, reinterpret_cast<const BITMAPINFO*>(bmp.data() + 14),
+                      DIB_RGB_COLORS, SRCCOPY) != image.height)
+        return "StretchDIBits failed";
+    return canvas.Mismatch(0, 0, image.width, image.height, [&](int x, int y) {
+        const std::uint32_t c = image.At(x, y);
+        return RGB(c >> 16, c >> 8 & 0xFF, c & 0xFF);
+    });
+}
+
+const std::uint32_t magenta = 0xFF00FF;
+
+// Inside: an ellipse with a hole, a thin bar and an island; colours vary, one is nearly
+// magenta. The top-left pixel is outside.
+bool InsideShape(int x, int y) {
+    const int dx = x - 22, dy = y - 15;
+    const bool ellipse = dx * dx * 4 + dy * dy * 9 <= 1600;
+    const bool hole = x >= 18 && x < 24 && y >= 12 && y < 17;
+    const bool bar = x == 43 && y >= 3 && y < 28;
+    const bool island = x >= 1 && x < 4 && y >= 26 && y < 30;
+    return (ellipse && !hole) || bar || island;
+}
+std::uint32_t ShapeColour(int x, int y) {
+    if (!InsideShape(x, y)) return magenta;
+    return x == 22 && y == 5 ? 0xFF00FE : std::uint32_t(x * 5) << 16 | std::uint32_t(y * 8) << 8;
+}
+
+TEST(MaskRegion, EveryBitDepthAndRowOrderDecodesToThePixelsThePlatformShows) {
+    const Image twoColours(13, 7,
+                           [](int x, int y) { return (x * y + x) % 3 ? magenta : 0x123456; });
+    const Image sixteen(21, 9,
+                        [](int x, int y) { return 0x0F0F0Fu * std::uint32_t((x + 2 * y) % 16); });
+    const Image many(37, 11, [](int x, int y) {
+        const std::uint32_t n = std::uint32_t(x * 11 + y * 37) % 256;
+        return (n * 7 % 256) << 16 | (n * 13 % 256) << 8 | n;
+    });
+    const struct {
+        const Image& image;
+        std::vector<int> depths; // 33: 32 bits with bit fields
+    } images[] = {{twoColours, {1, 4, 8, 24, 32, 33}},
+                  {sixteen, {4, 8, 24, 32, 33}},
+                  {many, {8, 24, 32, 33}}};
+    for (const auto& test : images) {
+        for (int depth : test.depths) {
+            for (bool topDown : {false, true}) {
+                for (int infoSize : {40, 52, 56, 108, 124}) {
+                    const BmpFormat format = {depth == 33 ? 32 : depth, topDown, infoSize,
+                                              depth == 33};
+                    const std::string bytes = Bmp(test.image, format);
+                    const MaskRegion mask(bytes);
+                    ASSERT_TRUE(mask.Valid()) << format.Name() << ": " << mask.Error();
+                    EXPECT_EQ(test.image.width, mask.Width());
+                    EXPECT_EQ(test.image.height, mask.Height());
+                    EXPECT_EQ(test.image.pixels, Decoded(mask)) << format.Name();
+                    EXPECT_EQ("", PlatformMismatch(bytes, test.image)) << format.Name();
+                }
+            }
+        }
+    }
+}
+
+// A field of the file at a byte offset.
+void Patch(std::string& bytes, size_t at, std::uint32_t value, int size = 4) {
+    for (int i = 0; i < size; i++)
+        bytes[at + size_t(i)] = char(value >> (8 * i) & 0xFF);
+}
+
+TEST(MaskRegion, TruncatedAndAbsurdFilesAreRefusedWithAReason) {
+    const Image image(13, 7, ShapeColour);
+    for (const BmpFormat& format : {BmpFormat{4, false, 40, false}, BmpFormat{24, true, 124, false},
+                                    BmpFormat{32, false, 40, true}}) {
+        const Image small(7, 5, [](int x, int y) {
+            return x + y > 5 ? magenta : 0x000080u * std::uint32_t(x % 2);
+        });
+        const std::string bytes = Bmp(format.bits == 4 ? small : image, format);
+        ASSERT_TRUE(MaskRegion(bytes).Valid()) << format.Name();
+        for (size_t size = 0; size < bytes.size(); size++) {
+            const MaskRegion cut(bytes.substr(0, size));
+            EXPECT_FALSE(cut.Valid()) << format.Name() << " cut to " << size;
+            EXPECT_FALSE(cut.Error().empty());
+        }
+    }
+
+    const std::string valid =
+        Bmp(Image(9, 6, [](int x, int y) { return 0x202020u * std::uint32_t((x + y) % 6); }),
+            {8, false, 40, false});
+    ASSERT_TRUE(MaskRegion(valid).Valid());
+    const struct {
+        const char* fault;
+        std::function<void(std::string&)> make;
+    } cases[] = {
+        {"not BM", [](std::string& b) { b[1] = 'A'; }},
+        {"core header", [](std::string& b) { Patch(b, 14, 12); }},
+        {"header size 64", [](std::string& b) { Patch(b, 14, 64); }},
+        {"header larger than the file",
+         [](std::string& b) {
+             Patch(b, 14, 124);
+             b.resize(100);
+         }},
+        {"width 0", [](std::string& b) { Patch(b, 18, 0); }},
+        {"negative width", [](std::string& b) { Patch(b, 18, std::uint32_t(-9)); }},
+        {"height 0", [](std::string& b) { Patch(b, 22, 0); }},
+        {"most negative height", [](std::string& b) { Patch(b, 22, 0x80000000); }},
+        {"width beyond the limit", [](std::string& b) { Patch(b, 18, 40000); }},
+        {"too many pixels",
+         [](std::string& b) {
+             Patch(b, 18, 30000);
+             Patch(b, 22, 30000);
+         }},
+        {"16 bits", [](std::string& b) { Patch(b, 28, 16, 2); }},
+        {"2 bits", [](std::string& b) { Patch(b, 28, 2, 2); }},
+        {"run-length compression", [](std::string& b) { Patch(b, 30, 1); }},
+        {"bit fields at 8 bits", [](std::string& b) { Patch(b, 30, 3); }},
+        {"palette larger than the depth allows", [](std::string& b) { Patch(b, 46, 257); }},
+        {"pixel beyond the palette", [](std::string& b) { Patch(b, 46, 2); }},
+        {"pixels start beyond the file", [](std::string& b) { Patch(b, 10, 0xFFFFFFF0); }},
+        {"pixels start inside the headers", [](std::string& b) { Patch(b, 10, 20); }},
+    };
+    for (const auto& test : cases) {
+        std::string bytes = valid;
+        test.make(bytes);
+        const MaskRegion mask(bytes);
+        EXPECT_FALSE(mask.Valid()) << test.fault;
+        EXPECT_FALSE(mask.Error().empty()) << test.fault;
+    }
+    std::string badMasks = Bmp(Image(3, 2, ShapeColour), {32, false, 56, true});
+    Patch(badMasks, 58, 0x00FF0F00); // green with a gap
+    EXPECT_FALSE(MaskRegion(badMasks).Valid());
+    Patch(badMasks, 58, 0);
+    EXPECT_FALSE(MaskRegion(badMasks).Valid());
+}
+
+// '#' is inside, anything else outside.
+std::vector<Rect> RectanglesOf(const std::vector<std::string>& rows) {
+    const Image image(int(rows[0].size()), int(rows.size()), [&](int x, int y) {
+        return rows[size_t(y)][size_t(x)] == '#' ? 0x00FF00 : magenta;
+    });
+    const MaskRegion mask(Bmp(image, {24, false, 40, false}));
+    return mask.Rectangles(magenta);
+}
+
+TEST(MaskRegion, RowsBecomeRunsAndEqualRunsOfAdjacentRowsOneBand) {
+    EXPECT_EQ((std::vector<Rect>{{2, 0, 4, 1}, {1, 1, 5, 3}, {2, 3, 4, 4}}),
+              RectanglesOf({"..##..", ".####.", ".####.", "..##.."}));
+    EXPECT_EQ((std::vector<Rect>{{0, 0, 1, 3}, {3, 0, 4, 3}}),
+              RectanglesOf({"#..#", "#..#", "#..#"}));
+    EXPECT_EQ((std::vector<Rect>{{0, 0, 2, 1}, {0, 2, 2, 3}}), RectanglesOf({"##", "..", "##"}));
+    EXPECT_EQ(
+        (std::vector<Rect>{{0, 0, 1, 1}, {2, 0, 3, 1}, {0, 1, 3, 2}, {0, 2, 1, 3}, {2, 2, 3, 3}}),
+        RectanglesOf({"#.#", "###", "#.#"}));
+    EXPECT_EQ((std::vector<Rect>{{0, 0, 5, 2}}), RectanglesOf({"#####", "#####"}));
+    EXPECT_EQ((std::vector<Rect>{}), RectanglesOf({"...", "..."}));
+
+    const MaskRegion plain(
+        Bmp(Image(4, 3, [](int, int) { return magenta; }), {24, false, 40, false}));
+    EXPECT_EQ("", plain.RegionBytes(magenta));
+    // Only the colour counts, never the fourth byte of a pixel or of the outside colour.
+    EXPECT_EQ((std::vector<Rect>{}), plain.Rectangles(0xAB000000 | magenta));
+    EXPECT_EQ((std::vector<Rect>{{0, 0, 4, 3}}), plain.Rectangles(0xFF00FE));
+}
+
+// A kernel handle closed at the end of its scope.
+class KernelHandle {
+public:
+    explicit KernelHandle(HANDLE handle = nullptr) : handle(handle) {}
+    ~KernelHandle() {
+        if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+    HANDLE Get() const { return handle; }
+
+private:
+    HANDLE handle;
+};
+
+// The shipped tool, run on files in a temporary folder.
+class Mask2rgn : public ::testing::Test {
+protected:
+    static std::string Tool() {
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        return std::string(path, strrchr(path, '\\')) + "\\..\\bin\\mask2rgn.exe";
+    }
+
+    // The exit code; what the tool wrote to its error output goes to `errors`.
+    DWORD Run(const std::string& arguments) {
+        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+        DWORD code = STILL_ACTIVE;
+        {
+            KernelHandle output(CreateFileA(folder.File("errors.txt").c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0,
+                                            nullptr));
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdOutput = startup.hStdError = output.Get();
+            PROCESS_INFORMATION info = {};
+            std::string commandLine = "\"" + Tool() + "\" " + arguments;
+            if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                nullptr, &startup, &info))
+                return DWORD(-1);
+            KernelHandle process(info.hProcess), thread(info.hThread);
+            WaitForSingleObject(process.Get(), 30000);
+            GetExitCodeProcess(process.Get(), &code);
+        }
+        errors = folder.Read("errors.txt");
+        return code;
+    }
+    std::string Quoted(const std::string& name) const { return "\"" + folder.File(name) + "\""; }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA(folder.File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // "" when the region file makes a platform region that holds exactly the pixels that are
+    // not `outside`, and that the platform describes with the very same rectangles.
+    std::string Matches(const std::string& regionFile, const Image& image, std::uint32_t outside) {
+        const std::string bytes = folder.Read(regionFile);
+        RegionHandle region(ExtCreateRegion(nullptr, DWORD(bytes.size()),
+                                            reinterpret_cast<const RGNDATA*>(bytes.data())));
+        if (!region) return "ExtCreateRegion refused the file";
+        long inside = 0;
+        for (int y = -1; y <= image.height; y++)
+            for (int x = -1; x <= image.width; x++) {
+                const bool within = x >= 0 && y >= 0 && x < image.width && y < image.height;
+                const bool expected = within && image.At(x, y) != outside;
+                inside += expected;
+                if (bool(PtInRegion(region.Get(), x, y)) != expected)
+                    return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            }
+        const DWORD size = GetRegionData(region.Get(), 0, nullptr);
+        std::string back(size, '\0');
+        if (!size ||
+            GetRegionData(region.Get(), size, reinterpret_cast<RGNDATA*>(&back[0])) != size)
+            return "GetRegionData failed";
+        const RegionData platform(back), ours(bytes);
+        long area = 0;
+        for (const Rect& r : platform.Rectangles())
+            area += long(r.right - r.left) * (r.bottom - r.top);
+        if (area != inside)
+            return "area " + std::to_string(area) + " for " + std::to_string(inside) + " pixels";
+        if (!(platform.Rectangles() == ours.Rectangles()))
+            return "the platform orders the rectangles otherwise";
+        if (!(platform.Bound() == ours.Bound())) return "the bounds differ";
+        return "";
+    }
+
+    TempFolder folder;
+    std::string errors;
+};
+
+TEST_F(Mask2rgn, WritesARegionThatHoldsExactlyTheMasksInsidePixels) {
+    const Image shape(45, 31, ShapeColour);
+    folder.Write("shape.bmp", Bmp(shape, {24, false, 40, false}));
+    ASSERT_EQ(0u, Run(Quoted("shape.bmp") + " " + Quoted("region.rgn"))) << errors;
+    EXPECT_EQ("", errors);
+    EXPECT_EQ("", Matches("region.rgn", shape, magenta));
+
+    // Given an outside colour, the top-left pixel may be inside; the old file is replaced.
+    const Image framed(20, 12, [](int x, int y) {
+        return x == 0 || y == 11 || (x > 5 && x < 9) ? 0xFFFFFFu : std::uint32_t(x * y % 3);
+    });
+    folder.Write("framed.bmp", Bmp(framed, {4, true, 108, false}));
+    ASSERT_EQ(0u, Run(Quoted("framed.bmp") + " " + Quoted("region.rgn") + " #000000")) << errors;
+    EXPECT_EQ("", Matches("region.rgn", framed, 0x000000));
+    ASSERT_EQ(0u, Run(Quoted("framed.bmp") + " " + Quoted("region.rgn") + " #00000a")) << errors;
+    EXPECT_EQ("", Matches("region.rgn", framed, 0x00000A));
+    EXPECT_FALSE(Exists("region.rgn.tmp"));
+}
+
+TEST_F(Mask2rgn, FailsWithAMessageAndLeavesTheOldRegionAlone) {
+    const std::string shape = Bmp(Image(45, 31, ShapeColour), {24, false, 40, false});
+    folder.Write("shape.bmp", shape);
+    folder.Write("cut.bmp", shape.substr(0, shape.size() - 1));
+    folder.Write("plain.bmp",
+                 Bmp(Image(6, 4, [](int, int) { return magenta; }), {8, false, 40, false}));
+    folder.Write("old.rgn", "old");
+    const std::string out = " " + Quoted("old.rgn");
+    for (const std::string& arguments :
+         {std::string(), Quoted("shape.bmp"), Quoted("shape.bmp") + out + " #FF00F",
+          Quoted("shape.bmp") + out + " FF00FF", Quoted("shape.bmp") + out + " #FF00FF x",
+          Quoted("shape.bmp") + out + " #GG00FF", Quoted("missing.bmp") + out,
+          Quoted("cut.bmp") + out, Quoted("plain.bmp") + out,
+          Quoted("shape.bmp") + " " + Quoted("missing\\new.rgn")}) {
+        EXPECT_EQ(1u, Run(arguments)) << arguments;
+        EXPECT_NE(std::string::npos, errors.find("mask2rgn: ")) << arguments;
+        EXPECT_EQ("old", folder.Read("old.rgn")) << arguments;
+        EXPECT_FALSE(Exists("old.rgn.tmp")) << arguments;
+    }
+}
+
+} // namespace
