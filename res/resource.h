@@ -14,6 +14,23 @@
 #define IDS_NOTHING_TO_PLAY 505
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
+#define IDR_SKIN_MAIN_RECTS 900       // main and titlebar rectangles
+#define IDR_SKIN_BUTTONS 901          // the 12 player buttons: placement, source strip
+#define IDR_SKIN_SLIDERS 902          // the 4 player sliders: placement, source strip
+#define IDR_SKIN_TEXT_MAP 903         // the bitmap font's text map, NUL-terminated
+#define IDR_SKIN_TEXT_BOXES 904       // the 6 text box placements
+#define IDR_SKIN_PLAYLIST_TOP 905     // the playlist window's 4 title strip pieces
+#define IDR_SKIN_PLAYLIST_BOTTOM 906  // its 3 bottom strip pieces
+#define IDR_SKIN_PLAYLIST_SIDES 907   // its 2 side borders (46 bytes stored of 48)
+#define IDR_SKIN_PLAYLIST_SLIDER 908  // sbListBox: width, thumb strip, track
+#define IDR_SKIN_PLAYLIST_LIST 909    // lbPlaylist: background, item height, bar colours
+#define IDR_SKIN_PLAYLIST_BUTTONS 910 // the 6 playlist buttons: placement, source strip
+#define IDB_SKIN_MAIN 950             // main.bmp, 275 x 116
+#define IDB_SKIN_TITLEBAR 951         // titlebar.bmp, inactive above active
+#define IDB_SKIN_CBUTTONS 952         // cbuttons.bmp, the player buttons' cells
+#define IDB_SKIN_SCROLL 953           // scroll.bmp, the player sliders' thumbs
+#define IDB_SKIN_FONT 954             // font.bmp, glyphs on black (transparent)
+#define IDB_SKIN_PLAYLIST 955         // playlist.bmp, everything of the playlist window
 
 // Menus (1000 ..)
 
