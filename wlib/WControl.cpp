@@ -122,5 +122,8 @@ LRESULT WControl::DestroySubclassed(WPARAM wParam, LPARAM lParam) {
     WNDPROC previous = oldProc;
     Unsubclass();
     RemoveClassPointer();
-    return CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
+    LRESULT result = CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
+    // The handle may soon name another window: nothing of this object may reach it again.
+    hwnd = nullptr;
+    return result;
 }
