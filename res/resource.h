@@ -4,6 +4,13 @@
 // Icons are named resources: "LARGE_ICON", "SMALL_ICON", "TRAY_ICON".
 
 // Dialog templates (99 .. 299)
+#define IDD_PLAYLIST 99 // the playlist window: an empty borderless template
+
+// Strings: tooltips (200 .. 499), in the order of the controls that carry them
+#define IDS_TIP_PLAYER_BUTTONS 200   // 200 .. 211: the 12 player buttons
+#define IDS_TIP_PLAYLIST_BUTTONS 230 // 230 .. 235: the 6 playlist buttons
+#define IDS_TIP_SLIDERS 300          // 300 .. 303: seek, left, right and master volume
+#define IDS_TIP_TIME 400             // the time display
 
 // Strings: disc database and engine texts (500 .. 599)
 #define IDS_UNKNOWN_ARTIST 500
@@ -35,6 +42,14 @@
 // Menus (1000 ..)
 
 // Commands (1010 .. 1300); buttons 100 .. 111, sliders 200 .. 203, time display 300
+// Player window controls: buttons 100 .. 111, sliders 200 .. 203, text boxes 300 .. 305
+#define IDC_PLAYER_BUTTON 100
+#define IDC_PLAYER_SLIDER 200
+#define IDC_PLAYER_TEXT 300
+// Playlist window controls: buttons 100 .. 105, slider 400, list 450
+#define IDC_PLAYLIST_BUTTON 100
+#define IDC_PLAYLIST_SLIDER 400
+#define IDC_PLAYLIST_LIST 450
 
 // The status timer and the second-start hand-off command
 #define IDT_STATUS 500

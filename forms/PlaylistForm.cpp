@@ -1,0 +1,384 @@
+#include "forms/PlaylistForm.h"
+
+#include "app/Settings.h"
+#include "gfx/GdiHandles.h"
+#include "gfx/WBmpList.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+#include "skin/BuiltinRecords.h"
+#include "skin/SkinValues.h"
+#include "wlib/WScrollbar.h"
+#include "wlib/WTooltip.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int playlistSlot = 5; // playlist.bmp
+constexpr int titleValueCount = 8, otherValueCount = 6;
+constexpr int sliderValueCount = 12;
+constexpr int sliderStyle =
+    WScrollbar::skinned | WScrollbar::vertical | WScrollbar::opaque | WScrollbar::tiledTrack;
+constexpr int listStyle = WListBox::bitmapText | WListBox::tiledBackground;
+constexpr int buttonStyle = WButton::skinned | 2; // flag 2 is carried along and means nothing
+constexpr int textIndent = 5;
+constexpr int onScreenMargin = 10; // pixels that always stay reachable at the left and top
+
+int ValueCount(int piece) {
+    return piece < PlaylistForm::bottomLeft ? titleValueCount : otherValueCount;
+}
+
+// The piece's values in the table, for the const and the writing users alike.
+template <class Pieces> auto PieceValues(Pieces& frame, int piece) -> decltype(&frame.top[0][0]) {
+    if (piece < PlaylistForm::bottomLeft) return frame.top[piece];
+    if (piece < PlaylistForm::leftBorder) return frame.bottom[piece - PlaylistForm::bottomLeft];
+    return frame.sides[piece - PlaylistForm::leftBorder];
+}
+
+// A record's integers, padded with zeros so that a short resource cannot be read past.
+std::vector<std::int32_t> Record(HINSTANCE instance, int id, size_t count) {
+    std::vector<std::int32_t> values = BuiltinRecords::Integers(instance, id);
+    values.resize(count, 0);
+    return values;
+}
+
+SourceRect RectOf(const std::int32_t* values) {
+    return {values[0], values[1], values[2], values[3]};
+}
+
+} // namespace
+
+PlaylistForm::PlaylistForm(WBmpList* bitmaps, WBmpFont* font, WTooltip* tooltip)
+    : bitmaps(bitmaps), font(font), tooltipOwner(tooltip) {
+}
+
+PlaylistForm::~PlaylistForm() {
+    // Destroyed here rather than by the base, the window still reaches this class's OnDestroy.
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    ReleaseControls();
+}
+
+void PlaylistForm::Create(HINSTANCE moduleInstance, HWND owner) {
+    instance = moduleInstance;
+    Show(instance, 1, MAKEINTRESOURCEA(IDD_PLAYLIST), owner);
+}
+
+// ---- The skin's values ----
+
+void PlaylistForm::SetFramePiece(int piece, const std::int32_t* values) {
+    if (piece < 0 || piece >= pieceCount) return;
+    std::copy(values, values + ValueCount(piece), PieceValues(frame, piece));
+}
+
+void PlaylistForm::SetSliderRecord(const std::int32_t* values) {
+    std::copy(values, values + sliderValueCount, sliderRecord);
+    if (!slider) return;
+    SourceRect cells[SkinControl::cellCount];
+    ThumbCells(cells);
+    const SourceRect track = RectOf(&sliderRecord[8]);
+    slider->SetSkin(bitmaps, playlistSlot, ThumbHeight(), &cells[0], &cells[1], &cells[2],
+                    &cells[3], playlistSlot, &track, 0);
+}
+
+void PlaylistForm::SetListRecord(const ListRecord& record) {
+    listRecord = record;
+    if (!list.hwnd) return;
+    list.SetSkin(nullptr, list.textColour, list.backColour, bitmaps, playlistSlot,
+                 &listRecord.background, font, listRecord.selectionColour, listRecord.markColour);
+    list.SetItemHeight(0, listRecord.itemHeight, 0);
+}
+
+void PlaylistForm::SetButtonRecord(int button, const SkinControl& control) {
+    if (button < 0 || button >= buttonCount) return;
+    buttonRecords[button] = control;
+    const SourceRect* cells = control.cells;
+    buttons[button].SetSkin(bitmaps, playlistSlot, &cells[0], &cells[1], &cells[2], &cells[3]);
+}
+
+void PlaylistForm::Relayout() {
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
+}
+
+int PlaylistForm::MinimumWidth() const {
+    const int title =
+        PieceRect(topLeft).width + PieceRect(topMiddle).width + PieceRect(topRight).width;
+    const int bottom = PieceRect(bottomLeft).width + PieceRect(bottomRight).width;
+    return std::max(title, bottom);
+}
+
+int PlaylistForm::MinimumHeight() const {
+    return PieceRect(topMiddle).height + PieceRect(bottomLeft).height +
+           std::max(2 * ThumbHeight(), listRecord.itemHeight);
+}
+
+SourceRect PlaylistForm::PieceRect(int piece) const {
+    return RectOf(PieceValues(frame, piece));
+}
+
+POINT PlaylistForm::PieceSource(int piece) const {
+    const std::int32_t* values = PieceValues(frame, piece);
+    const int at = piece < bottomLeft && active ? 6 : 4;
+    return {values[at], values[at + 1]};
+}
+
+// The thumb strip holds four frames; the disabled thumb shows the pressed frame again.
+void PlaylistForm::ThumbCells(SourceRect cells[SkinControl::cellCount]) const {
+    const SourceRect strip = RectOf(&sliderRecord[4]);
+    const int frameWidth = strip.width / 4;
+    const int frames[SkinControl::cellCount] = {0, 1, 2, 1};
+    for (int k = 0; k < SkinControl::cellCount; k++)
+        cells[k] = {strip.x + frames[k] * frameWidth, strip.y, frameWidth, strip.height};
+}
+
+// ---- Creation ----
+
+int PlaylistForm::OnInitDialog() {
+    // The AddSong and EditPlaylist dialog objects (no windows yet) are to be made first, here.
+    SetWindowTextA(hwnd, "Lumivoxen CD Player");
+    LoadBuiltinRecords();
+    CreateControls();
+    PlaceAtStoredRect();
+    return 0; // no control takes the focus of a window that is still hidden
+}
+
+void PlaylistForm::LoadBuiltinRecords() {
+    const std::vector<std::int32_t> top = Record(instance, IDR_SKIN_PLAYLIST_TOP, 4 * 8);
+    const std::vector<std::int32_t> bottom = Record(instance, IDR_SKIN_PLAYLIST_BOTTOM, 3 * 6);
+    const std::vector<std::int32_t> sides = Record(instance, IDR_SKIN_PLAYLIST_SIDES, 2 * 6);
+    std::copy(top.begin(), top.end(), &frame.top[0][0]);
+    std::copy(bottom.begin(), bottom.end(), &frame.bottom[0][0]);
+    std::copy(sides.begin(), sides.end(), &frame.sides[0][0]);
+
+    const std::vector<std::int32_t> scroll =
+        Record(instance, IDR_SKIN_PLAYLIST_SLIDER, sliderValueCount);
+    std::copy(scroll.begin(), scroll.end(), sliderRecord);
+
+    const std::vector<std::int32_t> look = Record(instance, IDR_SKIN_PLAYLIST_LIST, 7);
+    listRecord.background = RectOf(&look[0]);
+    listRecord.itemHeight = look[4];
+    listRecord.selectionColour = SkinValues::PlatformColour(std::uint32_t(look[5]));
+    listRecord.markColour = SkinValues::PlatformColour(std::uint32_t(look[6]));
+
+    const std::vector<std::int32_t> places =
+        Record(instance, IDR_SKIN_PLAYLIST_BUTTONS, buttonCount * 8);
+    for (int i = 0; i < buttonCount; i++)
+        buttonRecords[i] = SkinControl::FromValues(&places[size_t(i) * 8]);
+}
+
+// Placed for the template's size; the stored size follows at once and lays them out again.
+void PlaylistForm::CreateControls() {
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    const int width = client.right, height = client.bottom;
+    CreateSlider(SliderPlace(width, height, PieceRect(topMiddle).height));
+    CreateList(ListPlace(width, height));
+    CreateButtons(width, height);
+}
+
+void PlaylistForm::CreateSlider(const SourceRect& place) {
+    SourceRect cells[SkinControl::cellCount];
+    ThumbCells(cells);
+    const SourceRect track = RectOf(&sliderRecord[8]);
+    slider = new WScrollbar;
+    slider->Create(hwnd, sliderStyle, IDC_PLAYLIST_SLIDER, instance, place.x, place.y, place.width,
+                   place.height, "", bitmaps, playlistSlot, ThumbHeight(), &cells[0], &cells[1],
+                   &cells[2], &cells[3], playlistSlot, &track);
+}
+
+void PlaylistForm::CreateList(const SourceRect& place) {
+    list.Create(hwnd, listStyle, IDC_PLAYLIST_LIST, instance, place.x, place.y, place.width,
+                place.height, "", nullptr, 0, 0, bitmaps, playlistSlot, &listRecord.background,
+                font, listRecord.selectionColour, listRecord.markColour);
+    list.AttachSlider(slider);
+    list.SetItemHeight(0, listRecord.itemHeight, 0);
+    list.SetTextIndent(textIndent, 0);
+}
+
+void PlaylistForm::CreateButtons(int width, int height) {
+    for (int i = 0; i < buttonCount; i++) {
+        const SourceRect place = ButtonPlace(i, width, height);
+        const SourceRect* cells = buttonRecords[i].cells;
+        buttons[i].Create(hwnd, buttonStyle, IDC_PLAYLIST_BUTTON + i, instance, place.x, place.y,
+                          place.width, place.height, "", bitmaps, playlistSlot, &cells[0],
+                          &cells[1], &cells[2], &cells[3]);
+        char tip[256] = "";
+        LoadStringA(instance, IDS_TIP_PLAYLIST_BUTTONS + i, tip, sizeof tip);
+        buttons[i].SetTooltip(tooltipOwner, tip);
+    }
+}
+
+void PlaylistForm::PlaceAtStoredRect() {
+    const int width =
+        std::min(std::max(settings.playlistW, MinimumWidth()), GetSystemMetrics(SM_CXFULLSCREEN));
+    const int height =
+        std::min(std::max(settings.playlistH, MinimumHeight()), GetSystemMetrics(SM_CYFULLSCREEN));
+    const int x = std::max(settings.playlistX, onScreenMargin - width);
+    const int y = std::max(settings.playlistY, onScreenMargin - height);
+    settings.playlistX = x;
+    settings.playlistY = y;
+    settings.playlistW = width;
+    settings.playlistH = height;
+    SetWindowPosition(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Layout ----
+
+SourceRect PlaylistForm::ListPlace(int width, int height) const {
+    const int left = PieceRect(leftBorder).width, top = PieceRect(topMiddle).height;
+    return {left, top, width - left - PieceRect(rightBorder).width - SliderWidth(),
+            height - top - PieceRect(bottomRight).height};
+}
+
+SourceRect PlaylistForm::SliderPlace(int width, int height, int top) const {
+    return {width - PieceRect(rightBorder).width - SliderWidth(), top, SliderWidth(),
+            ListPlace(width, height).height};
+}
+
+// The close button keeps to the right edge, the others to the bottom edge.
+SourceRect PlaylistForm::ButtonPlace(int button, int width, int height) const {
+    const SourceRect& p = buttonRecords[button].placement;
+    if (button == btClose) return {width - p.x - p.width, p.y, p.width, p.height};
+    return {p.x, height - p.y, p.width, p.height};
+}
+
+int PlaylistForm::OnSize(WPARAM, int width, int height) {
+    // The first size message comes before the controls exist.
+    if (!list.hwnd) return 0;
+    Layout(width, height, PieceRect(topRight).height);
+    return 1;
+}
+
+void PlaylistForm::Layout(int width, int height, int sliderTop) {
+    list.MoveTo(ListPlace(width, height), 1);
+    if (slider) slider->MoveTo(SliderPlace(width, height, sliderTop), 1);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    for (int i = 0; i < buttonCount; i++) {
+        buttons[i].MoveTo(ButtonPlace(i, width, height), 0);
+        RedrawWindow(buttons[i].hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    UpdateWindow(hwnd);
+}
+
+// ---- Painting ----
+
+int PlaylistForm::OnPaint() {
+    PaintDC paint(hwnd);
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    const int width = client.right, height = client.bottom;
+    // Drawn off-screen and copied in one go: the pieces overlap and must not flicker.
+    MemoryDC memory(paint.Get());
+    BitmapHandle image(CreateCompatibleBitmap(paint.Get(), width, height));
+    if (bitmaps && memory && image) {
+        SelectGuard selected(memory.Get(), image.Get());
+        PaintTitle(memory.Get(), width);
+        PaintBottom(memory.Get(), width, height);
+        PaintBorders(memory.Get(), width, height);
+        BitBlt(paint.Get(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+    }
+    return 1;
+}
+
+void PlaylistForm::DrawPiece(HDC dc, int piece, int x, int y) const {
+    const SourceRect size = PieceRect(piece);
+    const POINT source = PieceSource(piece);
+    bitmaps->DrawBitmapFrom(dc, playlistSlot, WBmpList::modeCopy, {x, y, size.width, size.height},
+                            source.x, source.y, 0);
+}
+
+void PlaylistForm::TilePiece(HDC dc, int piece, const RECT& area) const {
+    const SourceRect size = PieceRect(piece);
+    const POINT source = PieceSource(piece);
+    bitmaps->TileBitmapRect(dc, playlistSlot, WBmpList::modeCopy, area,
+                            {source.x, source.y, source.x + size.width, source.y + size.height});
+}
+
+void PlaylistForm::PaintTitle(HDC dc, int width) const {
+    const SourceRect left = PieceRect(topLeft), middle = PieceRect(topMiddle),
+                     right = PieceRect(topRight);
+    const int middleX = middle.x + (width - middle.width) / 2;
+    const int rightX = right.x + width - right.width;
+    DrawPiece(dc, topLeft, left.x, left.y);
+    DrawPiece(dc, topRight, rightX, right.y);
+    DrawPiece(dc, topMiddle, middleX, middle.y);
+    TilePiece(dc, topFill, {left.width, 0, middleX, middle.height});
+    TilePiece(dc, topFill, {middleX + middle.width, 0, rightX, middle.height});
+}
+
+void PlaylistForm::PaintBottom(HDC dc, int width, int height) const {
+    const SourceRect left = PieceRect(bottomLeft), right = PieceRect(bottomRight);
+    const int leftY = left.y + height - left.height;
+    const int rightX = right.x + width - right.width;
+    DrawPiece(dc, bottomLeft, left.x, leftY);
+    DrawPiece(dc, bottomRight, rightX, right.y + height - right.height);
+    TilePiece(dc, bottomFill, {left.width, leftY, rightX, height});
+}
+
+void PlaylistForm::PaintBorders(HDC dc, int width, int height) const {
+    const SourceRect lowerLeft = PieceRect(bottomLeft), lowerRight = PieceRect(bottomRight);
+    const int leftWidth = PieceRect(leftBorder).width;
+    const int rightWidth = PieceRect(rightBorder).width;
+    TilePiece(dc, leftBorder,
+              {0, PieceRect(topLeft).height, leftWidth, lowerLeft.y + height - lowerLeft.height});
+    TilePiece(dc, rightBorder,
+              {width - rightWidth, PieceRect(topRight).height, width,
+               lowerRight.y + height - lowerRight.height});
+}
+
+// ---- Activation, visibility, destruction ----
+
+void PlaylistForm::InvalidateTitle() {
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    const RECT title = {0, 0, client.right, PieceRect(topMiddle).height};
+    InvalidateRect(hwnd, &title, FALSE);
+}
+
+int PlaylistForm::OnActivate() {
+    active = 1;
+    InvalidateTitle();
+    // The two windows come to the front together.
+    if (HWND owner = GetWindow(hwnd, GW_OWNER))
+        ::SetWindowPos(owner, hwnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return 0;
+}
+
+int PlaylistForm::OnDeactivate() {
+    active = 0;
+    InvalidateTitle();
+    return 0;
+}
+
+int PlaylistForm::OnShowWindow(WPARAM shown, LPARAM) {
+    if (playlistButton) playlistButton->SetCheck(shown ? 1 : 0);
+    return 0;
+}
+
+int PlaylistForm::OnDestroy() {
+    RECT window = {};
+    ::GetWindowRect(hwnd, &window);
+    settings.playlistX = window.left;
+    settings.playlistY = window.top;
+    settings.playlistW = window.right - window.left;
+    settings.playlistH = window.bottom - window.top;
+    if (playbackEngine) playbackEngine->SaveDiscOrder();
+    ReleaseControls();
+    return 0;
+}
+
+// The controls are members: their windows go, and the list takes its slider along.
+void PlaylistForm::ReleaseControls() {
+    for (WButton& button : buttons) {
+        if (!button.hwnd) continue;
+        button.SetTooltip(nullptr, nullptr);
+        DestroyWindow(button.hwnd);
+        button.hwnd = nullptr;
+    }
+    list.AttachSlider(nullptr);
+    slider = nullptr;
+    if (list.hwnd) DestroyWindow(list.hwnd);
+    list.hwnd = nullptr;
+}

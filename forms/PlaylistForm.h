@@ -1,0 +1,130 @@
+#pragma once
+
+#include "gfx/SourceRect.h"
+#include "skin/SkinControl.h"
+#include "wlib/WButton.h"
+#include "wlib/WDialog.h"
+#include "wlib/WListBox.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+class WBmpFont;
+class WBmpList;
+class WScrollbar;
+class WTooltip;
+
+// The playlist window: a borderless, resizable modeless dialog owned by the player window,
+// drawn entirely from the skin's playlist bitmap (slot 5): a frame of nine pieces around the
+// play-order list, its slider and six buttons. The skin loaders hand it their values piece
+// by piece; Relayout() then places everything for the window's size.
+class PlaylistForm final : public WDialog {
+public:
+    enum Piece {
+        topLeft,
+        topMiddle,
+        topRight,
+        topFill,
+        bottomLeft,
+        bottomRight,
+        bottomFill,
+        leftBorder,
+        rightBorder,
+        pieceCount
+    };
+    enum Button { btAdd, btDelete, btEdit, btSongup, btSongdown, btClose, buttonCount };
+
+    // The frame-piece table in the records' order: title pieces x, y, width, height, inactive
+    // source x, y, active source x, y; bottom pieces and borders x, y, width, height, source
+    // x, y.
+    struct FramePieces {
+        std::int32_t top[4][8];
+        std::int32_t bottom[3][6];
+        std::int32_t sides[2][6];
+    };
+    // The list's look, colours already in the platform's form.
+    struct ListRecord {
+        SourceRect background;
+        int itemHeight = 0;
+        COLORREF selectionColour = 0;
+        COLORREF markColour = 0; // the bar behind the track being played
+    };
+
+    PlaylistForm(WBmpList* bitmaps, WBmpFont* font, WTooltip* tooltip);
+    ~PlaylistForm() override;
+
+    // Creates the hidden window from its template, owned by the player window.
+    void Create(HINSTANCE instance, HWND owner);
+
+    // A skin's values, each taken at once without redrawing. The frame piece takes 8 values
+    // for the title pieces and 6 for the others.
+    void SetFramePiece(int piece, const std::int32_t* values);
+    // sbListBox: 0, 0, slider width, 0, thumb strip x, y, width, height, track x, y, width,
+    // height. Gives the slider its thumbs and track.
+    void SetSliderRecord(const std::int32_t* values);
+    // Gives the list box its background, font, colours and entry height.
+    void SetListRecord(const ListRecord& record);
+    // Keeps the placement for the layout and gives the button its four cells.
+    void SetButtonRecord(int button, const SkinControl& control);
+    // Redraws the window and places every control anew for its client size, as after a skin
+    // change.
+    void Relayout();
+
+    // The smallest window that still shows every piece (the built-in skin: 174 x 98).
+    int MinimumWidth() const;
+    int MinimumHeight() const;
+
+    int OnInitDialog() override;
+    int OnPaint() override;
+    int OnDestroy() override;
+    int OnShowWindow(WPARAM shown, LPARAM status) override;
+    int OnActivate() override;
+    int OnDeactivate() override;
+    int OnSize(WPARAM type, int width, int height) override;
+
+    // The player window's playlist button, whose check follows this window's visibility.
+    WButton* playlistButton = nullptr;
+
+    FramePieces frame = {};
+    std::int32_t sliderRecord[12] = {};
+    ListRecord listRecord;
+    SkinControl buttonRecords[buttonCount];
+    WButton buttons[buttonCount];
+    WListBox list;                // owns the slider once it is attached
+    WScrollbar* slider = nullptr; // not owned
+    int active = 0;
+
+private:
+    SourceRect PieceRect(int piece) const;
+    // The piece's source point; the title pieces' follows the active state.
+    POINT PieceSource(int piece) const;
+    int SliderWidth() const { return sliderRecord[2]; }
+    int ThumbHeight() const { return sliderRecord[7]; }
+    void ThumbCells(SourceRect cells[SkinControl::cellCount]) const;
+
+    void LoadBuiltinRecords();
+    void CreateControls();
+    void CreateSlider(const SourceRect& place);
+    void CreateList(const SourceRect& place);
+    void CreateButtons(int width, int height);
+    void PlaceAtStoredRect();
+    void ReleaseControls();
+
+    SourceRect ListPlace(int width, int height) const;
+    SourceRect SliderPlace(int width, int height, int top) const;
+    SourceRect ButtonPlace(int button, int width, int height) const;
+    void Layout(int width, int height, int sliderTop);
+
+    void InvalidateTitle();
+    void PaintTitle(HDC dc, int width) const;
+    void PaintBottom(HDC dc, int width, int height) const;
+    void PaintBorders(HDC dc, int width, int height) const;
+    void DrawPiece(HDC dc, int piece, int x, int y) const;
+    void TilePiece(HDC dc, int piece, const RECT& area) const;
+
+    WBmpList* bitmaps; // not owned
+    WBmpFont* font;    // not owned
+    WTooltip* tooltipOwner;
+    HINSTANCE instance = nullptr;
+};

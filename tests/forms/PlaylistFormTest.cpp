@@ -1,0 +1,411 @@
+// The playlist window with the built-in skin, as real windows: where it opens, where its
+// controls go, what it paints, and what it gives back.
+#include "app/Settings.h"
+#include "forms/PlaylistForm.h"
+#include "gfx/WBmpFont.h"
+#include "gfx/WBmpList.h"
+#include "res/resource.h"
+#include "skin/BuiltinRecords.h"
+#include "wlib/ControlTestKit.h"
+#include "wlib/WScrollbar.h"
+#include "wlib/WTooltip.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+using Ints = std::vector<int>;
+
+Ints Rect(const SourceRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+// A window's rectangle: a child's in its parent's client area, a top-level one on screen.
+Ints Place(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return {int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)};
+}
+
+// A resource bitmap's pixels as the screen shows them.
+class Picture {
+public:
+    explicit Picture(int id) {
+        HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(id));
+        BITMAP info = {};
+        GetObjectA(bitmap, sizeof info, &info);
+        width = info.bmWidth;
+        BITMAPINFO header = {
+            {sizeof(BITMAPINFOHEADER), width, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        pixels.resize(size_t(width) * size_t(info.bmHeight));
+        HDC screen = GetDC(nullptr);
+        GetDIBits(screen, bitmap, 0, UINT(info.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(bitmap);
+    }
+    COLORREF At(int x, int y) const {
+        DWORD c = pixels[size_t(y) * size_t(width) + size_t(x)];
+        return RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF);
+    }
+
+private:
+    int width = 0;
+    std::vector<DWORD> pixels;
+};
+
+// An area of the window that shows one piece of playlist.bmp: the tile whose top-left
+// corner is (sx, sy), repeated from the area's top-left corner.
+struct Area {
+    const char* name;
+    RECT area;
+    int sx, sy, tileWidth, tileHeight;
+};
+
+// The built-in frame at 275 x 232 (the middle piece at (275 - 100) / 2 = 87) and at 400 x 300.
+// The title pieces come from y 21 when the window is active, from y 0 when not.
+std::vector<Area> FrameAt275x232(int titleY) {
+    return {{"topleft", {0, 0, 25, 20}, 0, titleY, 25, 20},
+            {"topmiddle", {87, 0, 187, 20}, 26, titleY, 100, 20},
+            {"topright", {250, 0, 275, 20}, 153, titleY, 25, 20},
+            {"left title fill", {25, 0, 87, 20}, 127, titleY, 25, 20},
+            {"right title fill", {187, 0, 250, 20}, 127, titleY, 25, 20},
+            {"bottomleft", {0, 194, 154, 232}, 0, 42, 154, 38},
+            {"bottomright", {255, 194, 275, 232}, 155, 42, 20, 38},
+            {"bottom fill", {154, 194, 255, 232}, 38, 81, 25, 38},
+            {"left border", {0, 20, 9, 194}, 64, 81, 9, 29},
+            {"right border", {268, 20, 275, 194}, 74, 81, 7, 29}};
+}
+
+std::vector<Area> FrameAt400x300(int titleY) {
+    return {{"topleft", {0, 0, 25, 20}, 0, titleY, 25, 20},
+            {"topmiddle", {150, 0, 250, 20}, 26, titleY, 100, 20},
+            {"topright", {375, 0, 400, 20}, 153, titleY, 25, 20},
+            {"left title fill", {25, 0, 150, 20}, 127, titleY, 25, 20},
+            {"right title fill", {250, 0, 375, 20}, 127, titleY, 25, 20},
+            {"bottomleft", {0, 262, 154, 300}, 0, 42, 154, 38},
+            {"bottomright", {380, 262, 400, 300}, 155, 42, 20, 38},
+            {"bottom fill", {154, 262, 380, 300}, 38, 81, 25, 38},
+            {"left border", {0, 20, 9, 262}, 64, 81, 9, 29},
+            {"right border", {393, 20, 400, 262}, 74, 81, 7, 29}};
+}
+
+// "" when every area shows its piece, else the first area and pixel that do not.
+std::string FrameMismatch(HWND window, const Picture& picture, const std::vector<Area>& areas) {
+    for (const Area& a : areas) {
+        std::string wrong = kit::Mismatch(
+            window,
+            [&](int x, int y) {
+                return picture.At(a.sx + (x - int(a.area.left)) % a.tileWidth,
+                                  a.sy + (y - int(a.area.top)) % a.tileHeight);
+            },
+            a.area);
+        if (!wrong.empty()) return std::string(a.name) + ": " + wrong;
+    }
+    return "";
+}
+
+// How many more GDI objects the process may make: Wine counts none with GetGuiResources, so
+// the room left under the handle limit is measured; a leak shrinks it everywhere.
+int GdiRoom() {
+    std::vector<HBRUSH> brushes;
+    for (HBRUSH brush; brushes.size() < 200000 && (brush = CreateSolidBrush(RGB(1, 2, 3)));)
+        brushes.push_back(brush);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    return static_cast<int>(brushes.size());
+}
+
+int ThreadWindowCount() {
+    int count = 0;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        count += GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+    return count;
+}
+
+// The player's part: the six built-in bitmaps in their slots, the bitmap font, a tooltip, and
+// the shared test window as the owner.
+struct Playlist : ::testing::Test {
+    kit::Parent& owner = kit::Fresh();
+    WBmpList bitmaps{6};
+    std::unique_ptr<WBmpFont> font;
+    std::unique_ptr<WTooltip> tooltip = std::make_unique<WTooltip>(owner.hwnd);
+
+    Playlist() {
+        for (int id : {IDB_SKIN_MAIN, IDB_SKIN_TITLEBAR, IDB_SKIN_CBUTTONS, IDB_SKIN_SCROLL})
+            bitmaps.AddBitmap(id);
+        bitmaps.AddBitmapMasked(IDB_SKIN_FONT, RGB(0, 0, 0));
+        bitmaps.AddBitmap(IDB_SKIN_PLAYLIST);
+        font = std::make_unique<WBmpFont>(
+            &bitmaps, 4, BuiltinRecords::Text(Module(), IDR_SKIN_TEXT_MAP).c_str(), 11);
+    }
+    ~Playlist() override {
+        DestroyWindow(tooltip->window);
+        tooltip.reset();
+        kit::Pump();
+    }
+
+    // Made as the player makes it, after the settings have given it this rectangle.
+    std::unique_ptr<PlaylistForm> Open(int x, int y, int width, int height) {
+        settings.playlistX = x, settings.playlistY = y;
+        settings.playlistW = width, settings.playlistH = height;
+        auto form = std::make_unique<PlaylistForm>(&bitmaps, font.get(), tooltip.get());
+        form->Create(Module(), owner.hwnd);
+        return form;
+    }
+    static void Resize(PlaylistForm& form, int width, int height) {
+        SetWindowPos(form.hwnd, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    std::string TipOf(HWND control) const {
+        char text[80] = "";
+        TOOLINFOA info = {};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND;
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = text;
+        SendMessageA(tooltip->window, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+        return text;
+    }
+    // Where the list, the slider and the six buttons are, in this order.
+    static std::vector<Ints> Controls(const PlaylistForm& form) {
+        std::vector<Ints> places = {Place(form.list.hwnd), Place(form.slider->hwnd)};
+        for (const WButton& button : form.buttons)
+            places.push_back(Place(button.hwnd));
+        return places;
+    }
+};
+
+// A stored 100 x 100 far off the screen's top-left corner opens at the smallest size, with
+// 10 pixels on screen; a stored size beyond the screen is cut to it, a position on the screen
+// kept. Either way it opens hidden, and the settings hold where it went.
+TEST_F(Playlist, OpensHiddenAtTheStoredRectangleKeptOnTheScreenAndNoSmallerThanItsPieces) {
+    auto small = Open(-5000, -7000, 100, 100);
+    ASSERT_TRUE(IsWindow(small->hwnd));
+    EXPECT_FALSE(IsWindowVisible(small->hwnd));
+    EXPECT_EQ(owner.hwnd, GetWindow(small->hwnd, GW_OWNER));
+    EXPECT_EQ((Ints{174, 98}), (Ints{small->MinimumWidth(), small->MinimumHeight()}));
+    EXPECT_EQ((Ints{10 - 174, 10 - 100, 174, 100}), Place(small->hwnd));
+    EXPECT_EQ((Ints{10 - 174, 10 - 100, 174, 100}), (Ints{settings.playlistX, settings.playlistY,
+                                                          settings.playlistW, settings.playlistH}));
+    char title[64] = "";
+    GetWindowTextA(small->hwnd, title, sizeof title);
+    EXPECT_STREQ("Lumivoxen CD Player", title);
+
+    const int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+    auto large = Open(30, 40, 99999, 99999);
+    EXPECT_EQ((Ints{30, 40, screenWidth, screenHeight}), Place(large->hwnd));
+    EXPECT_EQ(
+        (Ints{30, 40, screenWidth, screenHeight}),
+        (Ints{settings.playlistX, settings.playlistY, settings.playlistW, settings.playlistH}));
+}
+
+// Every control as the built-in records make it: ids, styles, cells, the list's look and its
+// slider, the buttons' tips.
+TEST_F(Playlist, MakesItsControlsFromTheBuiltInRecords) {
+    auto form = Open(300, 200, 275, 232);
+    ASSERT_TRUE(form->slider);
+    const WScrollbar& slider = *form->slider;
+    EXPECT_EQ(IDC_PLAYLIST_SLIDER, GetDlgCtrlID(slider.hwnd));
+    EXPECT_EQ(29, slider.style);
+    EXPECT_EQ((Ints{5, 20, 5}),
+              (Ints{slider.thumbBitmap, slider.thumbLength, slider.backgroundBitmap}));
+    EXPECT_EQ(
+        (std::vector<Ints>{
+            {82, 81, 9, 20}, {91, 81, 9, 20}, {100, 81, 9, 20}, {91, 81, 9, 20}, {119, 81, 9, 28}}),
+        (std::vector<Ints>{Rect(slider.thumbNormal), Rect(slider.thumbPressed),
+                           Rect(slider.thumbHover), Rect(slider.thumbDisabled),
+                           Rect(slider.backgroundSource)}));
+
+    const WListBox& list = form->list;
+    EXPECT_EQ(IDC_PLAYLIST_LIST, GetDlgCtrlID(list.hwnd));
+    EXPECT_EQ(form->slider, list.slider);
+    EXPECT_EQ(list.hwnd, slider.notifyTarget);
+    EXPECT_EQ((Ints{6, 5, 5, 18}),
+              (Ints{list.style, list.textIndent, list.backgroundBitmap, list.GetItemHeight()}));
+    EXPECT_EQ((Ints{28, 120, 20, 18}), Rect(list.backgroundSource));
+    EXPECT_EQ(font.get(), list.bitmapFont);
+    EXPECT_EQ(RGB(0x56, 0x04, 0x74), list.selectionColour);
+    EXPECT_EQ(RGB(0xB1, 0x0D, 0x01), list.markColour);
+    // The side borders' record is two bytes short; the last value is still 81.
+    EXPECT_EQ((Ints{0, 0, 7, 29, 74, 81}), Ints(form->frame.sides[1], form->frame.sides[1] + 6));
+
+    const char* const tips[] = {"Add song to playlist", "Delete song from playlist",
+                                "Edit playlist",        "Move song up",
+                                "Move song down",       "Close playlist"};
+    for (int i = 0; i < PlaylistForm::buttonCount; i++) {
+        const WButton& button = form->buttons[i];
+        EXPECT_EQ(IDC_PLAYLIST_BUTTON + i, GetDlgCtrlID(button.hwnd)) << i;
+        EXPECT_EQ((Ints{3, 5}), (Ints{button.style, button.slot})) << i;
+        EXPECT_EQ(tips[i], TipOf(button.hwnd)) << i;
+    }
+    EXPECT_EQ((std::vector<Ints>{
+                  {0, 142, 27, 20}, {27, 142, 27, 20}, {54, 142, 27, 20}, {81, 142, 27, 20}}),
+              (std::vector<Ints>{
+                  Rect(form->buttons[0].imageNormal), Rect(form->buttons[0].imagePressed),
+                  Rect(form->buttons[0].imageHover), Rect(form->buttons[0].imageDisabled)}));
+    EXPECT_EQ((Ints{109, 110, 9, 9}), Rect(form->buttons[PlaylistForm::btClose].imageDisabled));
+}
+
+// The list fills the frame's inside beside the slider; the close button keeps its distance
+// to the right edge, the others theirs to the bottom edge.
+TEST_F(Playlist, LaysOutTheControlsForTheClientSize) {
+    auto form = Open(300, 200, 275, 232);
+    EXPECT_EQ((std::vector<Ints>{{9, 20, 250, 174},
+                                 {259, 20, 9, 174},
+                                 {10, 200, 27, 20},
+                                 {39, 200, 27, 20},
+                                 {68, 200, 27, 20},
+                                 {97, 200, 27, 20},
+                                 {126, 200, 27, 20},
+                                 {261, 3, 9, 9}}),
+              Controls(*form));
+    Resize(*form, 400, 300);
+    EXPECT_EQ((std::vector<Ints>{{9, 20, 375, 242},
+                                 {384, 20, 9, 242},
+                                 {10, 268, 27, 20},
+                                 {39, 268, 27, 20},
+                                 {68, 268, 27, 20},
+                                 {97, 268, 27, 20},
+                                 {126, 268, 27, 20},
+                                 {386, 3, 9, 9}}),
+              Controls(*form));
+}
+
+// A skin's values: a taller middle title piece moves the list but not the slider, which
+// starts under the right title piece; a wider left border and slider narrow the list; moved
+// buttons and a taller entry follow; each control has its new look at once.
+TEST_F(Playlist, RelayoutPlacesEveryControlAfterTheSkinsValues) {
+    auto form = Open(300, 200, 275, 232);
+    const std::int32_t middle[8] = {0, 0, 100, 30, 26, 0, 26, 21};
+    const std::int32_t left[6] = {0, 0, 12, 29, 64, 81};
+    const std::int32_t slider[12] = {0, 0, 14, 0, 82, 81, 40, 25, 119, 81, 9, 28};
+    form->SetFramePiece(PlaylistForm::topMiddle, middle);
+    form->SetFramePiece(PlaylistForm::leftBorder, left);
+    form->SetSliderRecord(slider);
+    const std::int32_t add[8] = {20, 40, 30, 22, 4, 100, 40, 20};
+    const std::int32_t close[8] = {8, 4, 11, 10, 82, 110, 36, 9};
+    form->SetButtonRecord(PlaylistForm::btAdd, SkinControl::FromValues(add));
+    form->SetButtonRecord(PlaylistForm::btClose, SkinControl::FromValues(close));
+    form->SetListRecord({{1, 2, 3, 4}, 60, RGB(1, 1, 1), RGB(2, 2, 2)});
+    EXPECT_EQ((Ints{9, 20, 250, 174}), Place(form->list.hwnd)) << "nothing moves before Relayout";
+
+    form->Relayout();
+    const std::vector<Ints> places = Controls(*form);
+    EXPECT_EQ((Ints{12, 30, 275 - 12 - 7 - 14, 232 - 30 - 38}), places[0]);
+    EXPECT_EQ((Ints{275 - 7 - 14, 20, 14, 232 - 30 - 38}), places[1]);
+    EXPECT_EQ((Ints{20, 232 - 40, 30, 22}), places[2]);
+    EXPECT_EQ((Ints{39, 200, 27, 20}), places[3]);
+    EXPECT_EQ((Ints{275 - 8 - 11, 4, 11, 10}), places[7]);
+    EXPECT_EQ((Ints{174, 30 + 38 + 60}), (Ints{form->MinimumWidth(), form->MinimumHeight()}));
+
+    EXPECT_EQ((Ints{25, 10}), (Ints{form->slider->thumbLength, form->slider->thumbNormal.width}));
+    EXPECT_EQ((Ints{92, 81, 10, 25}), Rect(form->slider->thumbDisabled));
+    EXPECT_EQ((Ints{60, 1, 2, 3, 4}),
+              (Ints{form->list.GetItemHeight(), form->list.backgroundSource.x,
+                    form->list.backgroundSource.y, form->list.backgroundSource.width,
+                    form->list.backgroundSource.height}));
+    EXPECT_EQ(RGB(2, 2, 2), form->list.markColour);
+    EXPECT_EQ((Ints{24, 100, 10, 20}), Rect(form->buttons[PlaylistForm::btAdd].imageHover));
+}
+
+// Every frame piece on the screen is the part of playlist.bmp it names, at two sizes; the
+// title strip shows the active look while the window is active.
+TEST_F(Playlist, PaintsTheFramePiecesFromThePlaylistBitmap) {
+    const Picture picture(IDB_SKIN_PLAYLIST);
+    auto form = Open(500, 300, 275, 232);
+    for (const WButton& button : form->buttons) // they would cover parts of the frame
+        ShowWindow(button.hwnd, SW_HIDE);
+    form->Show(1);
+    SetForegroundWindow(form->hwnd);
+    kit::Pump();
+    ASSERT_EQ(form->hwnd, GetActiveWindow());
+    EXPECT_EQ(1, form->active);
+    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt275x232(21)));
+
+    SetForegroundWindow(owner.hwnd);
+    kit::Pump();
+    EXPECT_EQ(0, form->active);
+    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt275x232(0)));
+
+    Resize(*form, 400, 300);
+    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt400x300(0)));
+    SetForegroundWindow(form->hwnd);
+    kit::Pump();
+    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt400x300(21)));
+}
+
+// Activation brings the player window along directly behind, leaving its place, size and
+// activation alone; the playlist button's check follows the window's visibility.
+TEST_F(Playlist, ActivationKeepsThePlayerDirectlyBehindAndTheButtonFollowsVisibility) {
+    WButton playlistButton;
+    playlistButton.Create(owner.hwnd, WButton::skinned | WButton::toggle, 106, Module(), 0, 0, 9, 9,
+                          "", &bitmaps, 2, nullptr, nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 700, 100, 50, 50, nullptr,
+                                 nullptr, Module(), nullptr);
+    auto form = Open(500, 300, 275, 232);
+    form->playlistButton = &playlistButton;
+    form->Show(1);
+    EXPECT_EQ(1, playlistButton.GetCheck());
+
+    SetForegroundWindow(other);
+    kit::Pump();
+    ASSERT_EQ(other, GetActiveWindow());
+    const Ints ownerPlace = Place(owner.hwnd);
+    SetForegroundWindow(form->hwnd);
+    kit::Pump();
+    EXPECT_EQ(form->hwnd, GetActiveWindow());
+    EXPECT_EQ(owner.hwnd, GetWindow(form->hwnd, GW_HWNDNEXT));
+    EXPECT_EQ(ownerPlace, Place(owner.hwnd));
+
+    form->Show(0);
+    EXPECT_EQ(0, playlistButton.GetCheck());
+    form->Show(1);
+    EXPECT_EQ(1, playlistButton.GetCheck());
+    form.reset();
+    DestroyWindow(other);
+}
+
+// Destruction stores the window's rectangle and takes the controls' windows along, and a
+// window made, painted in both looks, resized and destroyed leaves no GDI object behind.
+TEST_F(Playlist, DestroyStoresTheRectangleAndGivesBackEveryWindowAndGdiObject) {
+    auto round = [&](int x) {
+        auto form = Open(x, 120, 275, 232);
+        form->Show(1);
+        SetForegroundWindow(form->hwnd);
+        kit::Pump();
+        SetForegroundWindow(owner.hwnd);
+        kit::Pump();
+        SetWindowPos(form->hwnd, nullptr, x + 7, 90, 300, 211, SWP_NOZORDER | SWP_NOACTIVATE);
+        kit::Pump();
+        const HWND list = form->list.hwnd, button = form->buttons[0].hwnd;
+        const HWND slider = form->slider->hwnd;
+        settings = Settings();
+        DestroyWindow(form->hwnd);
+        EXPECT_EQ((Ints{x + 7, 90, 300, 211}), (Ints{settings.playlistX, settings.playlistY,
+                                                     settings.playlistW, settings.playlistH}));
+        EXPECT_FALSE(IsWindow(list) || IsWindow(slider) || IsWindow(button));
+        EXPECT_EQ(nullptr, form->slider);
+    };
+    round(400); // and the platform's first-use objects
+    kit::Pump();
+    const int windows = ThreadWindowCount(), room = GdiRoom();
+    for (int i = 0; i < 5; i++)
+        round(420 + i);
+    kit::Pump();
+    EXPECT_EQ(windows, ThreadWindowCount());
+    EXPECT_EQ(room, GdiRoom());
+}
+
+} // namespace
