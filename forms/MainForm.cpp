@@ -47,7 +47,8 @@ void MainForm::CreatePlayerWindow(HINSTANCE moduleInstance) {
     instance = moduleInstance;
     HICON icon = LoadIconA(instance, "LARGE_ICON");
     HICON smallIcon = LoadIconA(instance, "SMALL_ICON");
-    Create(className, icon, smallIcon, LoadCursorA(nullptr, IDC_ARROW), (HBRUSH)1, nullptr, 0,
+    // No class brush: the paint covers the whole window, and an erase first would flicker.
+    Create(className, icon, smallIcon, LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr, 0,
            "Lumevoxen CD Player", WS_POPUP | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth,
            defaultHeight, instance);
 }
