@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "skin/BuiltinRecords.h"
 #include "skin/RegionData.h"
+#include "support/HandleCounts.h"
 #include "support/DibCanvas.h"
 #include "support/TempFolder.h"
 
@@ -19,6 +20,8 @@
 #include <vector>
 
 namespace {
+
+using HandleCounts::GdiRoom;
 
 std::vector<std::string> shownErrors;
 
@@ -262,17 +265,6 @@ TEST_F(PlayerWindow, EveryBrokenSkinTellsWhatIsWrongAndTheBuiltInSkinComesBack) 
         EXPECT_TRUE(IsWindowVisible(form.hwnd)) << name;
         EXPECT_EQ("", LooksBuiltIn()) << name;
     }
-}
-
-// How many more GDI objects the process may make. Wine counts none with GetGuiResources, so
-// the room left under the handle limit is measured; a leak shrinks it on every platform.
-int GdiRoom() {
-    std::vector<HBRUSH> brushes;
-    for (HBRUSH brush; brushes.size() < 200000 && (brush = CreateSolidBrush(RGB(1, 2, 3)));)
-        brushes.push_back(brush);
-    for (HBRUSH brush : brushes)
-        DeleteObject(brush);
-    return static_cast<int>(brushes.size());
 }
 
 TEST_F(PlayerWindow, ARegionSkinShapesTheWindowUntilTheBuiltInSkinAndNothingLeaks) {

@@ -6,6 +6,7 @@
 #include "gfx/WBmpList.h"
 #include "res/resource.h"
 #include "skin/BuiltinRecords.h"
+#include "support/HandleCounts.h"
 #include "wlib/ControlTestKit.h"
 #include "wlib/WScrollbar.h"
 #include "wlib/WTooltip.h"
@@ -18,6 +19,9 @@
 #include <vector>
 
 namespace {
+
+using HandleCounts::GdiRoom;
+using HandleCounts::ThreadWindowCount;
 
 HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
@@ -113,24 +117,6 @@ std::string FrameMismatch(HWND window, const Picture& picture, const std::vector
         if (!wrong.empty()) return std::string(a.name) + ": " + wrong;
     }
     return "";
-}
-
-// How many more GDI objects the process may make: Wine counts none with GetGuiResources, so
-// the room left under the handle limit is measured; a leak shrinks it everywhere.
-int GdiRoom() {
-    std::vector<HBRUSH> brushes;
-    for (HBRUSH brush; brushes.size() < 200000 && (brush = CreateSolidBrush(RGB(1, 2, 3)));)
-        brushes.push_back(brush);
-    for (HBRUSH brush : brushes)
-        DeleteObject(brush);
-    return static_cast<int>(brushes.size());
-}
-
-int ThreadWindowCount() {
-    int count = 0;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
-        count += GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
-    return count;
 }
 
 // The player's part: the six built-in bitmaps in their slots, the bitmap font, a tooltip, and

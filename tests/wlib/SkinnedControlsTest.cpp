@@ -1,4 +1,5 @@
 #include "gfx/WBmpFont.h"
+#include "support/HandleCounts.h"
 #include "wlib/ControlTestKit.h"
 #include "wlib/WButton.h"
 #include "wlib/WDialog.h"
@@ -16,6 +17,9 @@
 #include <vector>
 
 namespace {
+
+using HandleCounts::GdiRoom;
+using HandleCounts::ThreadWindowCount;
 
 const COLORREF normal = RGB(200, 30, 30), pressed = RGB(30, 200, 30), hover = RGB(30, 30, 200),
                disabled = RGB(200, 200, 30), track = RGB(90, 90, 90), glyph = RGB(250, 250, 0),
@@ -333,25 +337,6 @@ TEST_F(Controls, TooltipsGiveAControlTwoToolsAndRelayItsMouseMessages) {
     EXPECT_EQ(kit::Log({kit::Call("relay", button->hwnd, WM_MOUSEMOVE, MAKELPARAM(1, 2)),
                         kit::Call("relay", parent.hwnd, WM_LBUTTONDOWN, overControl)}),
               relays);
-}
-
-// How many more GDI objects the process may make. Wine counts none with GetGuiResources, so
-// the room left under the handle limit is measured instead; a leak shrinks it on every
-// platform.
-int GdiRoom() {
-    std::vector<HBRUSH> brushes;
-    for (HBRUSH brush; brushes.size() < 200000 && (brush = CreateSolidBrush(RGB(1, 2, 3)));)
-        brushes.push_back(brush);
-    for (HBRUSH brush : brushes)
-        DeleteObject(brush);
-    return static_cast<int>(brushes.size());
-}
-
-int ThreadWindowCount() {
-    int count = 0;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
-        count += GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
-    return count;
 }
 
 // Every kind of control, in every drawing style by turns, made, painted, and switched to a
