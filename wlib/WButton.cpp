@@ -18,10 +18,7 @@ void CopyIfGiven(SourceRect& target, const SourceRect* source) {
 } // namespace
 
 WButton::~WButton() {
-    if (!hwnd) return;
-    Unsubclass();
-    RemoveClassPointer();
-    DestroyWindow(hwnd);
+    if (hwnd) DestroyWindow(hwnd); // its last message forgets the handle
 }
 
 int WButton::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
@@ -32,10 +29,9 @@ int WButton::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     style = newStyle;
     if (!hwnd) return 0;
-    if (style & skinned) {
-        StoreSkin(list, newSlot, normal, pressedImage, hover, disabled);
-        Subclass(ButtonProc);
-    }
+    if (style & skinned) StoreSkin(list, newSlot, normal, pressedImage, hover, disabled);
+    // A plain button is subclassed too, only to hear of its destruction.
+    Subclass(ButtonProc);
     return 1;
 }
 
@@ -61,8 +57,6 @@ void WButton::StoreSkin(WBmpList* list, int newSlot, const SourceRect* normal,
 void WButton::SetStyle(int newStyle, int repaint) {
     style = newStyle;
     SetWindowLongPtrA(hwnd, GWL_STYLE, static_cast<LONG_PTR>(WindowStyleFor(style)));
-    if ((style & skinned) && !oldProc) Subclass(ButtonProc);
-    if (!(style & skinned) && oldProc) Unsubclass();
     if (repaint) Repaint();
 }
 
@@ -72,7 +66,7 @@ void WButton::SetCheck(int state) {
 }
 
 int WButton::GetCheck() const {
-    if (oldProc) return checked;
+    if (style & skinned) return checked;
     return static_cast<int>(SendMessageA(hwnd, BM_GETCHECK, 0, 0));
 }
 
@@ -83,6 +77,8 @@ LRESULT CALLBACK WButton::ButtonProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 LRESULT WButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) return ForgetWindow(wParam, lParam);
+    if (!(style & skinned)) return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
     switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return 0;
@@ -102,7 +98,8 @@ LRESULT WButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE: UpdateTooltipRect(); return 0;
     case WM_SIZE: UpdateTooltipRect(); break;
     case WM_ENABLE: Repaint(); break;
-    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
+    // Capture taken away mid-press (Alt+Tab, a message box): no click may follow.
+    case WM_CAPTURECHANGED: OnCaptureLost(reinterpret_cast<HWND>(lParam)); break;
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }
@@ -163,6 +160,13 @@ void WButton::OnButtonDown() {
     SetForegroundWindow(GetParent(hwnd));
     SetCapture(hwnd);
     pressed = 1;
+    Repaint();
+}
+
+void WButton::OnCaptureLost(HWND newCapture) {
+    if (newCapture == hwnd) return;
+    pressed = 0;
+    hoverCapture = 0;
     Repaint();
 }
 

@@ -54,6 +54,7 @@ private:
     void OnMouseMove(WPARAM keys, LPARAM point);
     void OnButtonDown();
     void OnButtonUp(LPARAM point);
+    void OnCaptureLost(HWND newCapture);
     void Repaint() { InvalidateRect(hwnd, nullptr, FALSE); }
     bool ContainsPoint(LPARAM point) const;
     void PostClick();

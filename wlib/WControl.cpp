@@ -118,12 +118,12 @@ void WControl::Unsubclass() {
     oldProc = nullptr;
 }
 
-LRESULT WControl::DestroySubclassed(WPARAM wParam, LPARAM lParam) {
+LRESULT WControl::ForgetWindow(WPARAM wParam, LPARAM lParam) {
     WNDPROC previous = oldProc;
     Unsubclass();
     RemoveClassPointer();
-    LRESULT result = CallWindowProcA(previous, hwnd, WM_DESTROY, wParam, lParam);
-    // The handle may soon name another window: nothing of this object may reach it again.
+    if (tooltip) RemovePropA(hwnd, tooltipPointerName);
+    LRESULT result = CallWindowProcA(previous, hwnd, WM_NCDESTROY, wParam, lParam);
     hwnd = nullptr;
     return result;
 }

@@ -48,9 +48,10 @@ protected:
     // procedure (and sets the class pointer), and gives the control its own procedure back.
     void Subclass(WNDPROC proc);
     void Unsubclass();
-    // WM_DESTROY of a subclassed control: unsubclass, drop the class pointer, and let the
-    // control's own procedure see the message.
-    LRESULT DestroySubclassed(WPARAM wParam, LPARAM lParam);
+    // WM_NCDESTROY, the window's last message: unsubclass, drop the properties, let the
+    // control's own procedure see it, and forget the handle, which may soon name another
+    // window.
+    LRESULT ForgetWindow(WPARAM wParam, LPARAM lParam);
 
 public:
     WNDPROC oldProc = nullptr; // the control's own procedure; null while not subclassed

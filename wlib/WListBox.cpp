@@ -12,12 +12,8 @@
 #include <vector>
 
 WListBox::~WListBox() {
-    if (oldProc) {
-        Unsubclass();
-        RemoveClassPointer();
-    }
     delete slider;
-    if (hwnd) DestroyWindow(hwnd);
+    if (hwnd) DestroyWindow(hwnd); // its last message forgets the handle
 }
 
 int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
@@ -34,7 +30,8 @@ int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
     style = newStyle;
     SetSkin(newFont, newTextColour, newBackColour, list, newBackgroundBitmap, background,
             newBitmapFont, newSelectionColour, newMarkColour);
-    if (style > 1) Subclass(ListProc);
+    // A plain list is subclassed too, only to hear of its destruction.
+    Subclass(ListProc);
     return 1;
 }
 
@@ -218,6 +215,8 @@ LRESULT CALLBACK WListBox::ListProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) return ForgetWindow(wParam, lParam);
+    if (style <= 1) return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
     switch (message) {
     // The range is taken with the count from before the change.
     case WM_SIZE:
@@ -230,7 +229,6 @@ LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: OnKeyDown(wParam); break;
     case WM_LBUTTONDOWN: InvalidateRect(hwnd, nullptr, FALSE); break;
     case WM_VSCROLL: return OnSliderTrack(wParam, lParam);
-    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }

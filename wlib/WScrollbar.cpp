@@ -12,12 +12,7 @@ void CopyIfGiven(SourceRect& target, const SourceRect* source) {
 } // namespace
 
 WScrollbar::~WScrollbar() {
-    if (!hwnd) return;
-    if (oldProc) {
-        Unsubclass();
-        RemoveClassPointer();
-    }
-    DestroyWindow(hwnd);
+    if (hwnd) DestroyWindow(hwnd); // its last message forgets the handle
 }
 
 int WScrollbar::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y,
@@ -30,11 +25,12 @@ int WScrollbar::Create(HWND parent, int newStyle, int id, HINSTANCE instance, in
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     style = newStyle;
     if (!hwnd) return 0;
+    // A plain slider is subclassed too, only to hear of its destruction.
+    Subclass(ScrollProc);
     if (!(style & skinned)) return 1;
     if (list) bitmaps = list;
     StoreSkin(newThumbBitmap, newThumbLength, normal, pressedImage, hover, disabled,
               newBackgroundBitmap, background);
-    Subclass(ScrollProc);
     return 1;
 }
 
@@ -156,6 +152,8 @@ LRESULT CALLBACK WScrollbar::ScrollProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) return ForgetWindow(wParam, lParam);
+    if (!(style & skinned)) return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
     switch (message) {
     case WM_MOVE:
     case WM_SIZE: UpdateTooltipRect(); return 0;
@@ -167,7 +165,10 @@ LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: OnButtonUp(); return 0;
     // A double click is a second press.
     case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
-    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
+    // Capture taken away mid-drag (Alt+Tab, a message box): the drag ends as a release would.
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd) EndDrag();
+        break;
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }
@@ -243,7 +244,7 @@ void WScrollbar::OnButtonDown(LPARAM point) {
 }
 
 void WScrollbar::OnMouseMove(WPARAM keys) {
-    if (keys == MK_LBUTTON) {
+    if (keys == MK_LBUTTON && pressed) {
         // Measured on the screen so that dragging beyond the window keeps working.
         POINT cursor;
         RECT window;
@@ -269,7 +270,13 @@ void WScrollbar::OnMouseMove(WPARAM keys) {
 }
 
 void WScrollbar::OnButtonUp() {
+    EndDrag(); // before the release, which would end it a second time
     ReleaseCapture();
+}
+
+// A release that follows no press in this slider reports nothing.
+void WScrollbar::EndDrag() {
+    if (!pressed) return;
     pressed = 0;
     SendMessageA(GetParent(hwnd), ScrollMessage(),
                  MAKEWPARAM(SB_THUMBPOSITION, GetPosition() & 0xFFFF),

@@ -72,6 +72,7 @@ private:
     void OnButtonDown(LPARAM point);
     void OnMouseMove(WPARAM keys);
     void OnButtonUp();
+    void EndDrag();
     void StartTracking(int grab, int pixel);
     void SendTrack(int value) const;
     UINT ScrollMessage() const { return (style & vertical) ? WM_VSCROLL : WM_HSCROLL; }

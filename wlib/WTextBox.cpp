@@ -12,12 +12,8 @@ WTextBox::~WTextBox() {
     // Memory failures are not thrown out of a destructor.
     throwErrors = 0;
     StopMarquee();
-    if (hwnd && oldProc) {
-        Unsubclass();
-        RemoveClassPointer();
-    }
+    if (hwnd) DestroyWindow(hwnd); // its last message forgets the handle
     if (memory) DeAlloc();
-    if (hwnd) DestroyWindow(hwnd);
 }
 
 int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
@@ -169,7 +165,7 @@ LRESULT WTextBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK: ForwardMouse(message, wParam, lParam); return 0;
     // A double click is a second click.
     case WM_LBUTTONDBLCLK: PostMessageA(hwnd, WM_LBUTTONDOWN, wParam, lParam); return 0;
-    case WM_DESTROY: return DestroySubclassed(wParam, lParam);
+    case WM_NCDESTROY: return ForgetWindow(wParam, lParam);
     }
     return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }

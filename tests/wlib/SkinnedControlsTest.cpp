@@ -13,6 +13,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -164,6 +165,64 @@ TEST_F(Controls, SliderNotifyTargetEmptyRangeAndFullThumb) {
     slider->SetNotifyTarget(parent.hwnd);
     kit::Play(slider->hwnd, "D5 U5", 50, true); // a track click: the edge to 46
     EXPECT_EQ("htrack(3) hpos(3) vtrack(92)", parent.log);
+}
+
+// Losing the capture mid-gesture (Alt+Tab, a message box) ends a drag as a release would and
+// forgets a press, whoever takes it; moves and releases without a press report nothing.
+TEST_F(Controls, CaptureLossEndsTheDragAndForgetsThePress) {
+    const std::pair<const char*, std::function<void()>> thieves[] = {
+        {"released", [] { ReleaseCapture(); }},
+        {"taken", [&] { SetCapture(parent.hwnd); }},
+    };
+    for (const auto& [how, steal] : thieves) {
+        kit::Fresh();
+        MakeSlider(9);
+        slider->SetPosition(40, TRUE);
+        parent.log.clear();
+        for (const char* token : {"D23", "M33"})
+            kit::Play(slider->hwnd, token, 5, true);
+        steal();
+        EXPECT_EQ("htrack(40) htrack(60) hpos(40)", parent.log) << how;
+        EXPECT_EQ("", SliderMismatch(20, normal)) << how << ": the thumb is back, not pressed";
+        for (const char* token : {"M43", "U43"})
+            kit::Play(slider->hwnd, token, 5, true);
+        EXPECT_EQ("htrack(40) htrack(60) hpos(40)", parent.log) << how << ": nothing follows";
+
+        MakeButton(3);
+        parent.log.clear();
+        kit::Play(button->hwnd, "D5", 8, true);
+        steal();
+        kit::Play(button->hwnd, "U5", 8, true);
+        kit::Pump();
+        EXPECT_EQ("", parent.log) << how << ": a release after the loss is no click";
+        EXPECT_EQ("", kit::Mismatch(button->hwnd, kit::Solid(hover))) << how;
+    }
+    ReleaseCapture();
+}
+
+// A control's window may go with its parent before the object does: every kind, plain or
+// skinned, forgets the handle then, so that nothing of it reaches a window that reuses it.
+TEST_F(Controls, ControlsForgetAWindowDestroyedWithTheirParent) {
+    for (int skinned : {0, 1}) {
+        HWND holder = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200,
+                                      parent.hwnd, nullptr, nullptr, nullptr);
+        WButton plainButton;
+        WScrollbar plainSlider;
+        WListBox plainList;
+        WTextBox plainBox;
+        const SourceRect& c = cell[0];
+        plainButton.Create(holder, skinned, 1, nullptr, 0, 0, 9, 9, "", skin.get(), 0, &c, &c, &c,
+                           &c);
+        plainSlider.Create(holder, skinned ? 9 : 0, 2, nullptr, 0, 20, 90, 9, "", skin.get(), 0, 9,
+                           &c, &c, &c, &c, 0, &c);
+        plainList.Create(holder, skinned ? 6 : 0, 3, nullptr, 0, 40, 90, 90, "", &gdiFont, 0, 0,
+                         skin.get(), 0, &c, &font, selection, mark);
+        plainBox.Create(holder, skinned ? 3 : 0, 4, nullptr, 0, 140, 90, 11, "", &gdiFont, 0, 0,
+                        skin.get(), 0, &c, &font);
+        DestroyWindow(holder);
+        for (HWND left : {plainButton.hwnd, plainSlider.hwnd, plainList.hwnd, plainBox.hwnd})
+            EXPECT_EQ(nullptr, left) << (skinned ? "skinned" : "plain");
+    }
 }
 
 // Enter is a double click; the next mark after the last wraps to the first. The slider's
