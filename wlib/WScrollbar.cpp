@@ -129,10 +129,20 @@ SourceRect WScrollbar::ThumbRect(int pixel) const {
     return SourceRect{pixel, 0, thumbLength, client.bottom};
 }
 
-bool WScrollbar::CursorOnThumb(int pixel) const {
+// The point of a mouse message in client coordinates, signed: under the capture the cursor may
+// stand left of or above the slider.
+POINT WScrollbar::MessagePoint(LPARAM point) {
+    return {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+}
+
+POINT WScrollbar::CursorNow() const {
     POINT cursor;
     GetCursorPos(&cursor);
     ScreenToClient(hwnd, &cursor);
+    return cursor;
+}
+
+bool WScrollbar::CursorOnThumb(int pixel, POINT cursor) const {
     SourceRect thumb = ThumbRect(pixel);
     RECT area = {thumb.x, thumb.y, thumb.x + thumb.width, thumb.y + thumb.height};
     return PtInRect(&area, cursor) != FALSE;
@@ -141,7 +151,7 @@ bool WScrollbar::CursorOnThumb(int pixel) const {
 const SourceRect& WScrollbar::CurrentThumb(int pixel) const {
     if (!IsWindowEnabled(hwnd)) return thumbDisabled;
     if (pressed) return thumbPressed;
-    if (CursorOnThumb(pixel)) return thumbHover;
+    if (CursorOnThumb(pixel, CursorNow())) return thumbHover;
     return thumbNormal;
 }
 
@@ -160,7 +170,7 @@ LRESULT WScrollbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: return 0; // never takes the keyboard focus
     case WM_ENABLE: return OnEnable(wParam, lParam);
     case WM_PAINT: Paint(); break;
-    case WM_MOUSEMOVE: OnMouseMove(wParam); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(wParam, lParam); return 0;
     case WM_LBUTTONDOWN: OnButtonDown(lParam); return 0;
     case WM_LBUTTONUP: OnButtonUp(); return 0;
     // A double click is a second press.
@@ -225,12 +235,13 @@ void WScrollbar::SendTrack(int value) const {
 }
 
 void WScrollbar::OnButtonDown(LPARAM point) {
-    int c = (style & vertical) ? HIWORD(point) : LOWORD(point);
+    const POINT cursor = MessagePoint(point);
+    const int c = (style & vertical) ? cursor.y : cursor.x;
     SetForegroundWindow(GetParent(hwnd));
     SetCapture(hwnd);
     int position = GetPosition();
     int pixel = ValueToPixel(position);
-    if (CursorOnThumb(pixel)) {
+    if (CursorOnThumb(pixel, cursor)) {
         // Grabbed: the thumb stays where it is and follows the mouse from here.
         StartTracking(c - pixel, pixel);
         SendTrack(position);
@@ -243,14 +254,12 @@ void WScrollbar::OnButtonDown(LPARAM point) {
     SendTrack(PixelToValue(pixel));
 }
 
-void WScrollbar::OnMouseMove(WPARAM keys) {
+// The message's own point, not the cursor's later place, so that every move counts once and
+// dragging beyond the slider keeps working.
+void WScrollbar::OnMouseMove(WPARAM keys, LPARAM point) {
+    const POINT cursor = MessagePoint(point);
     if (keys == MK_LBUTTON && pressed) {
-        // Measured on the screen so that dragging beyond the window keeps working.
-        POINT cursor;
-        RECT window;
-        GetCursorPos(&cursor);
-        ::GetWindowRect(hwnd, &window);
-        int c = (style & vertical) ? cursor.y - window.top : cursor.x - window.left;
+        int c = (style & vertical) ? cursor.y : cursor.x;
         trackPixel = ClampToRoom(c - grabOffset);
         Redraw();
         int value = PixelToValue(trackPixel);
@@ -258,7 +267,7 @@ void WScrollbar::OnMouseMove(WPARAM keys) {
         return;
     }
     int pixel = ValueToPixel(GetPosition());
-    if (CursorOnThumb(pixel)) {
+    if (CursorOnThumb(pixel, cursor)) {
         // The capture lets the move that leaves the thumb switch the hover look back.
         if (GetCapture() == hwnd) return;
         SetCapture(hwnd);

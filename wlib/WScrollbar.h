@@ -65,12 +65,14 @@ private:
     int Room() const { return Extent() - thumbLength; }
     int ClampToRoom(int pixel) const;
     SourceRect ThumbRect(int pixel) const;
-    bool CursorOnThumb(int pixel) const;
+    static POINT MessagePoint(LPARAM point);
+    POINT CursorNow() const;
+    bool CursorOnThumb(int pixel, POINT cursor) const;
     const SourceRect& CurrentThumb(int pixel) const;
     LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
     void Paint();
     void OnButtonDown(LPARAM point);
-    void OnMouseMove(WPARAM keys);
+    void OnMouseMove(WPARAM keys, LPARAM point);
     void OnButtonUp();
     void EndDrag();
     void StartTracking(int grab, int pixel);
