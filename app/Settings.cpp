@@ -129,6 +129,24 @@ void SaveSettings() {
     SaveSettings(playerWindow);
 }
 
+void SavePlaylistPlace(const WIniKey& file, const Settings& values) {
+    file.WriteInt("playlist", "x", values.playlistX);
+    file.WriteInt("playlist", "y", values.playlistY);
+    file.WriteInt("playlist", "w", values.playlistW);
+    file.WriteInt("playlist", "h", values.playlistH);
+}
+
+void SavePlaylistPlace() {
+    if (settingsFile) SavePlaylistPlace(*settingsFile, settings);
+}
+
+void SavePlayerPosition(HWND playerWindow) {
+    RECT frame;
+    if (!settingsFile || IsIconic(playerWindow) || !GetWindowRect(playerWindow, &frame)) return;
+    settingsFile->WriteInt("position", "x", frame.left);
+    settingsFile->WriteInt("position", "y", frame.top);
+}
+
 void EnumCdDrives(char* letters) {
     int count = 0;
     DWORD drives = GetLogicalDrives();

@@ -45,5 +45,12 @@ void SaveSettings(HWND playerWindow);
 void LoadSettings(const WIniKey& file, Settings& values);
 void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow);
 
+// The playlist window's place (section "playlist"), written when that window closes.
+void SavePlaylistPlace(const WIniKey& file, const Settings& values);
+void SavePlaylistPlace();
+// The player's screen position, whatever its state; for a session that ends with the window
+// still on screen.
+void SavePlayerPosition(HWND playerWindow);
+
 // The letters of all CD-ROM drives in drive order ("DF"); empty when there is none.
 void EnumCdDrives(char* letters);

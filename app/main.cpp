@@ -37,6 +37,7 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
     cdAudio = new WMCIAudioCD;
     cdAudio->Open(settings.drive);
     playbackEngine = new PlaybackEngine(*cdAudio, *discFile, settings, playRequest, Random);
+    mainForm->AttachEngine(playbackEngine);
     mainForm->SetTimer(IDT_STATUS, STATUS_INTERVAL_MS);
 
     theApp->Run();

@@ -46,6 +46,7 @@ public:
     DWORD LeadOut() const;
     DWORD HeadFrame();
     int OpenDeviceCount() const { return (int)devices.size(); }
+    bool DoorOpen() const { return doorOpen; }
 
 private:
     struct Device {

@@ -4,7 +4,10 @@
 #include "app/Settings.h"
 #include "app/WApp.h"
 #include "devices/VolumeScale.h"
+#include "devices/WMCIAudioCD.h"
+#include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
+#include "forms/WindowSnap.h"
 #include "forms/SkinLoader.h"
 #include "gfx/WBmpFont.h"
 #include "gfx/WBmpList.h"
@@ -14,6 +17,9 @@
 #include "skin/SkinControl.h"
 #include "wlib/WTooltip.h"
 
+#include <windowsx.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,6 +33,38 @@ std::string TableString(HINSTANCE instance, UINT id) {
     char text[999] = "";
     LoadStringA(instance, id, text, sizeof text);
     return text;
+}
+
+const char trayTip[] = "Lumivoxen CD Player";
+
+// The media keys, as global hot keys (ids 1 .. 4) so that they work minimised and in the tray.
+struct MediaKey {
+    int hotKeyId;
+    UINT virtualKey;
+    int appCommand;
+};
+const MediaKey mediaKeys[] = {
+    {1, VK_MEDIA_PLAY_PAUSE, APPCOMMAND_MEDIA_PLAY_PAUSE},
+    {2, VK_MEDIA_STOP, APPCOMMAND_MEDIA_STOP},
+    {3, VK_MEDIA_NEXT_TRACK, APPCOMMAND_MEDIA_NEXTTRACK},
+    {4, VK_MEDIA_PREV_TRACK, APPCOMMAND_MEDIA_PREVIOUSTRACK},
+};
+
+// The player button a letter key stands for; -1 for any other key.
+int KeyButton(WPARAM key) {
+    switch (key) {
+    case 'Z':
+    case 'Y': return MainForm::btPrev;
+    case 'X': return MainForm::btPlay;
+    case 'C': return MainForm::btPause;
+    case 'V': return MainForm::btStop;
+    case 'B': return MainForm::btNext;
+    default: return -1;
+    }
+}
+
+bool PlayerSlider(int id, int slider) {
+    return id == IDC_PLAYER_SLIDER + slider;
 }
 
 } // namespace
@@ -83,7 +121,12 @@ LRESULT MainForm::OnCreate() {
     if (settings.skinName[0] != '.' && !LoadSkin(settings.skinName)) LoadBuiltinSkin();
     ShowAtStart();
     if (settings.alwaysOnTop) SetTopMost(1);
+    RegisterMediaKeys();
     return 0;
+}
+
+void MainForm::AttachEngine(PlaybackEngine* engine) {
+    if (engine) engine->AttachViews(&playlist->entries, &displays);
 }
 
 void MainForm::CreateButtons() {
@@ -163,10 +206,7 @@ void MainForm::ShowAtStart() {
     }
     if (settings.showPlaylist) playlistHidden = 1;
     playlist->Show(0);
-    if (settings.minimizeToTray &&
-        AddTrayIcon(trayIconId, LoadIconA(instance, "TRAY_ICON"), "Lumivoxen CD Player"))
-        return;
-    // Without a tray icon the player must never be out of reach: the taskbar it is.
+    if (settings.minimizeToTray && PutInTray()) return;
     Show(1);
     Minimize();
 }
@@ -224,20 +264,334 @@ LRESULT MainForm::OnTimer(WPARAM id) {
     return 0;
 }
 
-LRESULT MainForm::OnCommand(int notification, int id, HWND) {
-    if (id == IDC_HANDOFF_PLAY && playbackEngine) playbackEngine->PlayRequested(notification);
-    if (id == IDC_PLAYER_BUTTON + btClose) Close();
-    return 0;
-}
-
 LRESULT MainForm::OnDeviceChange(WPARAM event, LPARAM data) {
     return playbackEngine ? playbackEngine->OnDeviceChange(event, data) : 1;
 }
 
+LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == WM_APPCOMMAND) return OnMediaCommand(GET_APPCOMMAND_LPARAM(lParam));
+    if (message == WM_QUERYENDSESSION) return TRUE;
+    if (message == WM_ENDSESSION) return OnEndSession(wParam);
+    if (message == WM_HOTKEY) {
+        for (const MediaKey& key : mediaKeys)
+            if (static_cast<int>(wParam) == key.hotKeyId) OnMediaCommand(key.appCommand);
+        return 0;
+    }
+    // A restarted shell has forgotten the icon: it goes back, or the player comes out.
+    if (message == taskbarCreated && taskbarCreated && inTray && !PutInTray()) RestoreFromTray();
+    return DefaultProc();
+}
+
+// ---- Commands ----
+
+LRESULT MainForm::OnCommand(int notification, int id, HWND) {
+    if (RunButtonCommand(id) || RunMenuCommand(id)) return 0;
+    if (id == IDC_HANDOFF_PLAY && playbackEngine) playbackEngine->PlayRequested(notification);
+    return 0;
+}
+
+bool MainForm::RunButtonCommand(int id) {
+    PlaybackEngine* engine = playbackEngine;
+    const int button = id - IDC_PLAYER_BUTTON;
+    const bool transport = button >= btPrev && button <= btEject;
+    if (transport && (!engine || !cdAudio)) return true; // nothing to drive yet
+    // clang-format off
+    switch (id) {
+    case IDC_PLAYER_BUTTON + btPrev:         engine->StepPrevious(); return true;
+    case IDC_PLAYER_BUTTON + btPlay:         engine->StartPlay(); return true;
+    case IDC_PLAYER_BUTTON + btPause:        engine->TogglePause(); return true;
+    case IDC_PLAYER_BUTTON + btStop:         engine->StopPlay(); return true;
+    case IDC_PLAYER_BUTTON + btNext:         engine->StepNext(); return true;
+    case IDC_PLAYER_BUTTON + btEject:        Eject(); return true;
+    case IDC_PLAYER_BUTTON + btShowPlaylist: ShowPlaylist(buttons[btShowPlaylist].GetCheck()); return true;
+    case IDC_PLAYER_BUTTON + btShowOptions:  ShowOptions(-1); return true;
+    case IDC_PLAYER_BUTTON + btLockVolume:
+        settings.lockVolume = buttons[btLockVolume].GetCheck();
+        if (settings.lockVolume) JoinChannels();
+        return true;
+    case IDC_PLAYER_BUTTON + btMuteVolume:   mixerPanel.SetMute(buttons[btMuteVolume].GetCheck()); return true;
+    case IDC_PLAYER_BUTTON + btMinimize:     MinimizePlayer(); return true;
+    case IDC_PLAYER_BUTTON + btClose:        Close(); return true;
+    case IDC_PLAYER_TEXT + tbPosition:       settings.elapsedTime = settings.elapsedTime ? 0 : 1; return true;
+    default:                                 return false;
+    }
+    // clang-format on
+}
+
+bool MainForm::RunMenuCommand(int id) {
+    if (PlayerMenu::ToggledOption(settings, id)) {
+        ToggleOption(id);
+        return true;
+    }
+    if (int seconds = PlayerMenu::IntroSeconds(id)) {
+        settings.introPlayLen = seconds;
+        return true;
+    }
+    // clang-format off
+    switch (id) {
+    case IDM_ABOUT:          ShowOptions(3); return true;
+    case IDM_SHOW_PLAYLIST:  ShowPlaylist(playlist->IsVisible() ? 0 : 1); return true;
+    case IDM_EXIT:           Close(); return true;
+    case IDM_CONFIG:         ShowOptions(0); return true;
+    case IDM_SKIN:           ShowOptions(1); return true;
+    case IDM_DEFAULT_PLAYER: ShowOptions(2); return true;
+    default:                 return false;
+    }
+    // clang-format on
+}
+
+void MainForm::ToggleOption(int id) {
+    int& option = *PlayerMenu::ToggledOption(settings, id);
+    option = option ? 0 : 1;
+    if (id == IDM_ALWAYS_ON_TOP) SetTopMost(option);
+    if (id == IDM_SHOW_TOOLTIPS) tips->Enable(option);
+}
+
+// The first press opens the door; a press while it is open and empty closes it again.
+void MainForm::Eject() {
+    if (doorOpened && !cdAudio->IsMediaPresent()) {
+        cdAudio->SetDoor(0);
+        doorOpened = 0;
+    } else {
+        cdAudio->SetDoor(1);
+        doorOpened = 1;
+    }
+}
+
+void MainForm::ShowPlaylist(int show) {
+    playlist->Show(show);
+    settings.showPlaylist = show;
+}
+
+// The options dialog comes with the dialogs; until then its commands open nothing.
+void MainForm::ShowOptions(int) {
+}
+
+LRESULT MainForm::OnContextMenu(int, int, HWND) {
+    PlayerMenu menu(instance, settings);
+    if (!menu.Popup()) return 0;
+    // Signed: a screen left of the main one has negative coordinates; -1, -1 is the menu key.
+    POINT at = {GET_X_LPARAM(current.lParam), GET_Y_LPARAM(current.lParam)};
+    if (at.x == -1 && at.y == -1) {
+        at = {titleRect.x, titleRect.y + titleRect.height};
+        ClientToScreen(hwnd, &at);
+    }
+    // Owned by the player even over a control, so that every entry reaches OnCommand.
+    TrackPopupMenu(menu.Popup(), TPM_LEFTBUTTON, at.x, at.y, 0, hwnd, nullptr);
+    return 0;
+}
+
+// ---- Minimize, tray and keys ----
+
+// The flag is set once the playlist is hidden: hiding an active playlist activates the
+// player, whose focus handler would bring the playlist straight back.
+void MainForm::MinimizePlayer() {
+    const int playlistShown = playlist->IsVisible() ? 1 : 0;
+    playlist->Show(0);
+    if (settings.minimizeToTray) {
+        playlistHidden = playlistShown;
+        if (PutInTray()) return;
+    } else if (settings.showPlaylist) {
+        playlistHidden = 1;
+    }
+    Minimize();
+}
+
+// Without a tray icon the player must never be out of reach: it stays on screen, and the
+// caller puts it on the taskbar instead.
+bool MainForm::PutInTray() {
+    inTray = AddTrayIcon(trayIconId, LoadIconA(instance, "TRAY_ICON"), trayTip) ? 1 : 0;
+    if (!inTray) Show(1);
+    return inTray != 0;
+}
+
+void MainForm::RestoreFromTray() {
+    RemoveTrayIcon(trayIconId);
+    inTray = 0;
+    SetForegroundWindow(hwnd);
+    if (playlistHidden) {
+        playlist->Show(1);
+        playlistHidden = 0;
+    }
+}
+
+LRESULT MainForm::OnTrayNotify(LPARAM mouseMessage, WPARAM) {
+    if (mouseMessage == WM_LBUTTONDOWN) RestoreFromTray();
+    return 0;
+}
+
+LRESULT MainForm::OnKeyDown(WPARAM key, LPARAM) {
+    if (key == VK_ESCAPE) {
+        if (settings.escMinimize) SendMessageA(hwnd, WM_COMMAND, IDC_PLAYER_BUTTON + btMinimize, 0);
+        return 0;
+    }
+    PressKeyButton(key, 1);
+    return 0;
+}
+
+LRESULT MainForm::OnKeyUp(WPARAM key, LPARAM) {
+    PressKeyButton(key, 0);
+    return 0;
+}
+
+// The key works the button as the mouse would, so the command runs on the release.
+void MainForm::PressKeyButton(WPARAM key, int down) {
+    const int index = KeyButton(key);
+    if (index < 0 || !settings.keyShortcuts) return;
+    WButton& button = buttons[index];
+    button.SetCheck(down);
+    SendMessageA(button.hwnd, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, MK_LBUTTON, 0);
+    RedrawWindow(button.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// Play/pause plays a stopped disc and pauses or resumes one that plays.
+LRESULT MainForm::OnMediaCommand(int appCommand) {
+    PlaybackEngine* engine = playbackEngine;
+    const bool playing = cdAudio && (cdAudio->IsPlaying() || (engine && engine->paused));
+    // clang-format off
+    switch (appCommand) {
+    case APPCOMMAND_MEDIA_PLAY_PAUSE:     RunButtonCommand(IDC_PLAYER_BUTTON + (playing ? btPause : btPlay)); return TRUE;
+    case APPCOMMAND_MEDIA_STOP:           RunButtonCommand(IDC_PLAYER_BUTTON + btStop); return TRUE;
+    case APPCOMMAND_MEDIA_NEXTTRACK:      RunButtonCommand(IDC_PLAYER_BUTTON + btNext); return TRUE;
+    case APPCOMMAND_MEDIA_PREVIOUSTRACK:  RunButtonCommand(IDC_PLAYER_BUTTON + btPrev); return TRUE;
+    default:                              return DefaultProc();
+    }
+    // clang-format on
+}
+
+// A key another program holds already stays with it; the focused player still hears it.
+void MainForm::RegisterMediaKeys() {
+    for (const MediaKey& key : mediaKeys)
+        RegisterHotKey(hwnd, key.hotKeyId, 0, key.virtualKey);
+}
+
+void MainForm::UnregisterMediaKeys() {
+    for (const MediaKey& key : mediaKeys)
+        UnregisterHotKey(hwnd, key.hotKeyId);
+}
+
+// The session ends without destroying any window: what OnDestroy would save is saved now.
+LRESULT MainForm::OnEndSession(WPARAM ending) {
+    if (!ending) return 0;
+    DeleteTrayIcon(trayIconId);
+    SaveSettings(hwnd);
+    SavePlayerPosition(hwnd);
+    playlist->SavePlace();
+    if (playbackEngine) playbackEngine->SaveDiscOrder();
+    if (settings.stopOnExit && cdAudio) cdAudio->Stop();
+    return 0;
+}
+
+// ---- Seek and volume sliders ----
+
+LRESULT MainForm::OnHScroll(int id, int request, int position, HWND) {
+    if (PlayerSlider(id, sbPos)) OnSeekSlider(request, position);
+    return 0;
+}
+
+LRESULT MainForm::OnVScroll(int id, int request, int position, HWND) {
+    if (PlayerSlider(id, sbLVolume) || PlayerSlider(id, sbRVolume) || PlayerSlider(id, sbMVolume))
+        OnVolumeSlider(id, request, position);
+    return 0;
+}
+
+// While the thumb is dragged no status tick runs, so neither it nor the time jumps back.
+void MainForm::OnSeekSlider(int request, int position) {
+    PlaybackEngine* engine = playbackEngine;
+    if (!engine) return;
+    if (request == SB_THUMBPOSITION) {
+        engine->SeekTo(position);
+        return;
+    }
+    if (request != SB_THUMBTRACK) return;
+    engine->busy = 1;
+    sliders[sbPos].SetPosition(position, 1);
+    long long shown = settings.elapsedTime ? position : (long long)engine->trackLength - position;
+    if (shown < 0) shown = 0;
+    char text[32];
+    snprintf(text, sizeof text, "%02i:%02i", int(shown / 60), int(shown % 60));
+    displays.SetText(Display::Position, text);
+}
+
+void MainForm::OnVolumeSlider(int id, int request, int position) {
+    if (request != SB_THUMBTRACK) {
+        // The next status tick writes its own text again.
+        if (playbackEngine) playbackEngine->volumeText = 0;
+        return;
+    }
+    const int lock = settings.lockVolume;
+    if (PlayerSlider(id, sbLVolume)) {
+        sliders[sbLVolume].SetPosition(position, 1);
+        const int right = sliders[sbRVolume].GetPosition();
+        sliders[sbRVolume].SetPosition(mixerPanel.DragLeft(position, right, lock), 1);
+    } else if (PlayerSlider(id, sbRVolume)) {
+        sliders[sbRVolume].SetPosition(position, 1);
+        const int left = sliders[sbLVolume].GetPosition();
+        sliders[sbLVolume].SetPosition(mixerPanel.DragRight(position, left, lock), 1);
+    } else {
+        sliders[sbMVolume].SetPosition(position, 1);
+        mixerPanel.DragMaster(position);
+    }
+    ShowVolume(position);
+}
+
+void MainForm::ShowVolume(int position) {
+    char text[32];
+    snprintf(text, sizeof text, "Volume: %i", VolumeScale::PercentFromPosition(position));
+    displays.SetText(Display::Status, text);
+    if (playbackEngine) playbackEngine->volumeText = 1;
+}
+
+void MainForm::JoinChannels() {
+    const int left = sliders[sbLVolume].GetPosition(), right = sliders[sbRVolume].GetPosition();
+    const int joined = mixerPanel.LockChannels(left, right);
+    sliders[sbLVolume].SetPosition(joined, 1);
+    sliders[sbRVolume].SetPosition(joined, 1);
+}
+
+// ---- Dragging the window by its background ----
+
+LRESULT MainForm::OnButtonDown(WPARAM keys, int x, int y) {
+    if (keys != MK_LBUTTON) return 0;
+    pressPoint = {x, y};
+    RECT player = {}, list = {};
+    GetWindowRect(&player);
+    playlist->GetWindowRect(&list);
+    docked = settings.snapWindow && WindowSnap::Touching(player, list, settings.snapPixel);
+    playlistOffset = {list.left - player.left, list.top - player.top};
+    SetCapture(hwnd);
+    return 0;
+}
+
+// Only a drag that began with a press here moves the window. The halves of the message are
+// signed here: under the capture the cursor may stand left of or above the window.
+LRESULT MainForm::OnMouseMove(WPARAM keys, int x, int y) {
+    if (keys != MK_LBUTTON || GetCapture() != hwnd) return 0;
+    POINT cursor = {static_cast<short>(x), static_cast<short>(y)};
+    ClientToScreen(hwnd, &cursor);
+    POINT to = {cursor.x - pressPoint.x, cursor.y - pressPoint.y};
+    RECT player = {}, list = {};
+    GetWindowRect(&player);
+    playlist->GetWindowRect(&list);
+    if (settings.snapWindow && !docked) to = WindowSnap::Snap(player, list, to, settings.snapPixel);
+    SetPosition(to.x, to.y);
+    if (docked) playlist->SetPosition(to.x + playlistOffset.x, to.y + playlistOffset.y);
+    return 0;
+}
+
+LRESULT MainForm::OnButtonUp(WPARAM, int, int) {
+    if (GetCapture() == hwnd) ReleaseCapture();
+    return 0;
+}
+
 LRESULT MainForm::OnDestroy() {
+    UnregisterMediaKeys();
     DeleteTrayIcon(trayIconId);
     SaveSettings(hwnd);
     if (playlist) DestroyWindow(playlist->hwnd);
+    // The engine's playlist and displays go with the windows.
+    if (playbackEngine) playbackEngine->AttachViews(nullptr, nullptr);
     delete playlist;
     playlist = nullptr;
     for (WButton& button : buttons)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/MixerPanel.h"
+#include "forms/PlayerDisplays.h"
 #include "gfx/SourceRect.h"
 #include "wlib/WButton.h"
 #include "wlib/WForm.h"
@@ -9,6 +10,7 @@
 
 #include <string>
 
+class PlaybackEngine;
 class PlaylistForm;
 class WBmpFont;
 class WBmpList;
@@ -54,15 +56,27 @@ public:
     int LoadBuiltinSkin();
     // Shows the player, and the playlist window when it belongs on screen.
     void ShowWindows();
+    // Hands the engine the playlist on screen and these displays; null takes them back.
+    void AttachEngine(PlaybackEngine* engine);
 
     LRESULT OnCreate() override;
+    LRESULT OnMouseMove(WPARAM keys, int x, int y) override;
+    LRESULT OnButtonDown(WPARAM keys, int x, int y) override;
+    LRESULT OnButtonUp(WPARAM keys, int x, int y) override;
+    LRESULT OnKeyDown(WPARAM key, LPARAM flags) override;
+    LRESULT OnKeyUp(WPARAM key, LPARAM flags) override;
+    LRESULT OnDeviceChange(WPARAM event, LPARAM data) override;
     LRESULT OnSetFocus() override;
     LRESULT OnKillFocus() override;
-    LRESULT OnTimer(WPARAM id) override;
-    LRESULT OnCommand(int notification, int id, HWND control) override;
-    LRESULT OnDeviceChange(WPARAM event, LPARAM data) override;
-    LRESULT OnPaint() override;
+    LRESULT OnTrayNotify(LPARAM mouseMessage, WPARAM iconId) override;
     LRESULT OnDestroy() override;
+    LRESULT OnCommand(int notification, int id, HWND control) override;
+    LRESULT OnPaint() override;
+    LRESULT OnTimer(WPARAM id) override;
+    LRESULT OnHScroll(int id, int request, int position, HWND control) override;
+    LRESULT OnVScroll(int id, int request, int position, HWND control) override;
+    LRESULT OnContextMenu(int x, int y, HWND window) override;
+    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // How a skin error reaches the user: a system-modal message box unless a test listens.
     static int (*showSkinError)(const char* text);
@@ -80,10 +94,38 @@ public:
     WTextBox textBoxes[textCount];
     PlaylistForm* playlist = nullptr;
     MixerPanel mixerPanel;
+    PlayerDisplays displays{*this};
     int doorOpened = 0;
     int playlistHidden = 0; // the playlist went away with the player and comes back with it
+    int inTray = 0;         // the player is hidden behind its tray icon
+
+    // The drag of the window by its background.
+    POINT pressPoint = {};
+    int docked = 0; // the playlist window touched the player at the press and moves with it
+    POINT playlistOffset = {};
 
 private:
+    // Commands
+    bool RunButtonCommand(int id);
+    bool RunMenuCommand(int id);
+    void ToggleOption(int id);
+    void Eject();
+    void ShowPlaylist(int show);
+    void ShowOptions(int startPage);
+    void MinimizePlayer();
+    bool PutInTray();
+    void RestoreFromTray();
+    void PressKeyButton(WPARAM key, int down);
+    LRESULT OnMediaCommand(int appCommand);
+    void RegisterMediaKeys();
+    void UnregisterMediaKeys();
+    LRESULT OnEndSession(WPARAM ending);
+    // Sliders
+    void OnSeekSlider(int request, int position);
+    void OnVolumeSlider(int id, int request, int position);
+    void ShowVolume(int position);
+    void JoinChannels();
+
     void CreateButtons();
     void CreateSliders();
     void ReadMixer();

@@ -1,6 +1,7 @@
 #include "forms/PlaylistForm.h"
 
 #include "app/Settings.h"
+#include "forms/WindowSnap.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/WBmpList.h"
 #include "player/PlaybackEngine.h"
@@ -24,6 +25,7 @@ constexpr int listStyle = WListBox::bitmapText | WListBox::tiledBackground;
 constexpr int buttonStyle = WButton::skinned | 2; // flag 2 is carried along and means nothing
 constexpr int textIndent = 5;
 constexpr int onScreenMargin = 10; // pixels that always stay reachable at the left and top
+constexpr int gripSize = 15;       // the bottom-right square that resizes
 
 int ValueCount(int piece) {
     return piece < PlaylistForm::bottomLeft ? titleValueCount : otherValueCount;
@@ -328,6 +330,106 @@ void PlaylistForm::PaintBorders(HDC dc, int width, int height) const {
                lowerRight.y + height - lowerRight.height});
 }
 
+// ---- Commands ----
+
+int PlaylistForm::OnCommand(int notification, int id, HWND) {
+    // clang-format off
+    switch (id) {
+    case IDC_PLAYLIST_BUTTON + btDelete:   DeleteSelected(); return 1;
+    case IDC_PLAYLIST_BUTTON + btSongup:   MoveSelected(-1); return 1;
+    case IDC_PLAYLIST_BUTTON + btSongdown: MoveSelected(+1); return 1;
+    case IDC_PLAYLIST_BUTTON + btClose:    HideWindow(); return 1;
+    case IDC_PLAYLIST_LIST:
+        if (notification == LBN_DBLCLK) PlaySelected();
+        return 1;
+    default:                               return 0;
+    }
+    // clang-format on
+}
+
+// The entry being played stays: deleting it is refused with a beep.
+void PlaylistForm::DeleteSelected() {
+    const int selected = list.GetSelection();
+    if (selected == list.GetMarked()) {
+        MessageBeep(static_cast<UINT>(-1));
+        return;
+    }
+    if (selected < 0) return;
+    list.DeleteItem(selected, 1);
+    list.SetSelection(selected, 1);
+}
+
+void PlaylistForm::MoveSelected(int delta) {
+    const int selected = list.GetSelection();
+    if (selected < 0) return;
+    const int moved = list.MoveSelected(selected, delta, 1);
+    if (moved >= 0) list.SetSelection(moved, 1);
+}
+
+void PlaylistForm::HideWindow() {
+    Show(0);
+    settings.showPlaylist = 0;
+    if (playlistButton) playlistButton->SetCheck(0);
+}
+
+void PlaylistForm::PlaySelected() {
+    const int selected = list.GetSelection();
+    if (selected < 0 || !playbackEngine) return;
+    list.SetMarked(selected, 1);
+    playbackEngine->PrepareStart(static_cast<int>(list.GetItemData(selected)));
+    playbackEngine->PlayCurrent();
+}
+
+// ---- Moving and resizing ----
+
+int PlaylistForm::OnButtonDown(WPARAM keys, int x, int y) {
+    if (keys != MK_LBUTTON) return 0;
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    pressPoint = {x, y};
+    cornerDistance = {client.right - x, client.bottom - y};
+    resizing = x >= client.right - gripSize && y >= client.bottom - gripSize;
+    SetCapture(hwnd);
+    return 1;
+}
+
+// Only a drag that began with a press here moves or sizes the window. The halves of the
+// message are signed here: under the capture the cursor may stand left of or above it.
+int PlaylistForm::OnMouseMove(WPARAM keys, int x, int y) {
+    if (keys != MK_LBUTTON || GetCapture() != hwnd) return 0;
+    POINT cursor = {static_cast<short>(x), static_cast<short>(y)};
+    if (resizing) {
+        ResizeTo(cursor);
+        return 1;
+    }
+    ClientToScreen(hwnd, &cursor);
+    MoveWindowTo(cursor);
+    return 1;
+}
+
+int PlaylistForm::OnButtonUp(WPARAM, int, int) {
+    if (GetCapture() == hwnd) ReleaseCapture();
+    return 1;
+}
+
+void PlaylistForm::ResizeTo(POINT cursor) {
+    const int width = std::max(MinimumWidth(), int(cursor.x + cornerDistance.x));
+    const int height = std::max(MinimumHeight(), int(cursor.y + cornerDistance.y));
+    settings.playlistW = width;
+    settings.playlistH = height;
+    SetWindowPosition(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaylistForm::MoveWindowTo(POINT cursorOnScreen) {
+    POINT to = {cursorOnScreen.x - pressPoint.x, cursorOnScreen.y - pressPoint.y};
+    HWND player = GetWindow(hwnd, GW_OWNER);
+    RECT self = {}, playerRect = {};
+    if (settings.snapWindow && player && ::GetWindowRect(player, &playerRect) &&
+        ::GetWindowRect(hwnd, &self))
+        to = WindowSnap::Snap(self, playerRect, to, settings.snapPixel);
+    SetPosition(to.x, to.y);
+}
+
 // ---- Activation, visibility, destruction ----
 
 void PlaylistForm::InvalidateTitle() {
@@ -357,13 +459,18 @@ int PlaylistForm::OnShowWindow(WPARAM shown, LPARAM) {
     return 0;
 }
 
-int PlaylistForm::OnDestroy() {
+void PlaylistForm::SavePlace() {
     RECT window = {};
     ::GetWindowRect(hwnd, &window);
     settings.playlistX = window.left;
     settings.playlistY = window.top;
     settings.playlistW = window.right - window.left;
     settings.playlistH = window.bottom - window.top;
+    SavePlaylistPlace();
+}
+
+int PlaylistForm::OnDestroy() {
+    SavePlace();
     if (playbackEngine) playbackEngine->SaveDiscOrder();
     ReleaseControls();
     return 0;

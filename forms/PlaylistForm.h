@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/ListBoxPlaylist.h"
 #include "gfx/SourceRect.h"
 #include "skin/SkinControl.h"
 #include "wlib/WButton.h"
@@ -82,6 +83,13 @@ public:
     int OnActivate() override;
     int OnDeactivate() override;
     int OnSize(WPARAM type, int width, int height) override;
+    int OnCommand(int notification, int id, HWND control) override;
+    int OnMouseMove(WPARAM keys, int x, int y) override;
+    int OnButtonDown(WPARAM keys, int x, int y) override;
+    int OnButtonUp(WPARAM keys, int x, int y) override;
+
+    // Writes the window's screen rectangle to the settings and the settings file.
+    void SavePlace();
 
     // The player window's playlist button, whose check follows this window's visibility.
     WButton* playlistButton = nullptr;
@@ -91,9 +99,13 @@ public:
     ListRecord listRecord;
     SkinControl buttonRecords[buttonCount];
     WButton buttons[buttonCount];
-    WListBox list;                // owns the slider once it is attached
-    WScrollbar* slider = nullptr; // not owned
+    WListBox list;                 // owns the slider once it is attached
+    ListBoxPlaylist entries{list}; // the list as the engine sees it
+    WScrollbar* slider = nullptr;  // not owned
     int active = 0;
+    int resizing = 0;          // the press was in the grip
+    POINT pressPoint = {};     // client coordinates of the press
+    POINT cornerDistance = {}; // from the press to the bottom-right corner
 
 private:
     SourceRect PieceRect(int piece) const;
@@ -115,6 +127,13 @@ private:
     SourceRect SliderPlace(int width, int height, int top) const;
     SourceRect ButtonPlace(int button, int width, int height) const;
     void Layout(int width, int height, int sliderTop);
+
+    void DeleteSelected();
+    void MoveSelected(int delta);
+    void HideWindow();
+    void PlaySelected();
+    void ResizeTo(POINT cursor);
+    void MoveWindowTo(POINT cursorOnScreen);
 
     void InvalidateTitle();
     void PaintTitle(HDC dc, int width) const;

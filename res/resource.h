@@ -40,8 +40,33 @@
 #define IDB_SKIN_PLAYLIST 955         // playlist.bmp, everything of the playlist window
 
 // Menus (1000 ..)
+#define IDM_MAIN 1000 // the right-click menu; its first popup is "MainMenu"
 
-// Commands (1010 .. 1300); buttons 100 .. 111, sliders 200 .. 203, time display 300
+// Menu commands (1010 .. 1300)
+#define IDM_ABOUT 1010
+#define IDM_SHOW_PLAYLIST 1020
+#define IDM_ALWAYS_ON_TOP 1040
+#define IDM_MINIMIZE_TO_TRAY 1050
+#define IDM_SHOW_TOOLTIPS 1060
+#define IDM_KEY_SHORTCUTS 1070
+#define IDM_SNAP_WINDOWS 1080
+#define IDM_ESC_MINIMIZE 1090
+#define IDM_STOP_ON_EXIT 1100
+#define IDM_EXIT_ON_REMOVE 1110
+#define IDM_MINIMIZE_ON_START 1120
+#define IDM_PLAY_ON_START 1130
+#define IDM_REPEAT_TRACK 1140
+#define IDM_REPEAT_PLAYLIST 1150
+#define IDM_TIME_ELAPSED 1160
+#define IDM_EXIT 1180
+#define IDM_CONFIG 1190
+#define IDM_SKIN 1200
+#define IDM_RANDOM_START 1210
+#define IDM_INTRO_5 1220 // 1220 .. 1280: intro lengths 5, 10, 15, 30, 45, 60, 120 s
+#define IDM_INTRO_120 1280
+#define IDM_DEFAULT_PLAYER 1290
+#define IDM_INTRO_PLAY 1300
+
 // Player window controls: buttons 100 .. 111, sliders 200 .. 203, text boxes 300 .. 305
 #define IDC_PLAYER_BUTTON 100
 #define IDC_PLAYER_SLIDER 200

@@ -150,7 +150,8 @@ void WButton::OnMouseMove(WPARAM keys, LPARAM point) {
         if (!pressed) ReleaseCapture();
         hoverCapture = 0;
     } else {
-        ReleaseCapture();
+        // A press by key (no mouse button down) keeps the capture until its release.
+        if (!pressed) ReleaseCapture();
         hoverCapture = 0;
     }
     Repaint();

@@ -176,6 +176,9 @@ LRESULT WForm::OnVScroll(int, int, int, HWND) {
 LRESULT WForm::OnContextMenu(int, int, HWND) {
     return DefaultProc();
 }
+LRESULT WForm::OnOtherMessage(UINT, WPARAM, LPARAM) {
+    return DefaultProc();
+}
 
 // The form being created serves its own window only: inside Create before WM_CREATE gives
 // it its hwnd, then that window until the property is set, and again after WM_DESTROY has
@@ -238,7 +241,7 @@ LRESULT WForm::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HSCROLL:         return OnHScroll(ControlId(lParam), low, high, control);
     case WM_VSCROLL:         return OnVScroll(ControlId(lParam), low, high, control);
     case WM_CONTEXTMENU:     return OnContextMenu(x, y, reinterpret_cast<HWND>(wParam));
-    default:                 return DefWindowProcA(window, message, wParam, lParam);
+    default:                 return OnOtherMessage(message, wParam, lParam);
     }
     // clang-format on
 }

@@ -47,6 +47,8 @@ public:
     virtual LRESULT OnHScroll(int id, int request, int position, HWND control);
     virtual LRESULT OnVScroll(int id, int request, int position, HWND control);
     virtual LRESULT OnContextMenu(int x, int y, HWND window);
+    // Any message without a slot of its own (registered messages among them).
+    virtual LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // What the window procedure is handling now; the default slots pass it on.
     struct Message {

@@ -1,0 +1,705 @@
+// The player and playlist windows at work on a simulated drive and mixer: the real windows
+// and controls take clicks, keys, menu choices, tray callbacks and drags, and the tests read
+// back what the displays, the drive, the mixer and the files show.
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "app/WIniKey.h"
+#include "devices/SimulatedCdDrive.h"
+#include "devices/SimulatedMixer.h"
+#include "devices/WMCIAudioCD.h"
+#include "devices/WMixer.h"
+#include "forms/MainForm.h"
+#include "forms/PlayerMenu.h"
+#include "forms/PlaylistForm.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+#include "support/TempFolder.h"
+#include "wlib/ControlTestKit.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+unsigned FixedRandom(unsigned range) {
+    return 1000 % range;
+}
+
+const DWORD modePlaying = 526;
+
+// The whole program but its message loop: settings and disc database in a temporary folder,
+// a simulated drive under a hand-driven clock with a 200, 150 and 100 s disc (serial 4D2), a
+// simulated mixer with a CD line, the engine and the player window with the built-in skin.
+class Player : public ::testing::Test {
+protected:
+    TempFolder folder;
+    WIniKey settingsIni{folder.File("lumivoxe.ini").c_str()};
+    WIniKey discIni{folder.File("cdplayer.ini").c_str()};
+    ManualClock clock;
+    SimulatedCdDrive drive{'D', &clock};
+    SimulatedMixer mixerDevice{SimulatedMixer::Layout::withCdLine};
+    WMixer theMixer{&mixerDevice};
+    WMCIAudioCD cd{&drive};
+    PlayRequest request;
+    std::unique_ptr<PlaybackEngine> engine;
+    std::unique_ptr<MainForm> form;
+
+    void SetUp() override {
+        folder.Write("cdplayer.ini", "[4D2]\r\nartist=Ana Lux\r\ntitle=Night Drive\r\n0=Alpha\r\n"
+                                     "1=Beta\r\n2=Gamma\r\n");
+        drive.InsertDisc({{200 * 75, false}, {150 * 75, false}, {100 * 75, false}});
+        drive.SetFileSystemSerial(0x4D2);
+        mixerDevice.PresetValue(SimulatedMixer::cdVolumeId, 0, 30000);
+        mixerDevice.PresetValue(SimulatedMixer::cdVolumeId, 1, 40000);
+    }
+    void TearDown() override {
+        if (form && IsWindow(form->hwnd)) DestroyWindow(form->hwnd);
+        Forget();
+    }
+    void Forget() {
+        form.reset();
+        UnregisterClassA(MainForm::className, Module());
+        playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr;
+        settingsFile = nullptr, discFile = nullptr;
+        kit::Pump();
+    }
+
+    // Starts the player on the settings file's text, as the entry point does.
+    void Start(const std::string& ini = "") {
+        folder.Write("lumivoxe.ini", "[options]\r\nkeyshortcuts=1\r\n" + ini);
+        settings = Settings();
+        settingsFile = &settingsIni, discFile = &discIni, mixer = &theMixer;
+        LoadSettings();
+        form = std::make_unique<MainForm>();
+        form->CreatePlayerWindow(Module());
+        ASSERT_EQ(1, cd.Open("D:"));
+        cdAudio = &cd;
+        engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request, FixedRandom);
+        playbackEngine = engine.get();
+        form->AttachEngine(engine.get());
+    }
+    // Closes the player as the close button does, and lets the entry point's part run.
+    void Exit() {
+        Click(MainForm::btClose);
+        EXPECT_FALSE(IsWindow(form->hwnd));
+        Forget();
+    }
+
+    // Time passes in status-timer steps.
+    void Tick(int count = 1) {
+        for (int i = 0; i < count; i++) {
+            clock.Advance(200);
+            SendMessageA(form->hwnd, WM_TIMER, IDT_STATUS, 0);
+        }
+    }
+    void Click(int button) {
+        kit::Play(form->buttons[button].hwnd, "D2 U2", 2);
+        kit::Pump();
+    }
+    void Command(int id) {
+        SendMessageA(form->hwnd, WM_COMMAND, id, 0);
+        kit::Pump();
+    }
+    void Key(WPARAM key) {
+        SendMessageA(form->hwnd, WM_KEYDOWN, key, 0);
+        SendMessageA(form->hwnd, WM_KEYUP, key, 0);
+        kit::Pump();
+    }
+    std::string Shows(MainForm::TextBox box) const {
+        const char* text = form->textBoxes[box].text;
+        return text ? text : "";
+    }
+    // Track, position in seconds and whether the drive plays: "2 0:10 playing".
+    std::string Drive() {
+        int track = 0, seconds = 0;
+        cd.GetCurrentTrack(&track);
+        cd.GetTrackSeconds(&seconds);
+        char text[64];
+        snprintf(text, sizeof text, "%i %i:%02i %s", track, seconds / 60, seconds % 60,
+                 cd.IsPlaying() ? "playing" : "stopped");
+        return text;
+    }
+    PlaylistForm& Playlist() { return *form->playlist; }
+    WListBox& List() { return form->playlist->list; }
+    std::string Read(const char* file, const char* section, const char* key) {
+        char text[256] = "";
+        GetPrivateProfileStringA(section, key, "<none>", text, sizeof text,
+                                 folder.File(file).c_str());
+        return text;
+    }
+    RECT Frame(HWND window) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return r;
+    }
+    // A drag of a window by a client point; the left button ends it (a right release would
+    // open the menu).
+    void Drag(HWND window, POINT from, POINT by, WPARAM keys = MK_LBUTTON) {
+        SendMessageA(window, keys & MK_RBUTTON ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, keys,
+                     MAKELPARAM(from.x, from.y));
+        SendMessageA(window, WM_MOUSEMOVE, keys, MAKELPARAM(from.x + by.x, from.y + by.y));
+        SendMessageA(window, WM_LBUTTONUP, 0, 0);
+        kit::Pump();
+    }
+    void PlaceWindows(POINT player, RECT list) {
+        form->SetPosition(player.x, player.y);
+        Playlist().SetWindowPosition(nullptr, list.left, list.top, list.right - list.left,
+                                     list.bottom - list.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+};
+
+// ---- Transport: buttons, keys, media keys ----
+
+TEST_F(Player, ButtonsAndKeysDriveTheDiscAndTheDisplaysFollow) {
+    Start();
+    Tick();
+    EXPECT_EQ("Ana Lux", Shows(MainForm::tbArtist));
+    EXPECT_EQ("Night Drive", Shows(MainForm::tbAlbum));
+    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
+    EXPECT_EQ(3, List().GetCount());
+
+    Click(MainForm::btPlay);
+    Tick(6);
+    EXPECT_EQ("1 0:01 playing", Drive());
+    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
+    EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
+    EXPECT_EQ("00:01", Shows(MainForm::tbPosition));
+    EXPECT_EQ("03:20", Shows(MainForm::tbTrackLength));
+    Click(MainForm::btNext);
+    Tick();
+    EXPECT_EQ("2 0:00 playing", Drive());
+    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
+    Click(MainForm::btPause);
+    Tick();
+    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
+    Click(MainForm::btPause);
+    Tick();
+    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
+    Click(MainForm::btPrev);
+    Tick();
+    EXPECT_EQ("1 0:00 playing", Drive());
+    Click(MainForm::btStop);
+    Tick();
+    EXPECT_EQ("1 0:00 stopped", Drive());
+    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
+
+    // Letter keys press the buttons, and the command runs on the release.
+    SendMessageA(form->hwnd, WM_KEYDOWN, 'X', 0);
+    kit::Pump();
+    EXPECT_FALSE(cd.IsPlaying()) << "not before the key is released";
+    SendMessageA(form->hwnd, WM_KEYUP, 'X', 0);
+    kit::Pump();
+    EXPECT_TRUE(cd.IsPlaying());
+    Key('B');
+    Tick();
+    EXPECT_EQ("2 0:00 playing", Drive());
+    Key('Y');
+    Tick();
+    EXPECT_EQ("1 0:00 playing", Drive());
+    Key('V');
+    EXPECT_FALSE(cd.IsPlaying());
+    Command(IDM_KEY_SHORTCUTS);
+    Key('X');
+    EXPECT_FALSE(cd.IsPlaying()) << "shortcuts off";
+    Key('Q');
+    EXPECT_FALSE(IsIconic(form->hwnd));
+}
+
+// Media keys arrive as app commands while the player has the focus and as hot keys when it
+// has not; play/pause pauses a playing disc and plays a stopped one.
+TEST_F(Player, MediaKeysWorkFocusedAndAsGlobalHotKeys) {
+    Start();
+    Tick();
+    auto appCommand = [&](int command) {
+        return SendMessageA(form->hwnd, WM_APPCOMMAND, (WPARAM)form->hwnd,
+                            MAKELPARAM(0, command | FAPPCOMMAND_KEY));
+    };
+    EXPECT_EQ(TRUE, appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE));
+    Tick();
+    EXPECT_EQ("1 0:00 playing", Drive());
+    appCommand(APPCOMMAND_MEDIA_NEXTTRACK);
+    Tick();
+    EXPECT_EQ("2 0:00 playing", Drive());
+    appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE);
+    Tick();
+    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
+    appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE);
+    Tick();
+    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
+
+    // The player holds the four keys while it lives.
+    HWND other =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_FALSE(RegisterHotKey(other, 7, 0, VK_MEDIA_PREV_TRACK));
+    SendMessageA(form->hwnd, WM_HOTKEY, 4, MAKELPARAM(0, VK_MEDIA_PREV_TRACK)); // previous
+    Tick();
+    EXPECT_EQ("1 0:00 playing", Drive());
+    SendMessageA(form->hwnd, WM_HOTKEY, 2, MAKELPARAM(0, VK_MEDIA_STOP));
+    EXPECT_FALSE(cd.IsPlaying());
+    Exit();
+    EXPECT_TRUE(RegisterHotKey(other, 7, 0, VK_MEDIA_PREV_TRACK)) << "given back at exit";
+    UnregisterHotKey(other, 7);
+    DestroyWindow(other);
+}
+
+// Open, close, open: the door-opened flag decides, with the drive empty.
+TEST_F(Player, EjectOpensClosesAndOpensAnEmptyDrive) {
+    drive.EjectDisc();
+    Start();
+    std::string doors;
+    for (int press = 0; press < 3; press++) {
+        Click(MainForm::btEject);
+        doors += drive.DoorOpen() ? "open " : "closed ";
+    }
+    EXPECT_EQ("open closed open ", doors);
+}
+
+// ---- Menu and option commands ----
+
+TEST_F(Player, MenuChecksEveryOptionThatIsOnAndOneIntroLength) {
+    Start("introplaylen=30\r\nalwaysontop=0\r\nrandomintro=1\r\nshowplaylist=1\r\n");
+    auto checked = [&](int introLength) {
+        settings.introPlayLen = introLength;
+        PlayerMenu menu(Module(), settings);
+        std::vector<int> ids;
+        for (int id = IDM_ABOUT; id <= IDM_INTRO_PLAY; id += 10) {
+            const UINT state = GetMenuState(menu.Popup(), UINT(id), MF_BYCOMMAND);
+            if (state != UINT(-1) && (state & MF_CHECKED)) ids.push_back(id);
+        }
+        return ids;
+    };
+    // The defaults that are on, those the file turned on, and 1250 for 30 s.
+    EXPECT_EQ(std::vector<int>({IDM_SHOW_PLAYLIST, IDM_MINIMIZE_TO_TRAY, IDM_SHOW_TOOLTIPS,
+                                IDM_KEY_SHORTCUTS, IDM_SNAP_WINDOWS, IDM_STOP_ON_EXIT,
+                                IDM_TIME_ELAPSED, IDM_RANDOM_START, 1250}),
+              checked(30));
+    EXPECT_EQ(1240, checked(15).back());
+    EXPECT_EQ(IDM_RANDOM_START, checked(20).back()) << "20 s has no entry";
+
+    // Layout: separators where they belong, two submenus.
+    PlayerMenu menu(Module(), settings);
+    std::string layout;
+    for (int i = 0; i < GetMenuItemCount(menu.Popup()); i++) {
+        char text[64] = "";
+        GetMenuStringA(menu.Popup(), UINT(i), text, sizeof text, MF_BYPOSITION);
+        layout +=
+            std::string(text[0] ? text : "-") + (GetSubMenu(menu.Popup(), i) ? ">" : "") + "|";
+    }
+    EXPECT_EQ("About|-|Options>|-|Show Playlist|-|Always On Top|Minimize To Tray|Display "
+              "Tooltips|Key Shortcuts|Snap Windows|ESC Minimize|-|Stop On Exit|Exit On "
+              "Remove|Minimize On Start|Play On Start|Repeat Track|Repeat Playlist|Time "
+              "Elapsed|-|Intro Options>|-|Exit|",
+              layout);
+}
+
+// Every toggle entry flips its option both ways; the intro entries set the length.
+TEST_F(Player, MenuCommandsToggleTheirOptionsAndSetTheIntroLength) {
+    Start();
+    for (int id = IDM_ABOUT; id <= IDM_INTRO_PLAY; id += 10) {
+        int* option = PlayerMenu::ToggledOption(settings, id);
+        if (!option) continue;
+        const int before = *option;
+        Command(id);
+        EXPECT_EQ(before ? 0 : 1, *option) << id;
+        Command(id);
+        EXPECT_EQ(before ? 1 : 0, *option) << id;
+    }
+    *PlayerMenu::ToggledOption(settings, IDM_REPEAT_TRACK) = 5;
+    Command(IDM_REPEAT_TRACK);
+    EXPECT_EQ(0, settings.repeatTrack) << "a stored 5 is on, and toggles off";
+
+    const int lengths[] = {5, 10, 15, 30, 45, 60, 120};
+    for (int i = 0; i < 7; i++) {
+        Command(IDM_INTRO_5 + 10 * i);
+        EXPECT_EQ(lengths[i], settings.introPlayLen);
+    }
+    // Show Playlist follows the window's visibility, the button follows the window.
+    Command(IDM_SHOW_PLAYLIST);
+    EXPECT_TRUE(Playlist().IsVisible());
+    EXPECT_EQ(1, settings.showPlaylist);
+    EXPECT_EQ(1, form->buttons[MainForm::btShowPlaylist].GetCheck());
+    Click(MainForm::btShowPlaylist);
+    EXPECT_FALSE(Playlist().IsVisible());
+    EXPECT_EQ(0, settings.showPlaylist);
+    Click(MainForm::btShowPlaylist);
+    EXPECT_TRUE(Playlist().IsVisible());
+    Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(form->hwnd));
+}
+
+// A click on the time display toggles elapsed and remaining time; the other displays do
+// nothing.
+TEST_F(Player, ClickOnTheTimeTogglesElapsedAndRemaining) {
+    Start("playonstart=1\r\n");
+    Tick(11);
+    EXPECT_EQ("00:02", Shows(MainForm::tbPosition));
+    for (int box = MainForm::tbTrackLength; box < MainForm::textCount; box++)
+        kit::Play(form->textBoxes[box].hwnd, "D2 U2", 2);
+    kit::Pump();
+    EXPECT_EQ(1, settings.elapsedTime);
+    kit::Play(form->textBoxes[MainForm::tbPosition].hwnd, "D2 U2", 2);
+    kit::Pump();
+    Tick();
+    EXPECT_EQ(0, settings.elapsedTime);
+    EXPECT_EQ("03:18", Shows(MainForm::tbPosition));
+}
+
+// A menu opened over a control still reaches the player: here its last entry, Exit.
+TEST_F(Player, AMenuOpenedOverAControlReachesThePlayer) {
+    Start();
+    SetForegroundWindow(form->hwnd);
+    struct Chooser {
+        static void CALLBACK Choose(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            keybd_event(VK_END, 0, 0, 0);
+            keybd_event(VK_END, 0, KEYEVENTF_KEYUP, 0);
+            keybd_event(VK_RETURN, 0, 0, 0);
+            keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+        }
+    };
+    SetTimer(nullptr, 0, 100, Chooser::Choose);
+    HWND over = form->buttons[MainForm::btEject].hwnd;
+    SendMessageA(form->hwnd, WM_CONTEXTMENU, (WPARAM)over, MAKELPARAM(200, 200));
+    kit::Pump();
+    EXPECT_FALSE(IsWindow(form->hwnd));
+}
+
+// ---- Minimize and the tray ----
+
+TEST_F(Player, StartInTheTrayAndComeBackWithThePlaylist) {
+    Start("minimizeonstart=1\r\nminimizetotray=1\r\nshowplaylist=1\r\n");
+    EXPECT_FALSE(IsWindowVisible(form->hwnd));
+    EXPECT_FALSE(Playlist().IsVisible());
+    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_RBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd)) << "only a left click restores";
+    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(form->hwnd));
+    EXPECT_TRUE(Playlist().IsVisible());
+    EXPECT_FALSE(form->DeleteTrayIcon(MainForm::trayIconId)) << "the icon is gone";
+}
+
+// Command 110 and ESC put the player in the tray; a restarted shell gets the icon again;
+// opening the door with exitonremove ends the program and takes the icon along.
+TEST_F(Player, TrayIconSurvivesAShellRestartAndGoesWithTheProgram) {
+    Start("escminimize=1\r\nexitonremove=1\r\nkeyshortcuts=0\r\n");
+    Tick();
+    Command(IDM_SHOW_PLAYLIST);
+    SendMessageA(form->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    kit::Pump();
+    EXPECT_FALSE(IsWindowVisible(form->hwnd));
+    EXPECT_FALSE(Playlist().IsVisible());
+    EXPECT_EQ(1, form->playlistHidden);
+
+    // The restarted shell has forgotten the icon, and takes it again.
+    form->DeleteTrayIcon(MainForm::trayIconId);
+    SendMessageA(form->hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd));
+    EXPECT_EQ(1, form->inTray);
+    HWND player = form->hwnd;
+    NOTIFYICONDATAA icon = form->TrayIconData(MainForm::trayIconId, nullptr, nullptr);
+
+    drive.OpenDoor();
+    Tick();
+    kit::Pump();
+    EXPECT_FALSE(IsWindow(player));
+    icon.hWnd = player;
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &icon)) << "no icon is left behind";
+}
+
+TEST_F(Player, MinimizedToTheTaskbarThePlaylistComesBackWithThePlayer) {
+    Start("minimizetotray=0\r\nshowplaylist=1\r\n");
+    EXPECT_TRUE(Playlist().IsVisible());
+    Click(MainForm::btMinimize);
+    EXPECT_TRUE(IsIconic(form->hwnd));
+    EXPECT_FALSE(Playlist().IsVisible());
+    ShowWindow(form->hwnd, SW_RESTORE);
+    SetFocus(form->hwnd);
+    kit::Pump();
+    EXPECT_TRUE(Playlist().IsVisible());
+    EXPECT_EQ(0, form->playlistHidden);
+}
+
+// Without a tray icon the player stays within reach: a shell that refuses the icon again
+// (here because it still has it) brings the player out.
+TEST_F(Player, AShellThatRefusesTheIconBringsThePlayerOut) {
+    Start("minimizetotray=1\r\n");
+    Click(MainForm::btMinimize);
+    ASSERT_EQ(1, form->inTray);
+    SendMessageA(form->hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IsWindowVisible(form->hwnd));
+    EXPECT_EQ(0, form->inTray);
+}
+
+// ---- Seek and volume ----
+
+TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
+    Start("playonstart=1\r\nelapsedtime=0\r\nintroplay=1\r\nintroplaylen=15\r\n");
+    Tick(2);
+    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 120),
+                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
+    EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "200 s - 120 s remaining";
+    Tick(3);
+    EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "no tick while dragging";
+    EXPECT_EQ(120, form->sliders[MainForm::sbPos].GetPosition());
+    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 120),
+                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
+    Tick();
+    EXPECT_EQ("1 2:00 playing", Drive());
+    Tick(5 * 15);
+    EXPECT_EQ("2 0:00 playing", Drive()) << "the intro ends 15 s after the seek point";
+
+    // A drag cut short by a lost capture ends as a release: the ticks go on.
+    WScrollbar& seek = form->sliders[MainForm::sbPos];
+    POINT thumb = {seek.ValueToPixel(seek.GetPosition()) + 2, 2};
+    kit::Play(seek.hwnd, "D" + std::to_string(thumb.x), thumb.y, true);
+    EXPECT_EQ(1, engine->busy);
+    SetCapture(form->hwnd);
+    ReleaseCapture();
+    EXPECT_EQ(0, engine->busy);
+    Tick(6);
+    EXPECT_EQ("2 0:01 playing", Drive());
+    EXPECT_EQ("02:29", Shows(MainForm::tbPosition));
+}
+
+// Dragging a volume slider shows the percentage and writes the mixer; the lock joins the
+// channels half-way; a tick after the drag shows the status again.
+TEST_F(Player, VolumeSlidersWriteTheMixerAndTheLockJoinsTheChannels) {
+    Start();
+    WScrollbar* sliders = form->sliders;
+    EXPECT_EQ(655 - 30000 / 100, sliders[MainForm::sbLVolume].GetPosition());
+    auto drag = [&](int slider, int position) {
+        SendMessageA(form->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position),
+                     (LPARAM)sliders[slider].hwnd);
+    };
+    auto cdVolume = [&](int channel) {
+        return mixerDevice.Value(SimulatedMixer::cdVolumeId, DWORD(channel));
+    };
+    drag(MainForm::sbLVolume, 0);
+    EXPECT_EQ("Volume: 100", Shows(MainForm::tbStatus));
+    EXPECT_EQ(65500u, cdVolume(0));
+    EXPECT_EQ(40000u - 40000 % 100, cdVolume(1) - cdVolume(1) % 100);
+    EXPECT_EQ(655 - 400, sliders[MainForm::sbRVolume].GetPosition()) << "unlocked: stays";
+    Tick();
+    EXPECT_EQ("Volume: 100", Shows(MainForm::tbStatus)) << "while the drag lasts";
+    SendMessageA(form->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0),
+                 (LPARAM)sliders[MainForm::sbLVolume].hwnd);
+    Tick();
+    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
+
+    sliders[MainForm::sbLVolume].SetPosition(100, 1);
+    sliders[MainForm::sbRVolume].SetPosition(301, 1);
+    Click(MainForm::btLockVolume);
+    EXPECT_EQ(1, settings.lockVolume);
+    EXPECT_EQ(200, sliders[MainForm::sbLVolume].GetPosition());
+    EXPECT_EQ(200, sliders[MainForm::sbRVolume].GetPosition());
+    EXPECT_EQ(45500u, cdVolume(0));
+    EXPECT_EQ(45500u, cdVolume(1));
+    drag(MainForm::sbRVolume, 555);
+    EXPECT_EQ(555, sliders[MainForm::sbLVolume].GetPosition()) << "locked: follows";
+    EXPECT_EQ("Volume: 15", Shows(MainForm::tbStatus));
+    EXPECT_EQ(10000u, cdVolume(0));
+    drag(MainForm::sbMVolume, 455);
+    EXPECT_EQ(20000u, mixerDevice.Value(SimulatedMixer::masterVolumeId, 0));
+
+    Click(MainForm::btMuteVolume);
+    EXPECT_EQ(1u, mixerDevice.Value(SimulatedMixer::cdMuteId, 0));
+    Click(MainForm::btLockVolume);
+    EXPECT_EQ(0, settings.lockVolume);
+    drag(MainForm::sbLVolume, 0);
+    EXPECT_EQ(555, sliders[MainForm::sbRVolume].GetPosition());
+}
+
+// ---- Dragging and snapping ----
+
+TEST_F(Player, DraggingThePlayerSnapsToThePlaylistAndCarriesItWhenDocked) {
+    Start("showplaylist=1\r\nsnappixel=10\r\n");
+    const POINT background = {5, 20};
+    HWND player = form->hwnd, list = Playlist().hwnd;
+    // The playlist stands right of the player's start, from x 500; the player's left edge
+    // goes 9 or 10 pixels right of the playlist's right edge.
+    for (int gap : {9, 10}) {
+        PlaceWindows({100, 100}, {500, 90, 674, 190});
+        Drag(player, background, {674 + gap - 100, 0});
+        EXPECT_EQ(gap == 9 ? 674 : 674 + gap, Frame(player).left) << gap;
+    }
+    // The player's bottom edge 9 above the playlist's top edge snaps onto it.
+    PlaceWindows({100, 100}, {100, 400, 274, 500});
+    Drag(player, background, {0, 400 - 9 - 116 - 100});
+    EXPECT_EQ(400 - 116, Frame(player).top);
+
+    // Docked at the press: both move by the same amount.
+    PlaceWindows({100, 100}, {100, 216, 274, 316});
+    Drag(player, background, {37, 41});
+    EXPECT_EQ(137, Frame(player).left);
+    EXPECT_EQ(137, Frame(list).left);
+    EXPECT_EQ(257, Frame(list).top);
+
+    // The right button, or shift, does not move; snapping off neither snaps nor carries.
+    Drag(player, background, {50, 50}, MK_RBUTTON);
+    Drag(player, background, {50, 50}, MK_LBUTTON | MK_SHIFT);
+    EXPECT_EQ(137, Frame(player).left);
+    Command(IDM_SNAP_WINDOWS);
+    Drag(player, background, {3, 0});
+    EXPECT_EQ(140, Frame(player).left);
+    EXPECT_EQ(137, Frame(list).left);
+    PlaceWindows({100, 100}, {500, 90, 674, 190});
+    Drag(player, background, {674 + 5 - 100, 0});
+    EXPECT_EQ(679, Frame(player).left);
+}
+
+TEST_F(Player, ThePlaylistSnapsToThePlayerAndResizesByItsGrip) {
+    Start("showplaylist=1\r\n");
+    HWND list = Playlist().hwnd;
+    for (int gap : {9, 10}) {
+        PlaceWindows({100, 100}, {600, 100, 774, 200});
+        Drag(list, {50, 10}, {375 + gap - 600, 0});
+        EXPECT_EQ(gap == 9 ? 375 : 375 + gap, Frame(list).left) << gap;
+    }
+    // The grip is the bottom-right 15 x 15 square.
+    PlaceWindows({100, 100}, {600, 300, 800, 450});
+    Drag(list, {200 - 15, 150 - 15}, {30, 20});
+    EXPECT_EQ(std::vector<LONG>({230, 170}),
+              std::vector<LONG>({Frame(list).right - 600, Frame(list).bottom - 300}));
+    EXPECT_EQ(230, settings.playlistW);
+    Drag(list, {230 - 16, 170 - 16}, {30, 20});
+    EXPECT_EQ(630, Frame(list).left) << "a press beside the grip moves";
+    Drag(list, {230 - 5, 170 - 5}, {-500, -500});
+    EXPECT_EQ(std::vector<LONG>({174, 98}),
+              std::vector<LONG>(
+                  {Frame(list).right - Frame(list).left, Frame(list).bottom - Frame(list).top}))
+        << "never below the minimum size";
+}
+
+// ---- The playlist's commands ----
+
+TEST_F(Player, PlaylistEditsTheOrderButNeverDeletesThePlayingEntry) {
+    Start("showplaylist=1\r\nplayonstart=1\r\n");
+    Tick();
+    auto order = [&] {
+        std::string text;
+        for (int i = 0; i < List().GetCount(); i++)
+            text += std::to_string(List().GetItemData(i)) + (i == List().GetMarked() ? "*" : "");
+        return text;
+    };
+    auto press = [&](int button) {
+        kit::Play(Playlist().buttons[button].hwnd, "D2 U2", 2);
+        kit::Pump();
+    };
+    EXPECT_EQ("1*23", order());
+    List().SetSelection(0, 1);
+    press(PlaylistForm::btDelete);
+    EXPECT_EQ("1*23", order()) << "the playing entry stays";
+    press(PlaylistForm::btSongup);
+    EXPECT_EQ("1*23", order()) << "the first cannot go up";
+    press(PlaylistForm::btSongdown);
+    EXPECT_EQ("21*3", order());
+    EXPECT_EQ(1, List().GetSelection());
+    List().SetSelection(2, 1);
+    press(PlaylistForm::btSongdown);
+    EXPECT_EQ("21*3", order()) << "the last cannot go down";
+    press(PlaylistForm::btDelete);
+    EXPECT_EQ("21*", order());
+    List().SetSelection(-1, 1);
+    press(PlaylistForm::btDelete);
+    EXPECT_EQ("21*", order()) << "nothing selected";
+
+    // Enter on an entry plays it at once.
+    List().SetSelection(0, 1);
+    SendMessageA(List().hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    Tick();
+    EXPECT_EQ("2 0:00 playing", Drive());
+    EXPECT_EQ("2*1", order());
+    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
+
+    press(PlaylistForm::btClose);
+    EXPECT_FALSE(Playlist().IsVisible());
+    EXPECT_EQ(0, settings.showPlaylist);
+    EXPECT_EQ(0, form->buttons[MainForm::btShowPlaylist].GetCheck());
+    Exit();
+    EXPECT_EQ("2", Read("cdplayer.ini", "4D2", "numplay"));
+}
+
+// ---- A session that ends, and a whole run ----
+
+TEST_F(Player, TheEndOfTheSessionSavesWhatAnExitWould) {
+    Start("showplaylist=1\r\nplayonstart=1\r\n");
+    Tick();
+    form->SetPosition(123, 45);
+    Playlist().SetPosition(400, 300);
+    List().SetSelection(2, 1);
+    kit::Play(Playlist().buttons[PlaylistForm::btSongup].hwnd, "D2 U2", 2);
+    kit::Pump();
+    Command(IDM_REPEAT_TRACK);
+    EXPECT_EQ(TRUE, SendMessageA(form->hwnd, WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(form->hwnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ("123", Read("lumivoxe.ini", "position", "x"));
+    EXPECT_EQ("400", Read("lumivoxe.ini", "playlist", "x"));
+    EXPECT_EQ("1", Read("lumivoxe.ini", "options", "repeattrack"));
+    EXPECT_EQ("0 2 1", Read("cdplayer.ini", "4D2", "order"));
+    EXPECT_FALSE(cd.IsPlaying()) << "stoponexit";
+}
+
+// Start with a disc, play, next, pause, seek, open and close the door, exit.
+TEST_F(Player, EndToEndOnTheSimulatedDrive) {
+    Start("elapsedtime=1\r\nshowplaylist=1\r\n");
+    Tick(2);
+    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
+    EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
+    Click(MainForm::btPlay);
+    Tick(11);
+    EXPECT_EQ("00:02", Shows(MainForm::tbPosition));
+    Click(MainForm::btNext);
+    Tick(6);
+    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
+    EXPECT_EQ("02:30", Shows(MainForm::tbTrackLength));
+    EXPECT_EQ(1, List().GetMarked());
+    Click(MainForm::btPause);
+    Tick(10);
+    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
+    Click(MainForm::btPause);
+    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 90),
+                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
+    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 90),
+                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
+    Tick(6);
+    EXPECT_EQ("01:31", Shows(MainForm::tbPosition));
+    EXPECT_EQ(91, form->sliders[MainForm::sbPos].GetPosition());
+    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
+
+    Click(MainForm::btEject);
+    Tick();
+    EXPECT_EQ("Eject", Shows(MainForm::tbStatus));
+    for (MainForm::TextBox box : {MainForm::tbPosition, MainForm::tbArtist, MainForm::tbTrackName})
+        EXPECT_EQ("", Shows(box));
+    EXPECT_EQ(0, List().GetCount());
+    Click(MainForm::btEject);
+    Tick(2);
+    EXPECT_EQ("Ana Lux", Shows(MainForm::tbArtist));
+    EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
+    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
+    List().SetSelection(2, 1);
+    kit::Play(Playlist().buttons[PlaylistForm::btSongup].hwnd, "D2 U2", 2);
+    kit::Pump();
+    Command(IDM_TIME_ELAPSED);
+    form->SetPosition(60, 70);
+    Exit();
+
+    EXPECT_EQ("60", Read("lumivoxe.ini", "position", "x"));
+    EXPECT_EQ("0", Read("lumivoxe.ini", "options", "elapsedtime"));
+    EXPECT_EQ("1", Read("lumivoxe.ini", "options", "showplaylist"));
+    EXPECT_EQ(".", Read("lumivoxe.ini", "skin", "name"));
+    EXPECT_EQ("174", Read("lumivoxe.ini", "playlist", "w"));
+    EXPECT_EQ("3", Read("cdplayer.ini", "4D2", "numplay"));
+    EXPECT_EQ("0 2 1", Read("cdplayer.ini", "4D2", "order"));
+    EXPECT_EQ("Ana Lux", Read("cdplayer.ini", "4D2", "artist"));
+}
+
+} // namespace
