@@ -5,6 +5,7 @@
 #include "app/WApp.h"
 #include "devices/VolumeScale.h"
 #include "devices/WMCIAudioCD.h"
+#include "dialogs/DlgMain.h"
 #include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
 #include "forms/WindowSnap.h"
@@ -216,6 +217,11 @@ void MainForm::ShowWindows() {
     if (settings.showPlaylist && !playlistHidden) playlist->Show(1);
 }
 
+std::string MainForm::SkinsRoot() const {
+    if (!skinsFolder.empty()) return skinsFolder;
+    return std::string(theApp ? theApp->folder : "") + "\\skin";
+}
+
 int MainForm::LoadSkin(const char* name) {
     return SkinLoader(*this).LoadFolder(name);
 }
@@ -364,8 +370,9 @@ void MainForm::ShowPlaylist(int show) {
     settings.showPlaylist = show;
 }
 
-// The options dialog comes with the dialogs; until then its commands open nothing.
-void MainForm::ShowOptions(int) {
+// A page of -1 keeps the start page as the last dialog left it: the first tab.
+void MainForm::ShowOptions(int startPage) {
+    DlgMain::Run(instance, hwnd, startPage >= 0 ? startPage : DlgMain::startPage);
 }
 
 LRESULT MainForm::OnContextMenu(int, int, HWND) {

@@ -84,6 +84,7 @@ public:
     HINSTANCE instance = nullptr;
     // Where the skin folders are; empty: the folder "skin" beside the program.
     std::string skinsFolder;
+    std::string SkinsRoot() const;
     WTooltip* tips = nullptr; // the program's one tooltip object
     WBmpList* bitmaps = nullptr;
     WBmpFont* font = nullptr;

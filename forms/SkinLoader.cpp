@@ -91,10 +91,7 @@ SourceRect RectOf(const std::int32_t* v) {
 // ---- Folder skins ----
 
 int SkinLoader::LoadFolder(const char* name) {
-    const std::string root = form.skinsFolder.empty()
-                                 ? std::string(theApp ? theApp->folder : "") + "\\skin"
-                                 : form.skinsFolder;
-    folder = root + "\\" + (name ? name : "");
+    folder = form.SkinsRoot() + "\\" + (name ? name : "");
     HideWindows();
     if (!LoadBitmaps()) return 0;
     WIniKey ini(PathOf("skin.ini").c_str());

@@ -5,6 +5,28 @@
 
 // Dialog templates (99 .. 299)
 #define IDD_PLAYLIST 99 // the playlist window: an empty borderless template
+#define IDD_ADD_SONG 100      // "Add Song to Playlist"
+#define IDD_EDIT_PLAYLIST 120 // "Edit playlist"
+#define IDD_OPTIONS 140       // "Lumivoxen Player Options", the tabbed dialog
+#define IDD_CONFIG_PAGE 149
+#define IDD_SKIN_PAGE 200
+#define IDD_DEFAULT_PAGE 220
+#define IDD_ABOUT_PAGE 230
+
+// Add-song dialog controls (101 .. 104)
+#define IDC_ADD_LIST 101
+#define IDC_ADD_ADD 102
+#define IDC_ADD_CLOSE 103
+#define IDC_ADD_ALL 104
+
+// Playlist editor controls (121 .. 127; Cancel is IDCANCEL)
+#define IDC_EDIT_ARTIST 121
+#define IDC_EDIT_TITLE 122
+#define IDC_EDIT_LIST 123
+#define IDC_EDIT_NAME 124
+#define IDC_EDIT_SET_NAME 125
+#define IDC_EDIT_SAVE 126
+#define IDC_EDIT_ADD 127
 
 // Strings: tooltips (200 .. 499), in the order of the controls that carry them
 #define IDS_TIP_PLAYER_BUTTONS 200   // 200 .. 211: the 12 player buttons
@@ -19,6 +41,24 @@
 #define IDS_DATA_DISC 503
 #define IDS_DISC_ERROR 504
 #define IDS_NOTHING_TO_PLAY 505
+
+// Strings: the options dialog (600 .. 699)
+#define IDS_TAB_CONFIG 600 // 600 .. 603: the four tabs
+#define IDS_CHANGE_DRIVE 610
+#define IDS_CHANGE_DRIVE_CAPTION 611
+#define IDS_BUILTIN_SKIN 620      // the built-in skin's entry in the skin list
+#define IDS_BUILTIN_SKIN_INFO 621 // its description, "%s" the web address
+#define IDS_SET_OURS 630
+#define IDS_SET_OTHER 631
+#define IDS_QUESTION_CAPTION 632
+#define IDS_NO_PLAYER_PATH 633
+#define IDS_ERROR_CAPTION 634
+#define IDS_ALL_OK 635
+#define IDS_OK_CAPTION 636
+#define IDS_REGISTRY_FAILED 637 // "%s": the key that could not be written
+#define IDS_CDA_TYPE_NAME 638
+#define IDS_WEB_ADDRESS 640
+#define IDS_MAIL_ADDRESS 641
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
 #define IDR_SKIN_MAIN_RECTS 900       // main and titlebar rectangles
@@ -38,6 +78,10 @@
 #define IDB_SKIN_SCROLL 953           // scroll.bmp, the player sliders' thumbs
 #define IDB_SKIN_FONT 954             // font.bmp, glyphs on black (transparent)
 #define IDB_SKIN_PLAYLIST 955         // playlist.bmp, everything of the playlist window
+#define IDB_TAB_IMAGES 956            // the options dialog's six 16 x 16 tab images
+#define IDB_TAB_MASK 957              // their monochrome mask
+#define IDB_SKIN_PAGE 958             // the Skin page's picture, 100 x 200
+#define IDB_ABOUT 959                 // the About page's picture, 320 x 170
 
 // Menus (1000 ..)
 #define IDM_MAIN 1000 // the right-click menu; its first popup is "MainMenu"

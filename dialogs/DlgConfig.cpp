@@ -1,0 +1,155 @@
+#include "dialogs/DlgConfig.h"
+
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "devices/WMCIAudioCD.h"
+#include "forms/MainForm.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+#include "wlib/WTooltip.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int (*DlgConfig::askUser)(HWND, const char*, const char*, UINT) = MessageBoxA;
+void (*DlgConfig::listDrives)(char*) = EnumCdDrives;
+
+namespace {
+
+constexpr int snapPixelId = 156, introLengthId = 165, driveListId = 168, autoSwitchId = 169;
+
+struct CheckBox {
+    int id;
+    int Settings::*option;
+};
+
+const CheckBox checkBoxes[] = {
+    {151, &Settings::alwaysOnTop},     {152, &Settings::minimizeToTray},
+    {153, &Settings::showTooltip},     {154, &Settings::keyShortcuts},
+    {155, &Settings::snapWindow},      {157, &Settings::introPlay},
+    {159, &Settings::stopOnExit},      {160, &Settings::exitOnRemove},
+    {161, &Settings::playOnStart},     {162, &Settings::repeatTrack},
+    {163, &Settings::repeatPlaylist},  {164, &Settings::elapsedTime},
+    {166, &Settings::randomIntro},     {169, &Settings::autoSwitch},
+    {170, &Settings::minimizeOnStart}, {171, &Settings::escMinimize},
+};
+
+const char* const introLengths[] = {"5", "10", "15", "30", "45", "60", "120"};
+
+const CheckBox* CheckBoxOf(int id) {
+    for (const CheckBox& box : checkBoxes)
+        if (box.id == id) return &box;
+    return nullptr;
+}
+
+std::string TableString(HINSTANCE instance, UINT id) {
+    char text[256] = "";
+    LoadStringA(instance, id, text, sizeof text);
+    return text;
+}
+
+} // namespace
+
+int DlgConfig::OnInitDialog() {
+    PlacePage();
+    for (const CheckBox& box : checkBoxes)
+        CheckButton(box.id, settings.*box.option ? BST_CHECKED : BST_UNCHECKED);
+    FillIntroLengths();
+    SetDlgItemInt(hwnd, snapPixelId, static_cast<UINT>(settings.snapPixel), FALSE);
+    FillDrives();
+    return 1;
+}
+
+// The first entry that begins with the length's digits: 12 selects "120".
+void DlgConfig::FillIntroLengths() {
+    HWND list = GetDlgItem(hwnd, introLengthId);
+    for (const char* length : introLengths)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(length));
+    char current[16];
+    snprintf(current, sizeof current, "%i", settings.introPlayLen);
+    SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(current));
+}
+
+// Switching drives by itself only makes sense with a second drive to switch to.
+void DlgConfig::FillDrives() {
+    char letters[27] = "";
+    listDrives(letters);
+    HWND list = GetDlgItem(hwnd, driveListId);
+    for (const char* letter = letters; *letter; letter++) {
+        const char drive[3] = {*letter, ':', '\0'};
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive));
+    }
+    const bool several = letters[0] && letters[1];
+    EnableItem(autoSwitchId, several);
+    settings.autoSwitch = several ? 1 : 0;
+    CheckButton(autoSwitchId, several ? BST_CHECKED : BST_UNCHECKED);
+    SelectCurrentDrive();
+}
+
+void DlgConfig::SelectCurrentDrive() {
+    HWND list = GetDlgItem(hwnd, driveListId);
+    LRESULT found = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(settings.drive));
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+int DlgConfig::OnCommand(int notification, int id, HWND) {
+    if (CheckBoxOf(id)) OnCheckBox(id);
+    if (id == snapPixelId && notification == EN_CHANGE) {
+        BOOL number = FALSE;
+        const UINT pixels = GetDlgItemInt(hwnd, snapPixelId, &number, FALSE);
+        settings.snapPixel = number ? static_cast<int>(pixels) : 0;
+    }
+    if (id == introLengthId && notification == CBN_SELCHANGE) OnIntroLength();
+    if (id == driveListId && notification == CBN_SELCHANGE) OnDriveChosen();
+    return 1;
+}
+
+void DlgConfig::OnCheckBox(int id) {
+    const int on = IsButtonChecked(id) == BST_CHECKED ? 1 : 0;
+    settings.*CheckBoxOf(id)->option = on;
+    if (!mainForm) return;
+    if (id == 151) mainForm->SetTopMost(on);
+    if (id == 153 && mainForm->tips) mainForm->tips->Enable(on);
+}
+
+void DlgConfig::OnIntroLength() {
+    HWND list = GetDlgItem(hwnd, introLengthId);
+    const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    char text[16] = "";
+    if (selected < 0 || SendMessageA(list, CB_GETLBTEXTLEN, selected, 0) >= (LRESULT)sizeof text)
+        return;
+    SendMessageA(list, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
+    settings.introPlayLen = std::atoi(text);
+}
+
+// The old device is closed first whether or not a disc was read: it must not stay open on
+// a drive the player no longer uses.
+void DlgConfig::OnDriveChosen() {
+    const std::string text = TableString(instance, IDS_CHANGE_DRIVE);
+    const std::string caption = TableString(instance, IDS_CHANGE_DRIVE_CAPTION);
+    if (askUser(hwnd, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
+        SelectCurrentDrive();
+        return;
+    }
+    HWND list = GetDlgItem(hwnd, driveListId);
+    const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    char drive[8] = "";
+    if (selected < 0 || SendMessageA(list, CB_GETLBTEXTLEN, selected, 0) >= (LRESULT)sizeof drive)
+        return;
+    SendMessageA(list, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(drive));
+    if (playbackEngine) playbackEngine->busy = 1;
+    if (cdAudio) {
+        cdAudio->Stop();
+        cdAudio->Close();
+    }
+    if (playbackEngine) playbackEngine->discRead = 0;
+    lstrcpynA(settings.drive, drive, sizeof settings.drive);
+    if (cdAudio) cdAudio->Open(settings.drive);
+    if (playbackEngine) playbackEngine->busy = 0;
+}
+
+int DlgConfig::OnDestroy() {
+    UncheckOptionsButton();
+    return 0;
+}

@@ -1,0 +1,131 @@
+#include "dialogs/DlgMain.h"
+
+#include "app/Globals.h"
+#include "dialogs/DlgAbout.h"
+#include "dialogs/DlgConfig.h"
+#include "dialogs/DlgDefault.h"
+#include "dialogs/DlgSkin.h"
+#include "forms/MainForm.h"
+#include "gfx/GdiHandles.h"
+#include "res/resource.h"
+
+int DlgMain::startPage = -1;
+
+namespace {
+
+constexpr int tabControlId = 141;
+constexpr int tabImageSize = 16;
+const int pageTemplates[DlgMain::pageCount] = {IDD_CONFIG_PAGE, IDD_SKIN_PAGE, IDD_DEFAULT_PAGE,
+                                               IDD_ABOUT_PAGE};
+
+DlgMain* MakePage(int page) {
+    switch (page) {
+    case DlgMain::configPage: return new DlgConfig;
+    case DlgMain::skinPage: return new DlgSkin;
+    case DlgMain::defaultPage: return new DlgDefault;
+    case DlgMain::aboutPage: return new DlgAbout;
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+DlgMain::~DlgMain() {
+    DropPage();
+    if (tabImages) ImageList_Destroy(tabImages);
+}
+
+void DlgMain::Run(HINSTANCE instance, HWND owner, int page) {
+    startPage = page;
+    DlgMain dialog;
+    dialog.instance = instance;
+    dialog.Show(instance, 0, MAKEINTRESOURCEA(IDD_OPTIONS), owner);
+}
+
+int DlgMain::OnInitDialog() {
+    HWND tabs = GetDlgItem(hwnd, tabControlId);
+    SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    tabImages = ImageList_Create(tabImageSize, tabImageSize, ILC_COLOR8 | ILC_MASK, 6, 6);
+    GdiObject<HBITMAP> images(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TAB_IMAGES)));
+    GdiObject<HBITMAP> mask(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TAB_MASK)));
+    if (tabImages) ImageList_Add(tabImages, images.Get(), mask.Get());
+    TabCtrl_SetImageList(tabs, tabImages);
+    AddTabs(tabs);
+    if (startPage >= 0) TabCtrl_SetCurSel(tabs, startPage);
+    startPage = -1;
+    ShowPage();
+    return 1;
+}
+
+void DlgMain::AddTabs(HWND tabs) {
+    for (int page = 0; page < pageCount; page++) {
+        char text[64] = "";
+        LoadStringA(instance, IDS_TAB_CONFIG + page, text, sizeof text);
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.iImage = page;
+        TabCtrl_InsertItem(tabs, page, &item);
+    }
+}
+
+// The tab control's display area in its parent's client coordinates, where a page goes: the
+// control's own place is added, whatever the dialog's font and dpi make of it.
+RECT DlgMain::DisplayArea(HWND tabs) {
+    RECT area = {};
+    ::GetClientRect(tabs, &area);
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
+    MapWindowPoints(tabs, GetParent(tabs), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+int DlgMain::OnNotify(int id, NMHDR* header) {
+    if (id == tabControlId && header && header->code == TCN_SELCHANGE) ShowPage();
+    return 0;
+}
+
+void DlgMain::ShowPage() {
+    const int selected = TabCtrl_GetCurSel(GetDlgItem(hwnd, tabControlId));
+    DropPage();
+    DlgMain* page = MakePage(selected);
+    if (!page) return;
+    page->instance = instance;
+    page->Show(instance, 1, MAKEINTRESOURCEA(pageTemplates[selected]), hwnd);
+    page->Show(1);
+    shownPage = page;
+}
+
+void DlgMain::DropPage() {
+    if (!shownPage) return;
+    if (IsWindow(shownPage->hwnd)) shownPage->Close();
+    delete shownPage;
+    shownPage = nullptr;
+}
+
+void DlgMain::PlacePage() {
+    HWND parent = GetParent(hwnd);
+    const RECT area = DisplayArea(GetDlgItem(parent, tabControlId));
+    // Filling the area leaves no band of another background below a page at any dpi.
+    SetWindowPos(hwnd, nullptr, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int DlgMain::OnClose() {
+    Close();
+    return 1;
+}
+
+int DlgMain::OnCancel() {
+    Close();
+    return 1;
+}
+
+int DlgMain::OnDestroy() {
+    DropPage();
+    UncheckOptionsButton();
+    return 0;
+}
+
+void DlgMain::UncheckOptionsButton() {
+    if (mainForm) mainForm->buttons[MainForm::btShowOptions].SetCheck(0);
+}

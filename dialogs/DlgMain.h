@@ -1,0 +1,46 @@
+#pragma once
+
+#include "wlib/WDialog.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+// The options dialog: a modal dialog with a tab control of four pages (Config, Skin, Default
+// player, About). Each page is a modeless child dialog, made when its tab is selected and
+// destroyed when another one is. Options change at once; nothing is applied or cancelled.
+// The pages derive from this class for the tab control's placing data.
+class DlgMain : public WDialog {
+public:
+    enum Page { configPage, skinPage, defaultPage, aboutPage, pageCount };
+
+    DlgMain() = default;
+    ~DlgMain() override;
+
+    // The tab to select at the next opening; -1 for the first. Each opening resets it.
+    static int startPage;
+    // Shows the dialog modally over the player window and returns when it closes.
+    static void Run(HINSTANCE instance, HWND owner, int page);
+
+    int OnInitDialog() override;
+    int OnNotify(int id, NMHDR* header) override;
+    int OnClose() override;
+    int OnCancel() override;
+    int OnDestroy() override;
+
+    DlgMain* shownPage = nullptr; // owned
+    HINSTANCE instance = nullptr;
+
+protected:
+    // A page's first step: its window goes to the tab control's display area.
+    void PlacePage();
+    // The player window's options button goes back up when the dialog closes.
+    static void UncheckOptionsButton();
+
+private:
+    static RECT DisplayArea(HWND tabs);
+    void AddTabs(HWND tabs);
+    void ShowPage();
+    void DropPage();
+
+    HIMAGELIST tabImages = nullptr; // owned
+};

@@ -1,0 +1,436 @@
+// The options dialog and its pages as real dialogs over a real player window: the tests open
+// it, drive its controls with messages and read the controls, the settings, the skin in use
+// and the registry back.
+#include "app/CommandLine.h"
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "app/WIniKey.h"
+#include "devices/SimulatedCdDrive.h"
+#include "devices/WMCIAudioCD.h"
+#include "dialogs/DlgConfig.h"
+#include "dialogs/DlgDefault.h"
+#include "dialogs/DlgMain.h"
+#include "dialogs/DlgSkin.h"
+#include "forms/MainForm.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+#include "support/TempFolder.h"
+#include "wlib/ControlTestKit.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+std::vector<std::string> told; // every message box text, "caption: text"
+int answer = IDYES;
+
+int Answer(HWND, const char* text, const char* caption, UINT) {
+    told.push_back(std::string(caption) + ": " + text);
+    return answer;
+}
+
+std::vector<std::string> skinErrors;
+int RecordSkinError(const char* text) {
+    skinErrors.push_back(text);
+    return IDOK;
+}
+
+std::string driveLetters = "DF";
+void TestDrives(char* letters) {
+    lstrcpyA(letters, driveLetters.c_str());
+}
+
+// The shipped sample skin beside the test programs, for folders that must load.
+std::string SampleSkin() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.resize(folder.find_last_of('\\'));
+    return folder + "\\..\\bin\\skin\\Graphite";
+}
+
+// The player window with the built-in skin over a simulated drive, and the options dialog
+// opened modeless on one of its pages so that a test can drive it.
+class Options : public ::testing::Test {
+protected:
+    TempFolder folder;
+    ManualClock clock;
+    SimulatedCdDrive drive{'D', &clock};
+    WMCIAudioCD cd{&drive};
+    WIniKey discIni{folder.File("cdplayer.ini").c_str()};
+    PlayRequest request;
+    std::unique_ptr<PlaybackEngine> engine;
+    MainForm form;
+    DlgMain dialog;
+
+    void SetUp() override {
+        settings = Settings();
+        lstrcpyA(settings.drive, "D:");
+        told.clear(), skinErrors.clear();
+        answer = IDYES;
+        driveLetters = "DF";
+        DlgConfig::askUser = DlgDefault::askUser = Answer;
+        DlgConfig::listDrives = TestDrives;
+        MainForm::showSkinError = RecordSkinError;
+        CreateDirectoryA(folder.File("skin").c_str(), nullptr);
+        form.skinsFolder = folder.File("skin");
+        form.CreatePlayerWindow(Module());
+        mainForm = &form;
+        cd.Open("D:");
+        cdAudio = &cd;
+        engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request,
+                                                  [](unsigned) { return 0u; });
+        playbackEngine = engine.get();
+    }
+    void TearDown() override {
+        if (IsWindow(dialog.hwnd)) DestroyWindow(dialog.hwnd);
+        DestroyWindow(form.hwnd);
+        UnregisterClassA(MainForm::className, Module());
+        mainForm = nullptr, cdAudio = nullptr, playbackEngine = nullptr;
+        DlgConfig::askUser = MessageBoxA;
+        DlgDefault::askUser = MessageBoxA;
+        DlgDefault::registryRoot = HKEY_CLASSES_ROOT;
+        DlgConfig::listDrives = EnumCdDrives;
+    }
+
+    HWND Open(int page) {
+        DlgMain::startPage = page;
+        dialog.instance = Module();
+        dialog.Show(Module(), 1, MAKEINTRESOURCEA(IDD_OPTIONS), form.hwnd);
+        ShowWindow(dialog.hwnd, SW_SHOW);
+        return Page();
+    }
+    HWND Page() const { return dialog.shownPage ? dialog.shownPage->hwnd : nullptr; }
+    HWND Item(int id) const { return GetDlgItem(Page(), id); }
+    void Click(int id) {
+        SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Item(id));
+    }
+    void Check(int id, bool on) {
+        SendMessageA(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        Click(id);
+    }
+    bool IsCombo(int id) const {
+        char name[32] = "";
+        GetClassNameA(Item(id), name, sizeof name);
+        return lstrcmpiA(name, "ComboBox") == 0;
+    }
+    // Both lists report a changed selection with code 1 (CBN_SELCHANGE, LBN_SELCHANGE).
+    void Choose(int id, int index) {
+        SendMessageA(Item(id), IsCombo(id) ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+        SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), (LPARAM)Item(id));
+    }
+    void Radio(int id) {
+        CheckRadioButton(Page(), 221, 223, id);
+        Click(id);
+    }
+    std::string Text(int id) const {
+        char text[2000] = "";
+        GetWindowTextA(Item(id), text, sizeof text);
+        return text;
+    }
+    std::string Selected(int id) const {
+        char text[256] = "";
+        const bool combo = IsCombo(id);
+        LRESULT at = SendMessageA(Item(id), combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+        SendMessageA(Item(id), combo ? CB_GETLBTEXT : LB_GETTEXT, at, (LPARAM)text);
+        return text;
+    }
+    std::vector<std::string> Entries(int id) const {
+        std::vector<std::string> entries;
+        const bool combo = IsCombo(id);
+        const LRESULT count = SendMessageA(Item(id), combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; i++) {
+            char text[256] = "";
+            SendMessageA(Item(id), combo ? CB_GETLBTEXT : LB_GETTEXT, i, (LPARAM)text);
+            entries.push_back(text);
+        }
+        return entries;
+    }
+    void SwitchTo(int page) {
+        HWND tabs = GetDlgItem(dialog.hwnd, 141);
+        TabCtrl_SetCurSel(tabs, page);
+        NMHDR header = {tabs, 141, UINT(TCN_SELCHANGE)};
+        SendMessageA(dialog.hwnd, WM_NOTIFY, 141, (LPARAM)&header);
+    }
+    // A skin folder: the sample skin's files, with its [info] section replaced.
+    void WriteSkin(const std::string& name, const std::string& info, DWORD attributes = 0) {
+        const std::string target = folder.File("skin\\" + name);
+        CreateDirectoryA(target.c_str(), nullptr);
+        for (const char* file : {"main.bmp", "titlebar.bmp", "cbuttons.bmp", "scroll.bmp",
+                                 "font.bmp", "playlist.bmp", "font.ini", "skin.ini"})
+            CopyFileA((SampleSkin() + "\\" + file).c_str(), (target + "\\" + file).c_str(), FALSE);
+        WritePrivateProfileSectionA("info", info.c_str(), (target + "\\skin.ini").c_str());
+        if (attributes) SetFileAttributesA(target.c_str(), attributes);
+    }
+};
+
+// ---- The dialog and its tabs ----
+
+// Opened from the menu's About entry the dialog shows About; the options button next time
+// shows the first tab; closing it puts the options button back up.
+TEST_F(Options, TheMenuChoosesTheStartPageAndTheButtonTheFirstTab) {
+    static std::vector<std::string> seen;
+    seen.clear();
+    struct Looker {
+        static void CALLBACK Look(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            HWND options = FindWindowA(nullptr, "Lumivoxen Player Options");
+            HWND tabs = GetDlgItem(options, 141);
+            char text[64] = "";
+            TCITEMA item = {TCIF_TEXT, 0, 0, text, sizeof text, 0, 0};
+            TabCtrl_GetItem(tabs, TabCtrl_GetCurSel(tabs), &item);
+            seen.push_back(text);
+            PostMessageA(options, WM_COMMAND, IDCANCEL, 0);
+        }
+    };
+    SetTimer(nullptr, 0, 50, Looker::Look);
+    SendMessageA(form.hwnd, WM_COMMAND, IDM_ABOUT, 0);
+    SetTimer(nullptr, 0, 50, Looker::Look);
+    kit::Play(form.buttons[MainForm::btShowOptions].hwnd, "D2 U2", 2);
+    kit::Pump();
+    EXPECT_EQ(std::vector<std::string>({"About", "Config"}), seen);
+    EXPECT_EQ(0, form.buttons[MainForm::btShowOptions].GetCheck());
+}
+
+// One page window at a time: switching tabs destroys the old page and makes the next.
+TEST_F(Options, EachTabMakesItsPageAndDropsTheLastOne) {
+    Open(-1);
+    const char* firstItems[] = {"Always on top", "Select skin:", "Set default player", "Web page"};
+    const int itemIds[] = {151, 202, 222, 232};
+    for (int page = 0; page < 4; page++) {
+        HWND before = Page();
+        SwitchTo(page);
+        if (page) {
+            EXPECT_FALSE(IsWindow(before)) << page;
+        }
+        EXPECT_EQ(firstItems[page], Text(itemIds[page])) << page;
+        EXPECT_TRUE(IsWindowVisible(Page()));
+        // The page stands inside the tab control, below the tabs.
+        RECT tabs, shown;
+        GetWindowRect(GetDlgItem(dialog.hwnd, 141), &tabs);
+        GetWindowRect(Page(), &shown);
+        EXPECT_GT(shown.top, tabs.top + 10) << page;
+        EXPECT_GT(shown.left, tabs.left) << page;
+    }
+    EXPECT_TRUE(SendDlgItemMessageA(Page(), 231, STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
+// ---- Config page ----
+
+TEST_F(Options, ConfigShowsAndSetsEveryOption) {
+    settings.introPlayLen = 12;
+    settings.repeatTrack = 5;
+    settings.snapPixel = 7;
+    Open(0);
+    EXPECT_EQ("120", Selected(165)) << "the first length beginning with 12";
+    EXPECT_EQ(12, settings.introPlayLen) << "unchanged until chosen";
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Page(), 162)) << "a stored 5 is on";
+    EXPECT_EQ("7", Text(156));
+    EXPECT_EQ(std::vector<std::string>({"5", "10", "15", "30", "45", "60", "120"}), Entries(165));
+
+    Check(162, false);
+    EXPECT_EQ(0, settings.repeatTrack);
+    Check(171, true);
+    EXPECT_EQ(1, settings.escMinimize);
+    Check(153, false);
+    EXPECT_EQ(0, settings.showTooltip);
+    SetWindowTextA(Item(156), "25");
+    EXPECT_EQ(25, settings.snapPixel);
+    SetWindowTextA(Item(156), "");
+    EXPECT_EQ(0, settings.snapPixel) << "not a number";
+    Choose(165, 3);
+    EXPECT_EQ(30, settings.introPlayLen);
+}
+
+// With one drive the box is off and disabled; with two it is on; a click sets the option.
+TEST_F(Options, AutoswitchFollowsTheNumberOfDrives) {
+    for (const char* letters : {"D", "DF"}) {
+        driveLetters = letters;
+        settings.autoSwitch = letters[1] ? 0 : 1;
+        Open(0);
+        const bool two = letters[1] != '\0';
+        EXPECT_EQ(two ? 1 : 0, settings.autoSwitch) << letters;
+        EXPECT_EQ(two, IsWindowEnabled(Item(169)) != 0) << letters;
+        EXPECT_EQ(two ? BST_CHECKED : BST_UNCHECKED, IsDlgButtonChecked(Page(), 169));
+        EXPECT_EQ(two ? std::vector<std::string>({"D:", "F:"}) : std::vector<std::string>({"D:"}),
+                  Entries(168));
+        EXPECT_EQ("D:", Selected(168));
+        if (two) {
+            Check(169, false);
+            EXPECT_EQ(0, settings.autoSwitch);
+        }
+        DestroyWindow(dialog.hwnd);
+    }
+}
+
+TEST_F(Options, ADriveChangeAsksAndNoChangesNothing) {
+    Open(0);
+    engine->discRead = 1;
+    answer = IDNO;
+    Choose(168, 1);
+    EXPECT_EQ(std::vector<std::string>({"Change drive ?: Do you want to change CDROM drive ?"}),
+              told);
+    EXPECT_EQ("D:", Selected(168)) << "the current drive again";
+    EXPECT_STREQ("D:", settings.drive);
+    EXPECT_EQ(1, engine->discRead);
+    EXPECT_EQ(1, drive.OpenDeviceCount());
+
+    answer = IDYES;
+    Choose(168, 1);
+    EXPECT_STREQ("F:", settings.drive);
+    EXPECT_EQ(0, engine->discRead) << "the next tick reads the new drive";
+    EXPECT_EQ(0, engine->busy);
+    EXPECT_EQ(0, drive.OpenDeviceCount()) << "the old device is closed";
+}
+
+// ---- Skin page ----
+
+TEST_F(Options, SkinListShowsPlainFoldersInCapitalsAndAppliesTheChoice) {
+    WriteSkin("Blue Sky", "1=First line\r\n3=Third line\r\n");
+    WriteSkin("BLUE", "1=Short name\r\n");
+    WriteSkin("Hidden", "", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+    folder.Write("skin\\notes.txt", "not a skin");
+    Open(1);
+    EXPECT_EQ(std::vector<std::string>({"BASIC LUMIVOXEN SKIN", "BLUE", "BLUE SKY"}), Entries(201));
+    EXPECT_EQ("BASIC LUMIVOXEN SKIN", Selected(201));
+    EXPECT_EQ(0u, Text(203).find("Basic internal skin\r\n\r\nAuthor: ")) << Text(203);
+
+    Choose(201, 2);
+    EXPECT_STREQ("BLUE SKY", settings.skinName);
+    EXPECT_EQ("First line\r\n\r\nThird line\r\n\r\n\r\n\r\n\r\n\r\n\r\n", Text(203));
+    EXPECT_TRUE(skinErrors.empty());
+    EXPECT_EQ(0, engine->busy);
+
+    // Opened again on the skin in use: only the lines that are there.
+    DestroyWindow(dialog.hwnd);
+    Open(1);
+    EXPECT_EQ("BLUE SKY", Selected(201));
+    EXPECT_EQ("First line\r\nThird line\r\n", Text(203));
+    Choose(201, 0);
+    EXPECT_STREQ(".", settings.skinName);
+}
+
+TEST_F(Options, ABrokenSkinFallsBackAndALongDescriptionIsCut) {
+    WriteSkin("Broken", "1=Broken\r\n");
+    DeleteFileA(folder.File("skin\\Broken\\main.bmp").c_str());
+    std::string info;
+    for (char key = '1'; key <= '9'; key++)
+        info += std::string(1, key) + "=" + std::string(300, 'x') + "\r\n";
+    WriteSkin("Long", info);
+    Open(1);
+    Choose(201, 1);
+    ASSERT_EQ(1u, skinErrors.size());
+    EXPECT_NE(std::string::npos, skinErrors[0].find("main.bmp"));
+    EXPECT_EQ("BASIC LUMIVOXEN SKIN", Selected(201));
+    EXPECT_EQ(0u, Text(203).find("Basic internal skin"));
+    EXPECT_STREQ(".", settings.skinName);
+
+    Choose(201, 2);
+    EXPECT_STREQ("LONG", settings.skinName);
+    EXPECT_EQ(size_t(DlgSkin::descriptionCapacity), Text(203).size());
+}
+
+// ---- Default player page ----
+
+class DefaultPlayer : public Options {
+protected:
+    HKEY root = nullptr;
+    void SetUp() override {
+        Options::SetUp();
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\LumivoxenTest");
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\LumivoxenTest", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &root, nullptr);
+        DlgDefault::registryRoot = root;
+        Open(2);
+    }
+    void TearDown() override {
+        RegCloseKey(root);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\LumivoxenTest");
+        Options::TearDown();
+    }
+    std::string Value(const char* path) const {
+        char text[512] = "<none>";
+        DWORD size = sizeof text;
+        RegGetValueA(root, path, nullptr, RRF_RT_REG_SZ, nullptr, text, &size);
+        return text;
+    }
+};
+
+TEST_F(DefaultPlayer, RadioButtonsOnlyEnableThePathAndNoWritesNothing) {
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Page(), 221));
+    EXPECT_FALSE(IsWindowEnabled(Item(224)));
+    Radio(223);
+    EXPECT_TRUE(IsWindowEnabled(Item(224)));
+    Radio(221);
+    EXPECT_FALSE(IsWindowEnabled(Item(224)));
+    for (int refusal : {IDNO, IDCANCEL}) {
+        answer = refusal;
+        Click(225);
+    }
+    EXPECT_EQ("<none>", Value(".cda"));
+    EXPECT_EQ(2u, told.size());
+    EXPECT_EQ("Question: Set Lumivoxen as default player ?", told[0]);
+}
+
+// The program's own path and "%1" are quoted, so the hand-off gets the track from the
+// quoted file name the shell passes.
+TEST_F(DefaultPlayer, ThisProgramIsRegisteredWithQuotedPaths) {
+    Click(225);
+    const std::string command = Value("AudioCD\\shell\\play\\command");
+    EXPECT_EQ(command, Value("LumivoxenFile\\shell\\play\\command"));
+    EXPECT_EQ(0u, command.find('"'));
+    EXPECT_NE(std::string::npos, command.find("lumivoxen.exe\" /play \"%1\"")) << command;
+    EXPECT_EQ("LumivoxenFile", Value(".cda"));
+    EXPECT_EQ("CD Audio Track", Value("LumivoxenFile"));
+    EXPECT_EQ("play", Value("AudioCD\\shell"));
+    EXPECT_EQ("play", Value("LumivoxenFile\\shell"));
+    EXPECT_NE(std::string::npos, Value("LumivoxenFile\\DefaultIcon").find("lumivoxen.exe,1"));
+    EXPECT_EQ("OK: All OK", told.back());
+
+    std::string started =
+        DlgDefault::CommandText("C:\\Program Files\\Lumivoxen\\lumivoxen.exe", true);
+    started.replace(started.find("%1"), 2, "D:\\Track05.cda");
+    std::string arguments = started.substr(started.find(" /play"));
+    PlayArgument argument = ParsePlayArgument(&arguments[0]);
+    EXPECT_EQ(1, argument.requested);
+    EXPECT_EQ(5, argument.track);
+}
+
+TEST_F(DefaultPlayer, AnotherProgramItsEmptyPathAndAFailingWrite) {
+    Radio(223);
+    Click(225);
+    EXPECT_EQ("Error: Set data for default player !", told.back());
+    EXPECT_EQ("<none>", Value(".cda")) << "nothing half-written";
+
+    SetWindowTextA(Item(224), "D:\\Other\\cdplay.exe");
+    Click(225);
+    EXPECT_EQ("\"D:\\Other\\cdplay.exe\" \"%1\"", Value("LumivoxenFile\\shell\\play\\command"));
+    EXPECT_EQ("\"D:\\Other\\cdplay.exe\" \"%1\"", Value("AudioCD\\shell\\play\\command"));
+    EXPECT_EQ("D:\\Other\\cdplay.exe,1", Value("LumivoxenFile\\DefaultIcon"));
+
+    // A root that cannot be written (here a key closed meanwhile): the key is named and no
+    // "All OK" follows.
+    HKEY gone = nullptr;
+    RegCreateKeyExA(root, "gone", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &gone, nullptr);
+    RegCloseKey(gone);
+    DlgDefault::registryRoot = gone;
+    told.clear();
+    Click(225);
+    ASSERT_EQ(2u, told.size());
+    EXPECT_EQ(0u, told[1].find("Error: The default player was not set: the registry key "
+                               "HKEY_CLASSES_ROOT\\.cda could not be written."))
+        << told[1];
+}
+
+} // namespace
