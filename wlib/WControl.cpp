@@ -105,25 +105,38 @@ LRESULT WControl::Close() {
     return SendMessageA(hwnd, WM_CLOSE, 0, 0);
 }
 
-void WControl::Subclass(WNDPROC proc) {
+void WControl::Subclass(WNDPROC proc, bool wideMessages) {
     if (!hwnd) return;
     SetClassPointer();
-    oldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+    wide = wideMessages;
+    const LONG_PTR newProc = reinterpret_cast<LONG_PTR>(proc);
+    oldProc = reinterpret_cast<WNDPROC>(wide ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, newProc)
+                                             : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, newProc));
 }
 
 void WControl::Unsubclass() {
     if (!oldProc) return;
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    const LONG_PTR previous = reinterpret_cast<LONG_PTR>(oldProc);
+    if (wide)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, previous);
+    else
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
     oldProc = nullptr;
+}
+
+LRESULT WControl::CallOldProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (wide) return CallWindowProcW(oldProc, hwnd, message, wParam, lParam);
+    return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
 }
 
 LRESULT WControl::ForgetWindow(WPARAM wParam, LPARAM lParam) {
     WNDPROC previous = oldProc;
+    const bool wasWide = wide;
     Unsubclass();
     RemoveClassPointer();
     if (tooltip) RemovePropA(hwnd, tooltipPointerName);
-    LRESULT result = CallWindowProcA(previous, hwnd, WM_NCDESTROY, wParam, lParam);
+    LRESULT result = wasWide ? CallWindowProcW(previous, hwnd, WM_NCDESTROY, wParam, lParam)
+                             : CallWindowProcA(previous, hwnd, WM_NCDESTROY, wParam, lParam);
     hwnd = nullptr;
     return result;
 }

@@ -46,8 +46,11 @@ public:
 protected:
     // For the subclassed standard controls: puts proc in front of the control's own window
     // procedure (and sets the class pointer), and gives the control its own procedure back.
-    void Subclass(WNDPROC proc);
+    // A wide subclass passes wide messages on unconverted (see WListBox).
+    void Subclass(WNDPROC proc, bool wideMessages = false);
     void Unsubclass();
+    // The control's own procedure, in the character set it was subclassed with.
+    LRESULT CallOldProc(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_NCDESTROY, the window's last message: unsubclass, drop the properties, let the
     // control's own procedure see it, and forget the handle, which may soon name another
     // window.
@@ -55,4 +58,5 @@ protected:
 
 public:
     WNDPROC oldProc = nullptr; // the control's own procedure; null while not subclassed
+    bool wide = false;         // subclassed with the wide procedure
 };

@@ -30,8 +30,9 @@ int WListBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int 
     style = newStyle;
     SetSkin(newFont, newTextColour, newBackColour, list, newBackgroundBitmap, background,
             newBitmapFont, newSelectionColour, newMarkColour);
-    // A plain list is subclassed too, only to hear of its destruction.
-    Subclass(ListProc);
+    // A plain list is subclassed too, only to hear of its destruction. Wide, so that reading
+    // an entry as wide text is not turned back into the ANSI reading with its short buffer.
+    Subclass(ListProc, true);
     return 1;
 }
 
@@ -100,20 +101,30 @@ int WListBox::GetCount() const {
     return static_cast<int>(SendMessageA(hwnd, LB_GETCOUNT, 0, 0));
 }
 
+// Cut rather than written past the caller's buffer.
 int WListBox::GetItemText(int index, char* buffer) const {
     buffer[0] = '\0';
-    LRESULT length = SendMessageA(hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return LB_ERR;
-    if (length < textCapacity)
-        return static_cast<int>(SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
-                                             reinterpret_cast<LPARAM>(buffer)));
-    // An overlong item is cut rather than written past the caller's buffer.
-    std::vector<char> whole(static_cast<size_t>(length) + 1);
-    SendMessageA(hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(whole.data()));
-    std::memcpy(buffer, whole.data(), textCapacity - 1);
-    buffer[textCapacity - 1] = '\0';
-    return textCapacity - 1;
+    if (SendMessageW(hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) == LB_ERR) return LB_ERR;
+    const std::string text = TextOf(hwnd, index);
+    const size_t length = std::min(text.size(), static_cast<size_t>(textCapacity - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
+}
+
+// Read as wide text, its length first: LB_GETTEXT knows no buffer size, and under Wine its
+// ANSI form goes through a fixed 512-character buffer that longer entries overrun.
+std::string WListBox::TextOf(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length <= 0) return "";
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(wide.data()));
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return "";
+    std::vector<char> text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, text.data(), size, nullptr, nullptr);
+    return text.data();
 }
 
 LRESULT WListBox::GetItemData(int index) const {
@@ -210,13 +221,13 @@ void WListBox::UpdateSliderRange() {
 
 LRESULT CALLBACK WListBox::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* list = static_cast<WListBox*>(FromHandle(window));
-    if (!list || !list->oldProc) return DefWindowProcA(window, message, wParam, lParam);
+    if (!list || !list->oldProc) return DefWindowProcW(window, message, wParam, lParam);
     return list->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCDESTROY) return ForgetWindow(wParam, lParam);
-    if (style <= 1) return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+    if (style <= 1) return CallOldProc(message, wParam, lParam);
     switch (message) {
     // The range is taken with the count from before the change.
     case WM_SIZE:
@@ -230,7 +241,7 @@ LRESULT WListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: InvalidateRect(hwnd, nullptr, FALSE); break;
     case WM_VSCROLL: return OnSliderTrack(wParam, lParam);
     }
-    return CallWindowProcA(oldProc, hwnd, message, wParam, lParam);
+    return CallOldProc(message, wParam, lParam);
 }
 
 void WListBox::OnKeyDown(WPARAM key) {
@@ -246,7 +257,7 @@ void WListBox::OnKeyDown(WPARAM key) {
 LRESULT WListBox::OnSliderTrack(WPARAM wParam, LPARAM lParam) {
     // The system list may take the track position from a scroll bar of its own (it has
     // none), so the slider's value is applied after it had its say.
-    LRESULT result = CallWindowProcA(oldProc, hwnd, WM_VSCROLL, wParam, lParam);
+    LRESULT result = CallOldProc(WM_VSCROLL, wParam, lParam);
     if (slider && LOWORD(wParam) == SB_THUMBTRACK) {
         int top = HIWORD(wParam);
         slider->SetPosition(top, TRUE);

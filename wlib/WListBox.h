@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class WBmpFont;
 class WBmpList;
 class WFont;
@@ -47,6 +49,8 @@ public:
     int GetCount() const;
     // buffer holds textCapacity characters
     int GetItemText(int index, char* buffer) const;
+    // Any list box's entry, whole; "" for none.
+    static std::string TextOf(HWND list, int index);
     LRESULT GetItemData(int index) const;
     void SetItemData(int index, LRESULT value);
     // The first index whose data equals value; 0 when none does.

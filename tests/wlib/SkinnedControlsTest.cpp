@@ -287,6 +287,20 @@ TEST_F(Controls, ListMarksEnterAndSlider) {
 }
 
 // Rows 15 high: the second selected, "A" in the third, the fourth marked.
+// An entry longer than the text capacity is cut for the caller's buffer and painted, never
+// read past a buffer (Wine's ANSI reading of list entries holds 512 characters).
+TEST_F(Controls, ListReadsAndPaintsOverlongEntries) {
+    MakeList(6);
+    const std::string whole(1200, 'A');
+    list->AddItem(whole.c_str(), TRUE);
+    char text[WListBox::textCapacity];
+    EXPECT_EQ(WListBox::textCapacity - 1, list->GetItemText(0, text));
+    EXPECT_EQ(whole.substr(0, WListBox::textCapacity - 1), text);
+    EXPECT_EQ(whole, WListBox::TextOf(list->hwnd, 0));
+    EXPECT_EQ("", WListBox::TextOf(list->hwnd, 1));
+    kit::Pump(); // paints it
+}
+
 TEST_F(Controls, ListPaintsBarsAndTextsAndNoBarWithoutASelection) {
     MakeList(6);
     for (int i = 0; i < 5; i++)
