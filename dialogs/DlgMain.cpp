@@ -106,8 +106,8 @@ void DlgMain::PlacePage() {
     HWND parent = GetParent(hwnd);
     const RECT area = DisplayArea(GetDlgItem(parent, tabControlId));
     // Filling the area leaves no band of another background below a page at any dpi.
-    SetWindowPos(hwnd, nullptr, area.left, area.top, area.right - area.left,
-                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int DlgMain::OnClose() {

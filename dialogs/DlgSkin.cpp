@@ -6,6 +6,7 @@
 #include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
+#include "wlib/WListBox.h"
 
 #include <cstring>
 #include <vector>
@@ -86,18 +87,15 @@ void DlgSkin::ChooseSelected() {
     if (!mainForm) return;
     HWND list = GetDlgItem(hwnd, listId);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(selected), 0);
-    if (selected == LB_ERR || length == LB_ERR) return;
-    std::vector<char> name(static_cast<size_t>(length) + 1);
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(selected),
-                 reinterpret_cast<LPARAM>(name.data()));
+    if (selected == LB_ERR) return;
+    const std::string name = WListBox::TextOf(list, static_cast<int>(selected));
     if (playbackEngine) playbackEngine->busy = 1;
     std::string description;
-    if (BuiltinName() == name.data()) {
+    if (BuiltinName() == name) {
         mainForm->LoadBuiltinSkin();
         description = BuiltinDescription();
-    } else if (mainForm->LoadSkin(name.data())) {
-        description = FolderDescription(name.data(), true);
+    } else if (mainForm->LoadSkin(name.c_str())) {
+        description = FolderDescription(name.c_str(), true);
     } else {
         mainForm->LoadBuiltinSkin();
         SelectCurrentSkin();

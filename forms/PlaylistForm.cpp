@@ -1,6 +1,8 @@
 #include "forms/PlaylistForm.h"
 
 #include "app/Settings.h"
+#include "dialogs/AddSong.h"
+#include "dialogs/EditPlaylist.h"
 #include "forms/WindowSnap.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/WBmpList.h"
@@ -138,7 +140,8 @@ void PlaylistForm::ThumbCells(SourceRect cells[SkinControl::cellCount]) const {
 // ---- Creation ----
 
 int PlaylistForm::OnInitDialog() {
-    // The AddSong and EditPlaylist dialog objects (no windows yet) are to be made first, here.
+    addSong = std::make_unique<AddSong>(list);
+    editPlaylist = std::make_unique<EditPlaylist>(list);
     SetWindowTextA(hwnd, "Lumivoxen CD Player");
     LoadBuiltinRecords();
     CreateControls();
@@ -335,7 +338,9 @@ void PlaylistForm::PaintBorders(HDC dc, int width, int height) const {
 int PlaylistForm::OnCommand(int notification, int id, HWND) {
     // clang-format off
     switch (id) {
+    case IDC_PLAYLIST_BUTTON + btAdd:      addSong->Open(instance, hwnd); return 1;
     case IDC_PLAYLIST_BUTTON + btDelete:   DeleteSelected(); return 1;
+    case IDC_PLAYLIST_BUTTON + btEdit:     editPlaylist->Open(instance, hwnd); return 1;
     case IDC_PLAYLIST_BUTTON + btSongup:   MoveSelected(-1); return 1;
     case IDC_PLAYLIST_BUTTON + btSongdown: MoveSelected(+1); return 1;
     case IDC_PLAYLIST_BUTTON + btClose:    HideWindow(); return 1;
@@ -473,6 +478,9 @@ int PlaylistForm::OnDestroy() {
     SavePlace();
     if (playbackEngine) playbackEngine->SaveDiscOrder();
     ReleaseControls();
+    // Owned windows go before their owner; a dialog still open would go with its object.
+    addSong.reset();
+    editPlaylist.reset();
     return 0;
 }
 

@@ -10,7 +10,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
+class AddSong;
+class EditPlaylist;
 class WBmpFont;
 class WBmpList;
 class WScrollbar;
@@ -102,6 +105,9 @@ public:
     WListBox list;                 // owns the slider once it is attached
     ListBoxPlaylist entries{list}; // the list as the engine sees it
     WScrollbar* slider = nullptr;  // not owned
+    // The two dialogs of the buttons; their windows exist while they are open.
+    std::unique_ptr<AddSong> addSong;
+    std::unique_ptr<EditPlaylist> editPlaylist;
     int active = 0;
     int resizing = 0;          // the press was in the grip
     POINT pressPoint = {};     // client coordinates of the press

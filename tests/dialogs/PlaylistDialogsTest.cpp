@@ -1,0 +1,350 @@
+// The playlist window's Add Song and Edit playlist dialogs at work in the whole program on a
+// simulated drive: the playlist buttons open the real dialogs, the tests drive their controls
+// with messages and read back the controls, the playlist and the disc database.
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "app/WApp.h"
+#include "app/WIniKey.h"
+#include "devices/SimulatedCdDrive.h"
+#include "devices/SimulatedMixer.h"
+#include "devices/WMCIAudioCD.h"
+#include "devices/WMixer.h"
+#include "dialogs/AddSong.h"
+#include "dialogs/EditPlaylist.h"
+#include "forms/MainForm.h"
+#include "forms/PlaylistForm.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+#include "support/TempFolder.h"
+#include "wlib/ControlTestKit.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+unsigned FixedRandom(unsigned range) {
+    return 1000 % range;
+}
+
+const char* const threeNames = "[4D2]\r\nartist=Ana Lux\r\ntitle=Night Drive\r\n0=Alpha\r\n"
+                               "1=Beta\r\n2=Gamma\r\n";
+
+std::string TextOf(HWND window) {
+    std::vector<char> text(size_t(GetWindowTextLengthA(window)) + 1, '\0');
+    GetWindowTextA(window, text.data(), int(text.size()));
+    return text.data();
+}
+
+// A system list box's entries, "|" between them; read wide: Wine's ANSI form overruns on long
+// entries.
+std::string Entries(HWND list) {
+    std::string all;
+    const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; i++) {
+        std::wstring text(size_t(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        all += (i ? "|" : "") + std::string(text.begin(), text.end());
+    }
+    return all;
+}
+
+// The top-level windows with that caption.
+int WindowsCaptioned(const char* caption) {
+    int found = 0;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, caption));)
+        found++;
+    return found;
+}
+
+// The player on a simulated drive (serial 4D2) under a hand-driven clock, with the settings and
+// the disc database in a temporary folder and the application object routing dialog keys.
+class PlaylistDialogs : public ::testing::Test {
+protected:
+    TempFolder folder;
+    WIniKey settingsIni{folder.File("lumivoxe.ini").c_str()};
+    WIniKey discIni{folder.File("cdplayer.ini").c_str()};
+    ManualClock clock;
+    SimulatedCdDrive drive{'D', &clock};
+    SimulatedMixer mixerDevice{SimulatedMixer::Layout::withCdLine};
+    WMixer theMixer{&mixerDevice};
+    WMCIAudioCD cd{&drive};
+    PlayRequest request;
+    WApp app{Module(), "", SW_SHOWNORMAL};
+    std::unique_ptr<PlaybackEngine> engine;
+    std::unique_ptr<MainForm> form;
+
+    void TearDown() override {
+        if (form && IsWindow(form->hwnd)) DestroyWindow(form->hwnd);
+        form.reset();
+        UnregisterClassA(MainForm::className, Module());
+        playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr, mainForm = nullptr;
+        settingsFile = nullptr, discFile = nullptr, theApp = nullptr;
+        Pump();
+    }
+
+    // Starts the player with a disc of that many 100 s tracks; the first tick reads it.
+    void Start(int tracks, const std::string& database, bool readDisc = true) {
+        folder.Write("cdplayer.ini", database);
+        folder.Write("lumivoxe.ini", "[options]\r\nshowplaylist=1\r\n");
+        drive.InsertDisc(std::vector<SimulatedTrack>(size_t(tracks), {100 * 75, false}));
+        drive.SetFileSystemSerial(0x4D2);
+        settings = Settings();
+        settingsFile = &settingsIni, discFile = &discIni, mixer = &theMixer, theApp = &app;
+        LoadSettings();
+        form = std::make_unique<MainForm>();
+        UnregisterClassA(MainForm::className, Module()); // whatever another suite left
+        form->CreatePlayerWindow(Module());
+        mainForm = form.get();
+        ASSERT_EQ(1, cd.Open("D:"));
+        cdAudio = &cd;
+        engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request, FixedRandom);
+        playbackEngine = engine.get();
+        form->AttachEngine(engine.get());
+        form->ShowWindows();
+        if (readDisc) Tick();
+    }
+    void Tick() {
+        clock.Advance(200);
+        SendMessageA(form->hwnd, WM_TIMER, IDT_STATUS, 0);
+        Pump();
+    }
+    // The program's loop: keys reach the registered dialogs through IsDialogMessage.
+    static void Pump() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (theApp && theApp->RouteDialogMessage(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    PlaylistForm& Playlist() { return *form->playlist; }
+    WListBox& List() { return form->playlist->list; }
+    AddSong& Adder() { return *Playlist().addSong; }
+    EditPlaylist& Editor() { return *Playlist().editPlaylist; }
+    HWND OpenWith(int button) {
+        kit::Play(Playlist().buttons[button].hwnd, "D2 U2", 2);
+        Pump();
+        return button == PlaylistForm::btAdd ? Adder().hwnd : Editor().hwnd;
+    }
+    static HWND Item(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+    static void Press(HWND dialog, int id) {
+        SendMessageA(Item(dialog, id), BM_CLICK, 0, 0);
+        Pump();
+    }
+    static void Key(HWND window, WPARAM key) {
+        PostMessageA(window, WM_KEYDOWN, key, 0);
+        PostMessageA(window, WM_KEYUP, key, 0);
+        Pump();
+    }
+    // A click on a row of a list box, with the double click's second press when asked.
+    static void ClickRow(HWND list, int row, bool twice = false) {
+        RECT item = {};
+        SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2);
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+        if (twice) SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        if (twice) SendMessageA(list, WM_LBUTTONUP, 0, at);
+        Pump();
+    }
+    // The playlist as "text=value" entries, a "*" after the marked one.
+    std::string Entries() {
+        std::string all;
+        for (int i = 0; i < List().GetCount(); i++) {
+            char text[WListBox::textCapacity];
+            List().GetItemText(i, text);
+            all += (i ? "|" : "") + std::string(text) + "=" +
+                   std::to_string(List().GetItemData(i)) + (i == List().GetMarked() ? "*" : "");
+        }
+        return all;
+    }
+    std::string Stored(const char* key) {
+        std::vector<char> text(4000, '\0');
+        GetPrivateProfileStringA("4D2", key, "<none>", text.data(), DWORD(text.size()),
+                                 folder.File("cdplayer.ini").c_str());
+        return text.data();
+    }
+};
+
+// ---- Edit playlist ----
+
+TEST_F(PlaylistDialogs, EditorOfADiscWithoutSectionShowsTheDefaults) {
+    Start(3, "[1A2B]\r\nartist=Someone else\r\n");
+    HWND editor = OpenWith(PlaylistForm::btEdit);
+    ASSERT_TRUE(IsWindowVisible(editor));
+    EXPECT_EQ("Edit playlist", TextOf(editor));
+    EXPECT_EQ("Unknown artist", TextOf(Item(editor, IDC_EDIT_ARTIST)));
+    EXPECT_EQ("Unknown album", TextOf(Item(editor, IDC_EDIT_TITLE)));
+    EXPECT_EQ("01. Unknown track|02. Unknown track|03. Unknown track",
+              ::Entries(Item(editor, IDC_EDIT_LIST)));
+}
+
+TEST_F(PlaylistDialogs, SetNameRenamesAndMovesOnWrappingAtTheEndAndCancelSavesNothing) {
+    Start(3, threeNames);
+    HWND editor = OpenWith(PlaylistForm::btEdit);
+    HWND list = Item(editor, IDC_EDIT_LIST), name = Item(editor, IDC_EDIT_NAME);
+    Press(editor, IDC_EDIT_SET_NAME);
+    EXPECT_EQ("01. Alpha|02. Beta|03. Gamma", ::Entries(list)) << "nothing selected";
+
+    ClickRow(list, 1);
+    EXPECT_EQ("Beta", TextOf(name));
+    SetWindowTextA(name, "");
+    Press(editor, IDC_EDIT_SET_NAME);
+    EXPECT_EQ("01. Alpha|02. Beta|03. Gamma", ::Entries(list)) << "an empty name";
+    SetWindowTextA(name, "Omega");
+    Press(editor, IDC_EDIT_SET_NAME);
+    EXPECT_EQ("01. Alpha|02. Omega|03. Gamma", ::Entries(list));
+    EXPECT_EQ(2, SendMessageA(list, LB_GETCURSEL, 0, 0));
+    EXPECT_EQ("Gamma", TextOf(name));
+    EXPECT_EQ(name, GetFocus());
+    EXPECT_EQ(MAKELRESULT(0, 5), SendMessageA(name, EM_GETSEL, 0, 0)) << "all of it selected";
+
+    SetWindowTextA(name, std::string(1500, 'x').c_str());
+    Press(editor, IDC_EDIT_SET_NAME);
+    EXPECT_EQ("01. Alpha|02. Omega|03. " + std::string(999, 'x'), ::Entries(list));
+    EXPECT_EQ(0, SendMessageA(list, LB_GETCURSEL, 0, 0)) << "from the last to the first";
+    EXPECT_EQ("Alpha", TextOf(name));
+
+    // Enter neither saves nor closes; the renamed entry goes to the playlist as it reads now.
+    Key(name, VK_RETURN);
+    EXPECT_TRUE(IsWindow(editor));
+    ClickRow(list, 1);
+    Press(editor, IDC_EDIT_ADD);
+    EXPECT_EQ("01. Alpha=1*|02. Beta=2|03. Gamma=3|02. Omega=2", Entries());
+    Press(editor, IDCANCEL);
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_EQ("Beta", Stored("1")) << "Cancel saves nothing";
+    EXPECT_EQ(0, app.dialogCount);
+}
+
+TEST_F(PlaylistDialogs, SaveStoresTheNamesAndRebuildsThePlaylistFromTheFile) {
+    Start(3, threeNames);
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    ClickRow(Item(adder, IDC_ADD_LIST), 0);
+    Press(adder, IDC_ADD_ADD);
+    List().SetMarked(2, 1);
+    ASSERT_EQ("01. Alpha=1|02. Beta=2|03. Gamma=3*|01. Alpha=1", Entries());
+
+    HWND editor = OpenWith(PlaylistForm::btEdit);
+    SetWindowTextA(Item(editor, IDC_EDIT_ARTIST), "The Band");
+    SetWindowTextA(Item(editor, IDC_EDIT_TITLE), std::string(1200, 't').c_str());
+    ClickRow(Item(editor, IDC_EDIT_LIST), 2);
+    SetWindowTextA(Item(editor, IDC_EDIT_NAME), "Part One");
+    Press(editor, IDC_EDIT_SET_NAME);
+    Press(editor, IDC_EDIT_SAVE);
+
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_EQ("Part One", Stored("2"));
+    EXPECT_EQ("Alpha", Stored("0"));
+    EXPECT_EQ("The Band", Stored("artist"));
+    EXPECT_EQ(std::string(999, 't'), Stored("title"));
+    EXPECT_EQ("3", Stored("numtracks"));
+    EXPECT_EQ("1", Stored("EntryType"));
+    EXPECT_EQ("01. Alpha=1|02. Beta=2|03. Part One=3*", Entries()) << "the added entry is gone";
+    EXPECT_STREQ("03. Part One", form->textBoxes[MainForm::tbTrackName].text);
+    EXPECT_STREQ("The Band", form->textBoxes[MainForm::tbArtist].text);
+    EXPECT_EQ(1, app.dialogCount) << "only the Add Song dialog is left";
+}
+
+// ---- Add Song ----
+
+TEST_F(PlaylistDialogs, AddAllReplacesThePlaylistByEveryTrackOfTheDisc) {
+    Start(12, "[4D2]\r\n0=One\r\nnumplay=2\r\norder=4 1 \r\n");
+    List().SetMarked(1, 1);
+    ASSERT_EQ("05. Unknown track=5|02. Unknown track=2*", Entries());
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    EXPECT_EQ("Add Song to Playlist", TextOf(adder));
+    Press(adder, IDC_ADD_ALL);
+    EXPECT_FALSE(IsWindow(adder));
+    std::string expected = "01. One=1*";
+    for (int i = 2; i <= 12; i++)
+        expected += "|" + std::string(i < 10 ? "0" : "") + std::to_string(i) +
+                    ". Unknown track=" + std::to_string(i);
+    EXPECT_EQ(expected, Entries());
+}
+
+TEST_F(PlaylistDialogs, AddAndDoubleClicksAppendTheSelectedTrackAndTheDialogStays) {
+    Start(3, threeNames);
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    HWND list = Item(adder, IDC_ADD_LIST);
+    EXPECT_EQ("01. Alpha|02. Beta|03. Gamma", ::Entries(list));
+    Press(adder, IDC_ADD_ADD);
+    EXPECT_EQ(3, List().GetCount()) << "nothing selected";
+    ClickRow(list, 2);
+    Press(adder, IDC_ADD_ADD);
+    ClickRow(list, 1, true);
+    ClickRow(list, 1, true);
+    EXPECT_EQ("01. Alpha=1*|02. Beta=2|03. Gamma=3|03. Gamma=3|02. Beta=2|02. Beta=2", Entries());
+    EXPECT_TRUE(IsWindowVisible(adder));
+    Key(list, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(adder));
+    EXPECT_EQ(0, app.dialogCount);
+}
+
+// ---- Both: one window each, no disc, the end ----
+
+TEST_F(PlaylistDialogs, OpeningAgainBringsTheOneWindowToTheFront) {
+    Start(3, threeNames);
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    HWND editor = OpenWith(PlaylistForm::btEdit);
+    EXPECT_EQ(editor, GetForegroundWindow());
+    EXPECT_EQ(adder, OpenWith(PlaylistForm::btAdd));
+    EXPECT_EQ(adder, GetForegroundWindow());
+    EXPECT_EQ(1, WindowsCaptioned("Add Song to Playlist"));
+    EXPECT_EQ(2, app.dialogCount);
+
+    Press(adder, IDC_ADD_CLOSE);
+    SendMessageA(editor, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, WindowsCaptioned("Add Song to Playlist") + WindowsCaptioned("Edit playlist"));
+    EXPECT_EQ(0, app.dialogCount);
+    HWND again = OpenWith(PlaylistForm::btAdd);
+    EXPECT_EQ("01. Alpha|02. Beta|03. Gamma", ::Entries(Item(again, IDC_ADD_LIST)));
+}
+
+TEST_F(PlaylistDialogs, WithoutAReadDiscTheListsStayEmptyUntilReopened) {
+    Start(3, threeNames, false);
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    HWND editor = OpenWith(PlaylistForm::btEdit);
+    Tick();
+    ASSERT_EQ(3, List().GetCount()) << "the disc is read now";
+    EXPECT_EQ("", ::Entries(Item(adder, IDC_ADD_LIST)));
+    EXPECT_EQ("", ::Entries(Item(editor, IDC_EDIT_LIST)));
+    EXPECT_EQ("", TextOf(Item(editor, IDC_EDIT_ARTIST)));
+
+    drive.OpenDoor();
+    Tick();
+    ASSERT_EQ(0, engine->discRead) << "the open door made the engine forget the disc";
+    Press(editor, IDC_EDIT_SAVE);
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_EQ("<none>", Stored("EntryType"));
+
+    drive.CloseDoor();
+    Tick();
+    Press(adder, IDC_ADD_CLOSE);
+    EXPECT_EQ("01. Alpha|02. Beta|03. Gamma",
+              ::Entries(Item(OpenWith(PlaylistForm::btAdd), IDC_ADD_LIST)));
+}
+
+TEST_F(PlaylistDialogs, OpenDialogsGoWithThePlaylistWindow) {
+    Start(3, threeNames);
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    HWND editor = OpenWith(PlaylistForm::btEdit);
+    DestroyWindow(form->hwnd);
+    Pump();
+    EXPECT_FALSE(IsWindow(adder));
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_EQ(0, app.dialogCount);
+    EXPECT_EQ("3", Stored("numplay")) << "the playlist window still saved the order";
+}
+
+} // namespace
