@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int (*DlgConfig::askUser)(HWND, const char*, const char*, UINT) = MessageBoxA;
+int(WINAPI* DlgConfig::askUser)(HWND, const char*, const char*, UINT) = MessageBoxA;
 void (*DlgConfig::listDrives)(char*) = EnumCdDrives;
 
 namespace {

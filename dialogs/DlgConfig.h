@@ -11,7 +11,7 @@ public:
     int OnDestroy() override;
 
     // How the drive question reaches the user: a message box unless a test answers.
-    static int (*askUser)(HWND owner, const char* text, const char* caption, UINT type);
+    static int(WINAPI* askUser)(HWND owner, const char* text, const char* caption, UINT type);
     // The machine's CD drive letters; tests give other machines.
     static void (*listDrives)(char* letters);
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 HKEY DlgDefault::registryRoot = HKEY_CLASSES_ROOT;
-int (*DlgDefault::askUser)(HWND, const char*, const char*, UINT) = MessageBoxA;
+int(WINAPI* DlgDefault::askUser)(HWND, const char*, const char*, UINT) = MessageBoxA;
 
 namespace {
 

@@ -15,7 +15,7 @@ public:
     // Where the associations go; tests point it at a key of their own.
     static HKEY registryRoot;
     // How the page talks to the user: a message box unless a test answers.
-    static int (*askUser)(HWND owner, const char* text, const char* caption, UINT type);
+    static int(WINAPI* askUser)(HWND owner, const char* text, const char* caption, UINT type);
 
     // The command and icon texts for a program path: the path and the file quoted, so that a
     // program under "C:\Program Files" runs.

@@ -35,7 +35,7 @@ HINSTANCE Module() {
 std::vector<std::string> told; // every message box text, "caption: text"
 int answer = IDYES;
 
-int Answer(HWND, const char* text, const char* caption, UINT) {
+int WINAPI Answer(HWND, const char* text, const char* caption, UINT) {
     told.push_back(std::string(caption) + ": " + text);
     return answer;
 }
