@@ -1,0 +1,186 @@
+#include "devices/DiscImage.h"
+
+#include "devices/WaveHeader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+// Paths are narrow strings in the system's code page, as everywhere in the program.
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t headerBytes = 64 * 1024; // any WAVE header ends well before this
+constexpr int frameBytes = WaveHeader::bytesPerFrame;
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && Lower(text.substr(text.size() - end.size())) == end;
+}
+
+// A FILE line names its file relative to the sheet unless it gives a drive or a root.
+std::string Resolve(const std::string& sheetPath, const std::string& name) {
+    const bool absolute = (name.size() > 1 && name[1] == ':') ||
+                          (!name.empty() && (name[0] == '\\' || name[0] == '/'));
+    if (absolute) return name;
+    const size_t slash = sheetPath.find_last_of("\\/");
+    return slash == std::string::npos ? name : sheetPath.substr(0, slash + 1) + name;
+}
+
+bool SizeOf(const std::string& path, std::uint64_t* size) {
+    std::error_code failed;
+    const auto bytes = fs::file_size(fs::path(path), failed);
+    if (failed) return false;
+    *size = bytes;
+    return true;
+}
+
+std::string ReadHead(const std::string& path, std::size_t limit) {
+    std::ifstream file(fs::path(path), std::ios::binary);
+    std::string head(limit, '\0');
+    file.read(&head[0], static_cast<std::streamsize>(limit));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    return head;
+}
+
+std::int16_t Sample(const unsigned char* bytes, bool bigEndian) {
+    const int low = bigEndian ? bytes[1] : bytes[0], high = bigEndian ? bytes[0] : bytes[1];
+    return static_cast<std::int16_t>(low | (high << 8));
+}
+
+} // namespace
+
+DiscImage::DiscImage(const std::string& path) {
+    std::error_code failed;
+    if (fs::is_directory(fs::path(path), failed))
+        LoadFolder(path);
+    else if (EndsWith(path, ".cue"))
+        LoadSheet(path);
+    else
+        Fail(path + ": not a CUE sheet or a folder of WAVE files");
+    if (!Valid()) tracks.clear();
+}
+
+bool DiscImage::Fail(const std::string& message) {
+    if (error.empty()) error = message;
+    return false;
+}
+
+bool DiscImage::LoadSheet(const std::string& path) {
+    std::uint64_t size = 0;
+    if (!SizeOf(path, &size)) return Fail(path + ": cannot be read");
+    if (size > CueSheet::maxBytes) return Fail(path + ": too large for a CUE sheet");
+    const CueSheet sheet(ReadHead(path, static_cast<std::size_t>(size)), path);
+    if (!sheet.Valid()) return Fail(sheet.Error());
+    performer = sheet.Performer(), title = sheet.Title();
+    std::vector<CueLayout::FileExtent> extents(sheet.Files().size());
+    for (size_t i = 0; i < extents.size(); i++)
+        if (!MeasureFile(sheet, static_cast<int>(i), Resolve(path, sheet.Files()[i].name),
+                         &extents[i]))
+            return false;
+    layout = std::make_unique<CueLayout>(sheet, extents);
+    if (!layout->Valid()) return Fail(layout->Error());
+    for (size_t i = 0; i < layout->Tracks().size(); i++) {
+        const CueLayout::Entry& entry = layout->Tracks()[i];
+        const CueSheet::Track& written = sheet.Tracks()[i];
+        tracks.push_back({entry.start, entry.length, entry.data, written.performer, written.title});
+    }
+    leadOut = layout->LeadOut();
+    return true;
+}
+
+bool DiscImage::MeasureFile(const CueSheet& sheet, int file, const std::string& path,
+                            CueLayout::FileExtent* extent) {
+    const CueSheet::File& named = sheet.Files()[static_cast<size_t>(file)];
+    const std::string where = " (" + sheet.Name() + ", line " + std::to_string(named.line) + ")";
+    if (!CueSheet::Supported(named.type))
+        return Fail(path + ": files of type " + named.typeName +
+                    " cannot be played; a disc image needs BINARY, MOTOROLA or WAVE" + where);
+    std::uint64_t size = 0;
+    if (!SizeOf(path, &size)) return Fail(path + ": missing" + where);
+    Source source = {path, 0, named.type == CueSheet::FileType::motorola};
+    if (named.type == CueSheet::FileType::wave) {
+        const std::string head = ReadHead(path, headerBytes);
+        const WaveHeader header(path, reinterpret_cast<const unsigned char*>(head.data()),
+                                head.size(), size);
+        if (!header.Valid()) return Fail(header.Error() + where);
+        extent->frames = header.Frames();
+        source.dataOffset = header.DataOffset();
+    } else {
+        extent->frames = CueLayout::FileFrames(sheet, file, static_cast<std::int64_t>(size));
+    }
+    extent->dataOffset = static_cast<std::int64_t>(source.dataOffset);
+    sources.push_back(source);
+    return true;
+}
+
+// Tracks in name order, without regard to case, as a file manager shows them.
+bool DiscImage::LoadFolder(const std::string& path) {
+    std::vector<std::string> names;
+    std::error_code failed;
+    for (fs::directory_iterator it(fs::path(path), failed), end; !failed && it != end;
+         it.increment(failed)) {
+        const std::string name = it->path().filename().string();
+        if (EndsWith(name, ".wav") && it->is_regular_file(failed)) names.push_back(name);
+    }
+    if (names.empty()) return Fail(path + ": holds no WAVE files to play");
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+    if (names.size() > static_cast<size_t>(CueSheet::maxTracks))
+        return Fail(path + ": holds more than 99 WAVE files, more than a disc has tracks");
+    title = fs::path(path).filename().string();
+    for (const std::string& name : names) {
+        const std::string file = path + "\\" + name;
+        std::uint64_t size = 0;
+        if (!SizeOf(file, &size)) return Fail(file + ": cannot be read");
+        const std::string head = ReadHead(file, headerBytes);
+        const WaveHeader header(file, reinterpret_cast<const unsigned char*>(head.data()),
+                                head.size(), size);
+        if (!header.Valid()) return Fail(header.Error());
+        if (header.Frames() == 0) return Fail(file + ": holds less than one frame of sound");
+        folderStarts.push_back(leadOut);
+        tracks.push_back({leadOut, header.Frames(), false, "", name.substr(0, name.size() - 4)});
+        sources.push_back({file, header.DataOffset(), false});
+        leadOut += header.Frames();
+    }
+    return true;
+}
+
+void DiscImage::ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const {
+    for (int i = 0; i < count; i++)
+        ReadFrame(firstFrame + i, samples + static_cast<size_t>(i) * samplesPerFrame * 2);
+}
+
+void DiscImage::ReadFrame(std::int64_t frame, std::int16_t* samples) const {
+    std::fill(samples, samples + samplesPerFrame * 2, std::int16_t(0));
+    if (!Valid() || frame < 0 || frame >= leadOut) return;
+    int file = -1;
+    std::uint64_t offset = 0;
+    if (layout) {
+        const CueLayout::Source where = layout->Locate(frame);
+        const bool audio = where.track >= 1 && !tracks[size_t(where.track) - 1].data;
+        if (where.kind != CueLayout::SourceKind::file || !audio || where.bytes != frameBytes)
+            return;
+        file = where.file;
+        offset = static_cast<std::uint64_t>(where.byteOffset);
+    } else {
+        const auto next = std::upper_bound(folderStarts.begin(), folderStarts.end(), frame);
+        file = static_cast<int>(next - folderStarts.begin()) - 1;
+        offset = static_cast<std::uint64_t>(frame - folderStarts[size_t(file)]) * frameBytes;
+    }
+    // Opened per frame: simple and always right; the drive reads whole buffers at a time.
+    const Source& source = sources[size_t(file)];
+    std::ifstream in(fs::path(source.path), std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(source.dataOffset + offset));
+    unsigned char bytes[frameBytes] = {};
+    in.read(reinterpret_cast<char*>(bytes), frameBytes); // a short file leaves silence
+    for (int i = 0; i < samplesPerFrame * 2; i++)
+        samples[i] = Sample(bytes + 2 * i, source.bigEndian);
+}

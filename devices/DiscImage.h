@@ -1,0 +1,61 @@
+#pragma once
+
+#include "devices/CueLayout.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A disc kept as files: a CUE sheet with its BIN or WAVE files, or a folder of WAVE files
+// taken as tracks in name order. It gives the track table and the samples of any frame, and
+// a broken image is refused with a message that names the file (and the sheet's line). No
+// platform calls beyond the standard library's files.
+class DiscImage {
+public:
+    struct Track {
+        std::int64_t start = 0; // first frame on the disc, the lead-in not counted
+        std::int64_t frames = 0;
+        bool data = false;
+        std::string performer;
+        std::string title;
+    };
+
+    // A .cue file or a folder; anything else is refused.
+    explicit DiscImage(const std::string& path);
+
+    bool Valid() const { return error.empty(); }
+    const std::string& Error() const { return error; }
+    const std::vector<Track>& Tracks() const { return tracks; }
+    std::int64_t LeadOut() const { return leadOut; }
+    const std::string& Performer() const { return performer; }
+    const std::string& Title() const { return title; }
+
+    // 588 stereo samples a frame, little-endian as the sound device wants them; silence for
+    // gaps, data tracks, frames past the files' ends and frames off the disc.
+    void ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const;
+
+    static constexpr int samplesPerFrame = 588;
+
+private:
+    struct Source {
+        std::string path;
+        std::uint64_t dataOffset = 0;
+        bool bigEndian = false;
+    };
+
+    bool LoadSheet(const std::string& path);
+    bool LoadFolder(const std::string& path);
+    bool MeasureFile(const CueSheet& sheet, int file, const std::string& path,
+                     CueLayout::FileExtent* extent);
+    bool Fail(const std::string& message);
+    void ReadFrame(std::int64_t frame, std::int16_t* samples) const;
+
+    std::string error;
+    std::vector<Track> tracks;
+    std::int64_t leadOut = 0;
+    std::string performer, title;
+    std::vector<Source> sources;
+    std::unique_ptr<CueLayout> layout;      // for a sheet
+    std::vector<std::int64_t> folderStarts; // for a folder: each file's first frame
+};
