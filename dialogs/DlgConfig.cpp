@@ -113,14 +113,20 @@ void DlgConfig::OnCheckBox(int id) {
     if (id == 153 && mainForm->tips) mainForm->tips->Enable(on);
 }
 
-void DlgConfig::OnIntroLength() {
-    HWND list = GetDlgItem(hwnd, introLengthId);
+// The selected entry of a drop-down list; empty for none (the lists hold short texts only).
+std::string DlgConfig::SelectedText(int listId) const {
+    HWND list = GetDlgItem(hwnd, listId);
     const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
     char text[16] = "";
     if (selected < 0 || SendMessageA(list, CB_GETLBTEXTLEN, selected, 0) >= (LRESULT)sizeof text)
-        return;
+        return "";
     SendMessageA(list, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
-    settings.introPlayLen = std::atoi(text);
+    return text;
+}
+
+void DlgConfig::OnIntroLength() {
+    const std::string length = SelectedText(introLengthId);
+    if (!length.empty()) settings.introPlayLen = std::atoi(length.c_str());
 }
 
 // The old device is closed first whether or not a disc was read: it must not stay open on
@@ -132,19 +138,15 @@ void DlgConfig::OnDriveChosen() {
         SelectCurrentDrive();
         return;
     }
-    HWND list = GetDlgItem(hwnd, driveListId);
-    const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
-    char drive[8] = "";
-    if (selected < 0 || SendMessageA(list, CB_GETLBTEXTLEN, selected, 0) >= (LRESULT)sizeof drive)
-        return;
-    SendMessageA(list, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(drive));
+    const std::string drive = SelectedText(driveListId);
+    if (drive.empty()) return;
     if (playbackEngine) playbackEngine->busy = 1;
     if (cdAudio) {
         cdAudio->Stop();
         cdAudio->Close();
     }
     if (playbackEngine) playbackEngine->discRead = 0;
-    lstrcpynA(settings.drive, drive, sizeof settings.drive);
+    lstrcpynA(settings.drive, drive.c_str(), sizeof settings.drive);
     if (cdAudio) cdAudio->Open(settings.drive);
     if (playbackEngine) playbackEngine->busy = 0;
 }

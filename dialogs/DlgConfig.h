@@ -2,6 +2,8 @@
 
 #include "dialogs/DlgMain.h"
 
+#include <string>
+
 // The Config page: a check box for each option, the snap distance, the intro length and the
 // CD drive. Every change is an option at once.
 class DlgConfig final : public DlgMain {
@@ -22,4 +24,5 @@ private:
     void OnIntroLength();
     void OnDriveChosen();
     void SelectCurrentDrive();
+    std::string SelectedText(int listId) const;
 };
