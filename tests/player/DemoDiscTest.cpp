@@ -1,0 +1,309 @@
+#include "player/DemoDisc.h"
+#include "player/DemoScore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const uint64_t second = DemoDisc::sampleRate;
+const double pi = 3.14159265358979323846;
+
+const DemoDisc& Disc() {
+    static const DemoDisc disc;
+    return disc;
+}
+
+std::vector<int16_t> Render(int track, uint64_t first, size_t count) {
+    std::vector<int16_t> samples(2 * count, 12345); // anything left unwritten shows
+    Disc().Render(track, first, samples.data(), count);
+    return samples;
+}
+
+uint64_t TrackSamples(int track) {
+    return uint64_t(Disc().TrackFrames(track)) * DemoDisc::samplesPerFrame;
+}
+
+// What the tests need of a whole track, from one pass over it in one-second pieces.
+struct Figures {
+    uint64_t checksum = 14695981039346656037u; // FNV-1a over the little-endian bytes
+    int peak = 0;
+    double sum = 0, squares = 0;
+    std::vector<double> loudness; // root mean square of every whole 4 s
+    double lastQuarterSecond = 0;
+    int16_t firstLeft = 1, firstRight = 1;
+};
+
+const Figures& FiguresOf(int track) {
+    static std::map<int, Figures> cache;
+    if (cache.count(track)) return cache[track];
+    Figures f;
+    const uint64_t total = TrackSamples(track);
+    double window = 0;
+    for (uint64_t at = 0; at < total; at += second) {
+        const size_t count = size_t(std::min(second, total - at));
+        std::vector<int16_t> piece = Render(track, at, count);
+        if (at == 0) f.firstLeft = piece[0], f.firstRight = piece[1];
+        for (size_t i = 0; i < piece.size(); i++) {
+            const int16_t value = piece[i];
+            for (int shift : {0, 8})
+                f.checksum = (f.checksum ^ ((uint16_t(value) >> shift) & 0xFF)) * 1099511628211u;
+            f.peak = std::max(f.peak, std::abs(int(value)));
+            f.sum += value, f.squares += double(value) * value, window += double(value) * value;
+            const uint64_t frame = at + i / 2;
+            if (frame >= total - second / 4) f.lastQuarterSecond += double(value) * value;
+        }
+        if ((at / second) % 4 == 3)
+            f.loudness.push_back(std::sqrt(window / (8 * second))), window = 0;
+    }
+    f.lastQuarterSecond = std::sqrt(f.lastQuarterSecond / (second / 2));
+    return cache[track] = f;
+}
+
+double Rms(const Figures& f, int track) {
+    return std::sqrt(f.squares / double(2 * TrackSamples(track)));
+}
+
+TEST(DemoDiscTest, HoldsThreeOrFourNamedTracksOfOneToTwoMinutes) {
+    const DemoDisc& disc = Disc();
+    ASSERT_GE(disc.TrackCount(), 3);
+    ASSERT_LE(disc.TrackCount(), 4);
+    EXPECT_STREQ("Lumivoxen Ensemble", disc.Artist());
+    EXPECT_STRNE("", disc.Album());
+    std::set<std::string> names;
+    for (int track = 1; track <= disc.TrackCount(); track++) {
+        EXPECT_GE(disc.TrackFrames(track), 60u * 75) << track;
+        EXPECT_LE(disc.TrackFrames(track), 120u * 75) << track;
+        EXPECT_STRNE("", disc.TrackName(track));
+        names.insert(disc.TrackName(track));
+    }
+    EXPECT_EQ(size_t(disc.TrackCount()), names.size()) << "every name differs";
+    for (int track : {0, -1, disc.TrackCount() + 1}) {
+        EXPECT_EQ(0u, disc.TrackFrames(track));
+        EXPECT_STREQ("", disc.TrackName(track));
+    }
+}
+
+TEST(DemoDiscTest, SilencePastTheEndAndOutsideTheDisc) {
+    const std::vector<int16_t> silence(2 * 5000, 0);
+    for (int track = 1; track <= Disc().TrackCount(); track++) {
+        const uint64_t end = TrackSamples(track);
+        EXPECT_EQ(silence, Render(track, end, 5000)) << track;
+        EXPECT_EQ(silence, Render(track, end + 123457, 5000)) << track;
+        EXPECT_EQ(silence, Render(track, uint64_t(1) << 40, 5000)) << track;
+        // A render across the end: the fade reaches silence, and nothing sounds after it.
+        std::vector<int16_t> across = Render(track, end - 2500, 5000);
+        EXPECT_TRUE(
+            std::all_of(across.begin() + 5000, across.end(), [](int16_t v) { return v == 0; }));
+        EXPECT_TRUE(std::all_of(across.begin() + 4900, across.end(),
+                                [](int16_t v) { return std::abs(v) < 40; }));
+    }
+    EXPECT_EQ(silence, Render(0, 1000, 5000));
+    EXPECT_EQ(silence, Render(Disc().TrackCount() + 1, 1000, 5000));
+}
+
+// The drive plays and seeks in buffers of any size: the samples must not depend on them.
+TEST(DemoDiscTest, PiecesOfAnySizeGiveTheSamplesOfOneRender) {
+    const size_t sizes[] = {1, 7, 588, 1023, 1024, 1025, 3, 4410, 2, 9999};
+    for (int track = 1; track <= Disc().TrackCount(); track++) {
+        // Across the fourth bar line (bar lengths of 1.9 to 2.6 s) and into the middle of notes.
+        const uint64_t from = 7 * second + 12347;
+        const size_t count = size_t(3 * second);
+        const std::vector<int16_t> whole = Render(track, from, count);
+        std::vector<int16_t> pieces;
+        for (size_t done = 0, k = 0; done < count; k++) {
+            const size_t size = std::min(sizes[k % 10], count - done);
+            std::vector<int16_t> piece = Render(track, from + done, size);
+            pieces.insert(pieces.end(), piece.begin(), piece.end());
+            done += size;
+        }
+        EXPECT_EQ(whole, pieces) << track;
+        // Starting a little later, or far from the start, gives the same samples again.
+        const std::vector<int16_t> later = Render(track, from + 1001, count - 1001);
+        EXPECT_TRUE(std::equal(later.begin(), later.end(), whole.begin() + 2002)) << track;
+        const std::vector<int16_t> seeked = Render(track, 80 * second + 17, 3000);
+        EXPECT_EQ(seeked, Render(track, 80 * second + 17, 3000)) << track;
+        const std::vector<int16_t> wider = Render(track, 80 * second, 3500);
+        EXPECT_TRUE(std::equal(seeked.begin(), seeked.end(), wider.begin() + 34)) << track;
+    }
+}
+
+// The same bytes from every build: these figures were also made by a host build of the
+// synthesiser with g++ (tools/render-demo).
+TEST(DemoDiscTest, EveryTrackHasItsFixedChecksum) {
+    const uint64_t expected[] = {0x52af9b959060c9acu, 0x5036fa952985ebd5u, 0xdafbbef398ec2bbfu,
+                                 0x1c6393bba71b17c8u};
+    ASSERT_EQ(4, Disc().TrackCount());
+    for (int track = 1; track <= 4; track++)
+        EXPECT_EQ(expected[track - 1], FiguresOf(track).checksum) << "track " << track;
+}
+
+TEST(DemoDiscTest, LevelsHaveHeadroomNoOffsetAndAFadeToSilence) {
+    for (int track = 1; track <= Disc().TrackCount(); track++) {
+        const Figures& f = FiguresOf(track);
+        EXPECT_LT(f.peak, 31000) << track;
+        EXPECT_GT(Rms(f, track), 2500) << track << ": well above silence";
+        EXPECT_LT(Rms(f, track), 9000) << track;
+        EXPECT_LT(std::abs(f.sum / double(2 * TrackSamples(track))), 40.0) << track << ": offset";
+        EXPECT_EQ(0, f.firstLeft);
+        EXPECT_EQ(0, f.firstRight);
+        EXPECT_LT(f.lastQuarterSecond, 20.0) << track;
+        // Quiet and loud passages: the loudest four seconds well above the quietest.
+        auto range = std::minmax_element(f.loudness.begin(), f.loudness.end());
+        EXPECT_GT(*range.second, 1.5 * *range.first) << track;
+    }
+}
+
+// The key's pitch classes: the music is in tune and in its key, not noise or a wrong scale.
+TEST(DemoDiscTest, TheKeysPitchesCarryTheSound) {
+    const struct {
+        int track;
+        std::set<int> scale;                    // pitch classes, 0 for C
+    } keys[] = {{1, {2, 4, 6, 7, 9, 11, 1}},    // D major
+                {2, {9, 11, 0, 2, 4, 5, 7, 8}}, // A minor with its raised seventh
+                {3, {10, 0, 2, 3, 5, 7, 9}},    // B flat major
+                {4, {4, 6, 7, 9, 11, 0, 2}}};   // E minor
+    for (const auto& key : keys) {
+        const size_t count = size_t(second / 2);
+        double inKey = 0, all = 0;
+        for (int piece = 0; piece < 12; piece++) {
+            std::vector<int16_t> samples = Render(key.track, 20 * second + piece * count, count);
+            for (int pitch = 40; pitch <= 88; pitch++) {
+                // The Goertzel filter at the pitch, over a Hann window.
+                const double w = 2 * pi * 440 * std::pow(2, (pitch - 69) / 12.0) / second;
+                double s1 = 0, s2 = 0;
+                for (size_t i = 0; i < count; i++) {
+                    const double hann = 0.5 - 0.5 * std::cos(2 * pi * i / (count - 1));
+                    const double s0 =
+                        (samples[2 * i] + samples[2 * i + 1]) * hann + 2 * std::cos(w) * s1 - s2;
+                    s2 = s1, s1 = s0;
+                }
+                const double power = s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2;
+                all += power;
+                if (key.scale.count(pitch % 12)) inKey += power;
+            }
+        }
+        EXPECT_GT(inKey / all, 0.9) << "track " << key.track;
+    }
+}
+
+// Seeking to 1:30 must not cost the synthesis of everything before it.
+TEST(DemoDiscTest, ASecondLateInATrackCostsWhatASecondAtItsStartCosts) {
+    DemoDisc disc;
+    std::vector<int16_t> samples(2 * second);
+    for (int track = 1; track <= disc.TrackCount(); track++) {
+        uint64_t before = disc.WorkDone();
+        disc.Render(track, 0, samples.data(), second);
+        const uint64_t atStart = disc.WorkDone() - before;
+        before = disc.WorkDone();
+        disc.Render(track, 90 * second, samples.data(), second);
+        const uint64_t late = disc.WorkDone() - before;
+        before = disc.WorkDone();
+        for (uint64_t at = 0; at < 90 * second; at += second)
+            disc.Render(track, at, samples.data(), second);
+        const uint64_t everySecond = (disc.WorkDone() - before) / 90;
+        EXPECT_GT(atStart, second) << track << ": the work is counted";
+        EXPECT_LT(late, 3 * atStart) << track;
+        EXPECT_LT(late, 2 * everySecond) << track;
+    }
+}
+
+TEST(DemoScoreTest, EveryPieceFitsItsBarsAndHasTuneBassAndDrums) {
+    using I = DemoInstrument;
+    std::set<std::string> keys;
+    std::set<int> tempi;
+    ASSERT_EQ(Disc().TrackCount(), DemoScore::TrackCount());
+    for (int track = 1; track <= DemoScore::TrackCount(); track++) {
+        const DemoScore score = DemoScore::Compose(track);
+        EXPECT_EQ(0, score.Faults()) << track;
+        EXPECT_STREQ(Disc().TrackName(track), score.Title());
+        keys.insert(score.Key()), tempi.insert(score.Tempo());
+        std::map<I, int> counts;
+        uint32_t previous = 0;
+        for (const DemoNote& note : score.Notes()) {
+            counts[note.instrument]++;
+            EXPECT_LE(previous, note.start), previous = note.start;
+            EXPECT_LE(note.start + note.length, score.LengthTicks());
+        }
+        const int tune =
+            counts[I::BrightLead] + counts[I::Flute] + counts[I::Vibes] + counts[I::SawLead];
+        EXPECT_GT(tune, 60) << track;
+        EXPECT_GT(counts[I::Bass] + counts[I::RoundBass], 30) << track;
+        EXPECT_GT(counts[I::Kick], 10) << track;
+        EXPECT_GT(counts[I::Snare] + counts[I::Clap], 10) << track;
+        EXPECT_GT(counts[I::ClosedHat] + counts[I::Shaker] + counts[I::Ride], 50) << track;
+    }
+    EXPECT_EQ(size_t(DemoScore::TrackCount()), keys.size());
+    EXPECT_EQ(size_t(DemoScore::TrackCount()), tempi.size());
+    EXPECT_TRUE(DemoScore::Compose(0).Notes().empty());
+    EXPECT_EQ(0, DemoScore::Compose(0).Bars());
+}
+
+TEST(DemoScoreTest, FaultsInTheWritingAreCounted) {
+    DemoScore score("Test", "C major", 120, 4, false);
+    score.SetChords("C G Xm7 Am");
+    EXPECT_EQ(1, score.Faults()) << "no chord Xm7";
+    score.Melody(DemoInstrument::Flute, 1, "C5/4 E5/4 G5/8 | C6/4 | r/12", 90);
+    EXPECT_EQ(2, score.Faults()) << "a bar line after a quarter";
+    score.Melody(DemoInstrument::Flute, 5, "C5/4 E5/4 G5/8|H5/16", 90);
+    EXPECT_EQ(3, score.Faults()) << "no note H";
+    score.Drums(DemoInstrument::Kick, 1, 2, "x...x...x...x..", 90);
+    EXPECT_EQ(4, score.Faults()) << "fifteen sixteenths";
+    score.Chords(DemoInstrument::Pad, 1, 1, "x/8 r/4", 60, 90);
+    EXPECT_EQ(5, score.Faults()) << "twelve sixteenths";
+}
+
+// Bass and chords take their notes from the chord of the moment; swing delays every second
+// eighth to two thirds of the beat.
+TEST(DemoScoreTest, AccompanimentFollowsTheChords) {
+    using I = DemoInstrument;
+    auto pitches = [](const DemoScore& score, I instrument) {
+        std::vector<std::pair<uint32_t, int>> found;
+        for (const DemoNote& note : score.Notes())
+            if (note.instrument == instrument) found.push_back({note.start, note.pitch});
+        return found;
+    };
+    using Found = std::vector<std::pair<uint32_t, int>>;
+    const uint32_t bar = 4 * DemoScore::ticksPerBeat;
+    DemoScore straight("Straight", "C major", 100, 4, false);
+    straight.SetChords("C G,Cmaj7 F#m");
+    straight.Bass(I::Bass, 1, 3, "1/8 5/8", 40, 90);
+    straight.Chords(I::Piano, 2, 1, "x/8 x/8", 57, 90);
+    straight.Melody(I::Flute, 3, "A5/2 B5/2 r/12", 90);
+    straight.Finish();
+    EXPECT_EQ(0, straight.Faults());
+    EXPECT_EQ((Found{{0, 48},
+                     {bar / 2, 55},
+                     {bar, 43},
+                     {3 * bar / 2, 55},
+                     {2 * bar, 42},
+                     {5 * bar / 2, 49}}),
+              pitches(straight, I::Bass));
+    // G in the bar's first half, then Cmaj7 without its root: E, G, B and the ninth D.
+    EXPECT_EQ((Found{{bar, 59},
+                     {bar, 62},
+                     {bar, 67},
+                     {3 * bar / 2, 59},
+                     {3 * bar / 2, 62},
+                     {3 * bar / 2, 64},
+                     {3 * bar / 2, 67}}),
+              pitches(straight, I::Piano));
+    EXPECT_EQ((Found{{2 * bar, 81}, {2 * bar + 6, 83}}), pitches(straight, I::Flute));
+    DemoScore swung("Swung", "C major", 100, 4, true);
+    swung.SetChords("C");
+    swung.Melody(I::Flute, 1, "A5/2 B5/2 C6/1 D6/1 r/10", 90);
+    swung.Finish();
+    EXPECT_EQ((Found{{0, 81}, {8, 83}, {12, 84}, {16, 86}}), pitches(swung, I::Flute));
+    EXPECT_EQ("F#4", DemoScore::NoteName(66));
+}
+
+} // namespace
