@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/CueLayout.h"
+#include "devices/DiscAudio.h"
 
 #include <cstdint>
 #include <memory>
@@ -11,7 +12,7 @@
 // taken as tracks in name order. It gives the track table and the samples of any frame, and
 // a broken image is refused with a message that names the file (and the sheet's line). No
 // platform calls beyond the standard library's files.
-class DiscImage {
+class DiscImage : public DiscAudio {
 public:
     struct Track {
         std::int64_t start = 0; // first frame on the disc, the lead-in not counted
@@ -33,9 +34,7 @@ public:
 
     // 588 stereo samples a frame, little-endian as the sound device wants them; silence for
     // gaps, data tracks, frames past the files' ends and frames off the disc.
-    void ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const;
-
-    static constexpr int samplesPerFrame = 588;
+    void ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const override;
 
 private:
     struct Source {

@@ -121,11 +121,31 @@ void SimulatedCdDrive::Settle() {
     }
 }
 
-void SimulatedCdDrive::StartPlay(DWORD from, DWORD to) {
+void SimulatedCdDrive::StartPlay(DWORD from, DWORD to, bool resumed) {
+    runNumber++;
+    runResumed = resumed;
     head = from;
     playEnd = to;
     playStartedAt = clock->Milliseconds();
     motion = Motion::playing;
+}
+
+SimulatedCdDrive::PlayRun SimulatedCdDrive::CurrentRun() {
+    Settle();
+    PlayRun run;
+    run.playing = Readable() && motion == Motion::playing;
+    run.paused = Readable() && motion == Motion::paused;
+    run.resumed = runResumed;
+    run.from = head;
+    run.to = playEnd;
+    run.number = runNumber;
+    return run;
+}
+
+void SimulatedCdDrive::FinishRun() {
+    if (motion != Motion::playing) return;
+    head = playEnd;
+    motion = Motion::stopped;
 }
 
 DWORD SimulatedCdDrive::Mode() {
@@ -303,7 +323,7 @@ MCIERROR SimulatedCdDrive::Pause() {
 MCIERROR SimulatedCdDrive::Resume() {
     Settle();
     if (!Readable() || motion != Motion::paused) return MCIERR_HARDWARE;
-    StartPlay(head, playEnd);
+    StartPlay(head, playEnd, true);
     return 0;
 }
 

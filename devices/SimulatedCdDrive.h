@@ -45,6 +45,18 @@ public:
     DWORD TrackStart(int track) const;
     DWORD LeadOut() const;
     DWORD HeadFrame();
+    // The play a sound output follows, numbered anew each time the head starts moving: it
+    // plays frames from `from` up to (not including) `to`.
+    struct PlayRun {
+        bool playing = false, paused = false;
+        bool resumed = false; // it goes on from a pause
+        DWORD from = 0, to = 0;
+        unsigned number = 0;
+    };
+    PlayRun CurrentRun();
+    // The sound of the running play has all been heard: the play is over, whatever is left
+    // of the frame the clock had not yet counted.
+    void FinishRun();
     int OpenDeviceCount() const { return (int)devices.size(); }
     bool DoorOpen() const { return doorOpen; }
 
@@ -77,7 +89,7 @@ private:
     DWORD ToFrame(DWORD format, DWORD value) const;
     DWORD FromFrame(DWORD format, DWORD frame) const;
     MCIERROR SkipDataTracks(DWORD* frame) const;
-    void StartPlay(DWORD from, DWORD to);
+    void StartPlay(DWORD from, DWORD to, bool resumed = false);
     DWORD PlayedFrames() const;
 
     TickCountClock tickCount;
@@ -97,4 +109,6 @@ private:
     DWORD head = firstTrackStart; // where the head rests, or where the running play began
     DWORD playEnd = 0;
     DWORD playStartedAt = 0;
+    unsigned runNumber = 0;
+    bool runResumed = false;
 };

@@ -143,13 +143,19 @@ int WMCIAudioCD::DeriveAudioDiscSerial(DWORD* serial) {
     return 1;
 }
 
+std::string WMCIAudioCD::DiscIdOf(DWORD serial) {
+    char id[20];
+    snprintf(id, sizeof id, "%lX", (unsigned long)serial);
+    return id;
+}
+
 int WMCIAudioCD::ReadDisc() {
     trackCount = 0;
     audioTrackCount = 0;
     discId[0] = '\0';
     DWORD serial = 0;
     if (backend->GetVolumeSerial(drive, &serial) || DeriveAudioDiscSerial(&serial))
-        snprintf(discId, sizeof(discId), "%lX", (unsigned long)serial);
+        lstrcpynA(discId, DiscIdOf(serial).c_str(), sizeof discId);
     DWORD count = 0;
     if (!GetTrackCount(&count)) return 0;
     // The table holds maxTracks - 1 entries; a disc never has more than 99 tracks.

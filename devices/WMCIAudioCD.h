@@ -2,6 +2,8 @@
 
 #include "devices/CdAudioBackend.h"
 
+#include <string>
+
 // The CD drive, driven through MCI cdaudio on one drive letter. Every operation returns
 // 1 for success and 0 for failure, never throws and never tells the user.
 // Times that leave this class are whole seconds (minutes * 60 + seconds).
@@ -34,6 +36,9 @@ public:
     int Resume();
     int SetDoor(int open);
     int FindAudioIndex(int track) const;
+
+    // The identifier a disc is filed under in the disc database.
+    static std::string DiscIdOf(DWORD serial);
 
     static constexpr int maxTracks = 255;
 

@@ -2,9 +2,9 @@
 // (44.1 kHz, 16-bit stereo) and prints each track's length and checksum.
 // render-demo --score: prints the scores bar by bar, chords and notes by name.
 // A host program:
-//   g++ -std=c++17 -O2 -I. tools/render-demo.cpp player/DemoDisc.cpp player/DemoScore.cpp
-#include "player/DemoDisc.h"
-#include "player/DemoScore.h"
+//   g++ -std=c++17 -O2 -I. tools/render-demo.cpp devices/DemoDisc.cpp devices/DemoScore.cpp
+#include "devices/DemoDisc.h"
+#include "devices/DemoScore.h"
 
 #include <cstdio>
 #include <cstring>

@@ -16,7 +16,9 @@ struct Router : ::testing::Test {
 
     void SetUp() override {
         real.InsertDisc({{75 * 60, false}});
-        virtualDrive.Insert({{{75 * 30, false}, {75 * 40, false}}, "Ana", "Night", {}});
+        VirtualDisc disc;
+        disc.tracks = {{75 * 30, false}, {75 * 40, false}};
+        virtualDrive.Insert(disc);
     }
     MCIERROR Open(const char* drive, MCIDEVICEID* id) {
         MCI_OPEN_PARMSA open = {};

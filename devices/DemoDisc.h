@@ -1,5 +1,7 @@
 #pragma once
 
+#include "devices/DiscAudio.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -8,10 +10,9 @@
 // music, synthesised from their scores while they play. Every sample is a function of the
 // track and its position alone, in integer arithmetic, so any buffers give the same bytes on
 // every machine and a seek costs no more than playing from the start.
-class DemoDisc {
+class DemoDisc : public DiscAudio {
 public:
     static const int sampleRate = 44100;
-    static const int samplesPerFrame = 588; // stereo samples in a frame of 1/75 s
 
     DemoDisc();
 
@@ -25,6 +26,9 @@ public:
     // firstSample on; silence past its end and for tracks it does not have.
     void Render(int track, uint64_t firstSample, int16_t* interleavedStereo,
                 size_t sampleCount) const;
+
+    // The tracks lie end to end, each a whole number of frames.
+    void ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const override;
 
     // Note samples synthesised and notes looked at, since the disc was made.
     uint64_t WorkDone() const { return work_; }

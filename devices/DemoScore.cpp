@@ -1,4 +1,4 @@
-#include "player/DemoScore.h"
+#include "devices/DemoScore.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "player/DemoDisc.h"
-#include "player/DemoScore.h"
+#include "devices/DemoDisc.h"
+#include "devices/DemoScore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "player/DemoDisc.h"
+#include "devices/DemoDisc.h"
 
-#include "player/DemoScore.h"
+#include "devices/DemoScore.h"
 
 #include <algorithm>
 #include <array>
@@ -699,4 +699,25 @@ void DemoDisc::Render(int track, uint64_t firstSample, int16_t* interleavedStere
             out[2 * i + 1] = Limit(int64_t(mix[2 * i + 1]) * gain >> 15);
         }
     }
+}
+
+void DemoDisc::ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const {
+    std::int64_t trackStart = 0;
+    for (int track = 1; track <= TrackCount() && count > 0; track++) {
+        const std::int64_t trackEnd = trackStart + TrackFrames(track);
+        if (firstFrame < trackEnd) {
+            const std::int64_t from = std::max(firstFrame, trackStart);
+            const int silent = int(std::min<std::int64_t>(from - firstFrame, count));
+            std::fill(samples, samples + 2 * samplesPerFrame * silent, int16_t(0));
+            const int frames = int(std::min<std::int64_t>(trackEnd - from, count - silent));
+            int16_t* out = samples + 2 * samplesPerFrame * silent;
+            Render(track, uint64_t(from - trackStart) * samplesPerFrame, out,
+                   size_t(frames) * samplesPerFrame);
+            samples = out + 2 * samplesPerFrame * frames;
+            firstFrame = from + frames;
+            count -= silent + frames;
+        }
+        trackStart = trackEnd;
+    }
+    std::fill(samples, samples + 2 * samplesPerFrame * std::max(count, 0), int16_t(0));
 }

@@ -1,0 +1,32 @@
+#include "devices/VirtualDisc.h"
+
+#include "devices/DemoDisc.h"
+#include "devices/DiscImage.h"
+
+VirtualDisc VirtualDisc::FromImage(std::shared_ptr<const DiscImage> image) {
+    VirtualDisc disc;
+    if (!image || !image->Valid() || image->Tracks().empty()) return disc;
+    // A first track that starts late (a hidden pregap) starts as late on the disc.
+    disc.firstStart = SimulatedCdDrive::firstTrackStart + DWORD(image->Tracks().front().start);
+    for (const DiscImage::Track& track : image->Tracks()) {
+        disc.tracks.push_back({DWORD(track.frames), track.data});
+        if (!track.data) disc.audioTrackNames.push_back(track.title);
+    }
+    disc.artist = image->Performer();
+    disc.album = image->Title();
+    disc.audio = image;
+    return disc;
+}
+
+VirtualDisc VirtualDisc::Demo() {
+    auto demo = std::make_shared<const DemoDisc>();
+    VirtualDisc disc;
+    for (int track = 1; track <= demo->TrackCount(); track++) {
+        disc.tracks.push_back({demo->TrackFrames(track), false});
+        disc.audioTrackNames.push_back(demo->TrackName(track));
+    }
+    disc.artist = demo->Artist();
+    disc.album = demo->Album();
+    disc.audio = demo;
+    return disc;
+}
