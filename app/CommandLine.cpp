@@ -6,6 +6,7 @@
 namespace {
 
 const char playSwitch[] = "/play";
+const char discSwitch[] = "/disc";
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t';
@@ -13,11 +14,11 @@ bool IsSpace(char c) {
 
 // The one argument after the switch, as the shell passes it: up to the next blank, or
 // between quotes. Returns its first character and sets its end.
-char* ArgumentAfter(char* afterSwitch, char** end) {
-    char* start = afterSwitch;
+const char* ArgumentAfter(const char* afterSwitch, const char** end) {
+    const char* start = afterSwitch;
     while (IsSpace(*start))
         start++;
-    char* stop = start;
+    const char* stop = start;
     if (*start == '"') {
         start++;
         stop = strchr(start, '"');
@@ -49,8 +50,9 @@ PlayArgument ParsePlayArgument(char* commandLine) {
     char* afterSwitch = found + sizeof playSwitch - 1;
     // A quoted switch ("/play") ends at its closing quote.
     if (found > commandLine && found[-1] == '"' && *afterSwitch == '"') afterSwitch++;
-    char* end = nullptr;
-    char* argument = ArgumentAfter(afterSwitch, &end);
+    const char* argumentEnd = nullptr;
+    char* argument = afterSwitch + (ArgumentAfter(afterSwitch, &argumentEnd) - afterSwitch);
+    char* end = afterSwitch + (argumentEnd - afterSwitch);
     char* name = FileNameStart(argument, end);
     char* point = static_cast<char*>(memchr(name, '.', size_t(end - name)));
     if (!point) return result;
@@ -59,4 +61,19 @@ PlayArgument ParsePlayArgument(char* commandLine) {
     char* digits = point - 2 < name ? name : point - 2;
     result.track = atoi(digits);
     return result;
+}
+
+std::string ParseDiscArgument(const char* commandLine) {
+    if (!commandLine) return std::string();
+    for (const char* found = strstr(commandLine, discSwitch); found;
+         found = strstr(found + 1, discSwitch)) {
+        const char* afterSwitch = found + sizeof discSwitch - 1;
+        // "/discs" or "/disc-x" is another word; a quoted "/disc" ends at its quote.
+        if (found > commandLine && found[-1] == '"' && *afterSwitch == '"') afterSwitch++;
+        if (*afterSwitch && !IsSpace(*afterSwitch)) continue;
+        const char* end = nullptr;
+        const char* argument = ArgumentAfter(afterSwitch, &end);
+        return std::string(argument, size_t(end - argument));
+    }
+    return std::string();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The "/play" request of a command line such as  /play D:\Track05.cda  : the track number is
 // the two characters before the first point of the file name. Windows-free.
 struct PlayArgument {
@@ -10,3 +12,7 @@ struct PlayArgument {
 
 // Reads the request; cuts the command line at the file name's point, as the player keeps it.
 PlayArgument ParsePlayArgument(char* commandLine);
+
+// The disc image of "/disc PATH" (a CUE sheet or a folder, quoted when it has blanks); empty
+// when the switch is missing or names nothing.
+std::string ParseDiscArgument(const char* commandLine);

@@ -6,4 +6,6 @@ WIniKey* discFile = nullptr;
 MainForm* mainForm = nullptr;
 WMixer* mixer = nullptr;
 WMCIAudioCD* cdAudio = nullptr;
+VirtualCdDrive* virtualDrive = nullptr;
+char virtualDriveLetter = 0;
 PlayRequest playRequest;

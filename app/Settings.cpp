@@ -51,6 +51,7 @@ bool IsCdDrive(const char* drive) {
     if (!((drive[0] >= 'A' && drive[0] <= 'Z') || (drive[0] >= 'a' && drive[0] <= 'z')) ||
         drive[1] != ':')
         return false;
+    if (virtualDriveLetter && (drive[0] & ~0x20) == virtualDriveLetter) return true;
     char root[4] = {drive[0], ':', '\\', '\0'};
     return GetDriveTypeA(root) == DRIVE_CDROM;
 }
@@ -98,6 +99,8 @@ void LoadSettings(const WIniKey& file, Settings& values) {
         values.playlistX = values.playlistY = 100;
 
     ReadDrive(file, values.drive);
+    if (!file.ReadString("options", "discimage", values.discImage, sizeof values.discImage))
+        values.discImage[0] = '\0';
 }
 
 void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow) {
@@ -111,6 +114,7 @@ void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow
     for (const OptionKey& option : optionKeys)
         file.WriteInt("options", option.key, values.*option.field);
     file.WriteString("options", "drive", values.drive);
+    file.WriteString("options", "discimage", values.discImage);
     file.WriteString("skin", "name", values.skinName);
 }
 
@@ -151,9 +155,9 @@ void EnumCdDrives(char* letters) {
     int count = 0;
     DWORD drives = GetLogicalDrives();
     for (int i = 0; i < 26; i++) {
-        if (!(drives & (1u << i))) continue;
         char root[4] = {char('A' + i), ':', '\\', '\0'};
-        if (GetDriveTypeA(root) == DRIVE_CDROM) letters[count++] = root[0];
+        const bool cdDrive = (drives & (1u << i)) && GetDriveTypeA(root) == DRIVE_CDROM;
+        if (cdDrive || root[0] == virtualDriveLetter) letters[count++] = root[0];
     }
     letters[count] = '\0';
 }

@@ -31,7 +31,8 @@ struct Settings {
     char skinName[400] = "."; // "." is the built-in skin
     int x = 0, y = 0;         // player window
     int playlistX = 0, playlistY = 0, playlistW = 100, playlistH = 100;
-    char drive[3] = ""; // "D:"
+    char drive[3] = "";            // "D:"
+    char discImage[MAX_PATH] = ""; // in the virtual drive: a CUE sheet or a folder
 };
 
 extern Settings settings;
@@ -52,5 +53,6 @@ void SavePlaylistPlace();
 // still on screen.
 void SavePlayerPosition(HWND playerWindow);
 
-// The letters of all CD-ROM drives in drive order ("DF"); empty when there is none.
+// The letters of all CD-ROM drives in drive order ("DF"), the virtual drive's among them;
+// empty when there is none.
 void EnumCdDrives(char* letters);

@@ -3,8 +3,13 @@
 #include "app/Settings.h"
 #include "app/WApp.h"
 #include "app/WIniKey.h"
+#include "devices/CdAudioBackend.h"
+#include "devices/DriveRouter.h"
+#include "devices/VirtualCdDrive.h"
 #include "devices/WMCIAudioCD.h"
 #include "devices/WMixer.h"
+#include "devices/WaveOutput.h"
+#include "forms/DiscImageMount.h"
 #include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
@@ -12,31 +17,48 @@
 #include <commctrl.h>
 #include <windows.h>
 
+#include <memory>
 #include <stdio.h>
+#include <string>
 
 namespace {
 
-// A second start only hands its "/play" request to the running player.
-int HandOffToRunningPlayer(HWND player, const PlayArgument& argument) {
-    if (argument.hasPoint) {
+// A second start only hands its "/disc" or "/play" request to the running player.
+int HandOffToRunningPlayer(HWND player, const std::string& image, const PlayArgument& argument) {
+    if (!image.empty()) {
+        DiscImageMount::HandOff(player, image);
+    } else if (argument.hasPoint) {
         WPARAM command = (WPARAM(argument.track & 0xFFFF) << 16) | IDC_HANDOFF_PLAY;
         SendMessageA(player, WM_COMMAND, command, 0);
     }
     return 0;
 }
 
-void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
+void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std::string& image) {
     InitCommonControls();
     theApp = new WApp(instance, commandLine, showCommand);
     settingsFile = WIniKey::InFolder(theApp->folder, "lumivoxe.ini");
     discFile = WIniKey::InFolder(theApp->folder, "cdplayer.ini");
     mainForm = new MainForm;
+    char realDrives[27];
+    EnumCdDrives(realDrives); // before the virtual drive joins them
+    virtualDriveLetter = VirtualCdDrive::FreeLetter(GetLogicalDrives());
     LoadSettings();
     mixer = new WMixer;
     mainForm->CreatePlayerWindow(instance);
-    cdAudio = new WMCIAudioCD;
+
+    // Real drives go through winmm; the virtual drive plays to the sound card itself.
+    PlatformCdAudioBackend platformDrives;
+    WaveOutput waveOutput;
+    VirtualCdDrive virtualCd(virtualDriveLetter ? virtualDriveLetter : 'V', nullptr, &waveOutput);
+    DriveRouter drives(platformDrives, virtualCd);
+    if (virtualDriveLetter) virtualDrive = &virtualCd;
+    DiscImageMount::InsertAtStart(image, realDrives[0] != '\0');
+    cdAudio = new WMCIAudioCD(virtualDrive ? static_cast<CdAudioBackend*>(&drives) : nullptr);
     cdAudio->Open(settings.drive);
     playbackEngine = new PlaybackEngine(*cdAudio, *discFile, settings, playRequest, Random);
+    if (virtualDrive)
+        playbackEngine->SetFallbackNames(virtualCd.DiscId(), virtualCd.Current().names);
     mainForm->AttachEngine(playbackEngine);
     mainForm->SetTimer(IDT_STATUS, STATUS_INTERVAL_MS);
 
@@ -44,6 +66,7 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
 
     mainForm->KillTimer(IDT_STATUS);
     if (settings.stopOnExit) cdAudio->Stop();
+    virtualDrive = nullptr;
     delete mixer;
     mixer = nullptr;
     delete playbackEngine;
@@ -59,13 +82,14 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    const std::string image = ParseDiscArgument(commandLine);
     PlayArgument argument = ParsePlayArgument(commandLine);
     playRequest.flag = argument.requested;
     playRequest.track = argument.track;
     if (HWND player = FindWindowA(MainForm::className, nullptr))
-        return HandOffToRunningPlayer(player, argument);
+        return HandOffToRunningPlayer(player, image, argument);
     try {
-        RunPlayer(instance, commandLine, showCommand);
+        RunPlayer(instance, commandLine, showCommand, image);
     } catch (const char* text) {
         MessageBoxA(nullptr, text, nullptr, MB_OK);
     }

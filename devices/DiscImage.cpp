@@ -169,16 +169,17 @@ void DiscImage::ReadFrame(std::int64_t frame, std::int16_t* samples) const {
         if (where.kind != CueLayout::SourceKind::file || !audio || where.bytes != frameBytes)
             return;
         file = where.file;
-        offset = static_cast<std::uint64_t>(where.byteOffset);
+        offset = static_cast<std::uint64_t>(where.byteOffset); // the layout counts the header
     } else {
         const auto next = std::upper_bound(folderStarts.begin(), folderStarts.end(), frame);
         file = static_cast<int>(next - folderStarts.begin()) - 1;
-        offset = static_cast<std::uint64_t>(frame - folderStarts[size_t(file)]) * frameBytes;
+        offset = sources[size_t(file)].dataOffset +
+                 static_cast<std::uint64_t>(frame - folderStarts[size_t(file)]) * frameBytes;
     }
     // Opened per frame: simple and always right; the drive reads whole buffers at a time.
     const Source& source = sources[size_t(file)];
     std::ifstream in(fs::path(source.path), std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(source.dataOffset + offset));
+    in.seekg(static_cast<std::streamoff>(offset));
     unsigned char bytes[frameBytes] = {};
     in.read(reinterpret_cast<char*>(bytes), frameBytes); // a short file leaves silence
     for (int i = 0; i < samplesPerFrame * 2; i++)

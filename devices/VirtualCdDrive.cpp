@@ -17,6 +17,13 @@ SampleSink* UsableSink(SampleSink* sink) {
 
 } // namespace
 
+char VirtualCdDrive::FreeLetter(DWORD logicalDrives) {
+    const char order[] = "VWXYZUTSRQPONMLKJIHGFEDC";
+    for (const char* letter = order; *letter; letter++)
+        if (!(logicalDrives & (1u << (*letter - 'A')))) return *letter;
+    return 0;
+}
+
 DWORD VirtualCdDrive::HeardClock::Milliseconds() {
     const std::uint64_t rate = SampleSink::sampleRate;
     return DWORD((sink->PlayedSamples() * 1000 + rate - 1) / rate);
@@ -90,8 +97,8 @@ void VirtualCdDrive::FollowThePlay() {
 // that the player's pause (a stop, then a play from the frame it read) leaves no seam.
 void VirtualCdDrive::StartSound(const SimulatedCdDrive::PlayRun& run) {
     const std::uint64_t first = std::uint64_t(run.from) * DiscAudio::samplesPerFrame;
-    const bool sameFrame = stoppedAtSample >= first &&
-                           stoppedAtSample < first + DiscAudio::samplesPerFrame;
+    const bool sameFrame =
+        stoppedAtSample >= first && stoppedAtSample < first + DiscAudio::samplesPerFrame;
     skipSamples = sameFrame ? int(stoppedAtSample - first) : 0;
     nextFrame = run.from;
     endFrame = run.to;
@@ -112,8 +119,7 @@ void VirtualCdDrive::StopSound() {
 
 // The clock counts whole milliseconds; the sound is the measure of when a run is over.
 bool VirtualCdDrive::SoundEnded() {
-    return sink && nextFrame >= endFrame &&
-           sink->PlayedSamples() >= runStartMark + runFedSamples;
+    return sink && nextFrame >= endFrame && sink->PlayedSamples() >= runStartMark + runFedSamples;
 }
 
 int VirtualCdDrive::Fill(std::int16_t* samples, int count) {
@@ -130,7 +136,8 @@ int VirtualCdDrive::Fill(std::int16_t* samples, int count) {
     }
     const int room = (count - written) / perFrame;
     const DWORD frames = nextFrame < endFrame ? std::min(DWORD(room), endFrame - nextFrame) : 0;
-    if (frames > 0) disc.audio->ReadFrames(AudioFrame(nextFrame), int(frames), samples + 2 * written);
+    if (frames > 0)
+        disc.audio->ReadFrames(AudioFrame(nextFrame), int(frames), samples + 2 * written);
     nextFrame += frames;
     written += int(frames) * perFrame;
     runFedSamples += std::uint64_t(written);

@@ -20,6 +20,10 @@ public:
     VirtualCdDrive(const VirtualCdDrive&) = delete;
     VirtualCdDrive& operator=(const VirtualCdDrive&) = delete;
 
+    // The letter for the virtual drive among the system's drives (GetLogicalDrives): V, else
+    // the first free one after it, else before it; 0 when all 26 are taken.
+    static char FreeLetter(DWORD logicalDrives);
+
     MCIERROR SendCommand(MCIDEVICEID id, UINT message, DWORD_PTR flags, DWORD_PTR params) override;
     int GetVolumeSerial(const char* root, DWORD* serial) override;
 

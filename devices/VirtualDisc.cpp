@@ -10,10 +10,10 @@ VirtualDisc VirtualDisc::FromImage(std::shared_ptr<const DiscImage> image) {
     disc.firstStart = SimulatedCdDrive::firstTrackStart + DWORD(image->Tracks().front().start);
     for (const DiscImage::Track& track : image->Tracks()) {
         disc.tracks.push_back({DWORD(track.frames), track.data});
-        if (!track.data) disc.audioTrackNames.push_back(track.title);
+        if (!track.data) disc.names.tracks.push_back(track.title);
     }
-    disc.artist = image->Performer();
-    disc.album = image->Title();
+    disc.names.artist = image->Performer();
+    disc.names.album = image->Title();
     disc.audio = image;
     return disc;
 }
@@ -23,10 +23,10 @@ VirtualDisc VirtualDisc::Demo() {
     VirtualDisc disc;
     for (int track = 1; track <= demo->TrackCount(); track++) {
         disc.tracks.push_back({demo->TrackFrames(track), false});
-        disc.audioTrackNames.push_back(demo->TrackName(track));
+        disc.names.tracks.push_back(demo->TrackName(track));
     }
-    disc.artist = demo->Artist();
-    disc.album = demo->Album();
+    disc.names.artist = demo->Artist();
+    disc.names.album = demo->Album();
     disc.audio = demo;
     return disc;
 }

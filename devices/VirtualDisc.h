@@ -1,6 +1,7 @@
 #pragma once
 
 #include "devices/DiscAudio.h"
+#include "devices/DiscNames.h"
 #include "devices/SimulatedCdDrive.h"
 
 #include <memory>
@@ -14,8 +15,7 @@ class DiscImage;
 struct VirtualDisc {
     std::vector<SimulatedTrack> tracks;
     DWORD firstStart = SimulatedCdDrive::firstTrackStart; // absolute frame of track 1
-    std::string artist, album;
-    std::vector<std::string> audioTrackNames; // by audio index, data tracks left out
+    DiscNames names;
     std::shared_ptr<const DiscAudio> audio;
 
     bool Empty() const { return tracks.empty(); }

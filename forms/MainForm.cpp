@@ -6,6 +6,7 @@
 #include "devices/VolumeScale.h"
 #include "devices/WMCIAudioCD.h"
 #include "dialogs/DlgMain.h"
+#include "forms/DiscImageMount.h"
 #include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
 #include "forms/WindowSnap.h"
@@ -279,6 +280,8 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APPCOMMAND) return OnMediaCommand(GET_APPCOMMAND_LPARAM(lParam));
     if (message == WM_QUERYENDSESSION) return TRUE;
     if (message == WM_ENDSESSION) return OnEndSession(wParam);
+    if (message == WM_COPYDATA)
+        return DiscImageMount::OnCopyData(hwnd, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     if (message == WM_HOTKEY) {
         for (const MediaKey& key : mediaKeys)
             if (static_cast<int>(wParam) == key.hotKeyId) OnMediaCommand(key.appCommand);

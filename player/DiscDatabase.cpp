@@ -31,24 +31,42 @@ bool DiscDatabase::HasSection(const char* discId) {
     return discId && discId[0] != '\0';
 }
 
-void DiscDatabase::ReadOrPreset(const char* discId, const char* key, unsigned stringId,
-                                char* buffer, int size) const {
-    if (!HasSection(discId) || file.ReadString(discId, key, buffer, size) <= 0)
+void DiscDatabase::SetFallbackNames(const std::string& discId, const DiscNames& names) {
+    fallbackId = discId;
+    fallbackNames = names;
+}
+
+const std::string* DiscDatabase::Fallback(const char* discId, const std::string& name) const {
+    const bool known = HasSection(discId) && fallbackId == discId && !name.empty();
+    return known ? &name : nullptr;
+}
+
+void DiscDatabase::ReadOrPreset(const char* discId, const char* key, const std::string* fallback,
+                                unsigned stringId, char* buffer, int size) const {
+    if (HasSection(discId) && file.ReadString(discId, key, buffer, size) > 0) return;
+    if (fallback && size > 0)
+        snprintf(buffer, size_t(size), "%s", fallback->c_str());
+    else
         LoadTableString(stringId, buffer, size);
 }
 
 void DiscDatabase::ReadArtist(const char* discId, char* buffer, int size) const {
-    ReadOrPreset(discId, "artist", IDS_UNKNOWN_ARTIST, buffer, size);
+    ReadOrPreset(discId, "artist", Fallback(discId, fallbackNames.artist), IDS_UNKNOWN_ARTIST,
+                 buffer, size);
 }
 
 void DiscDatabase::ReadTitle(const char* discId, char* buffer, int size) const {
-    ReadOrPreset(discId, "title", IDS_UNKNOWN_ALBUM, buffer, size);
+    ReadOrPreset(discId, "title", Fallback(discId, fallbackNames.album), IDS_UNKNOWN_ALBUM, buffer,
+                 size);
 }
 
 void DiscDatabase::ReadTrackName(const char* discId, int index, char* buffer, int size) const {
     char key[16];
     snprintf(key, sizeof key, "%i", index);
-    ReadOrPreset(discId, key, IDS_UNKNOWN_TRACK, buffer, size);
+    const std::vector<std::string>& tracks = fallbackNames.tracks;
+    const bool named = index >= 0 && size_t(index) < tracks.size();
+    ReadOrPreset(discId, key, named ? Fallback(discId, tracks[size_t(index)]) : nullptr,
+                 IDS_UNKNOWN_TRACK, buffer, size);
 }
 
 void DiscDatabase::EntryText(int audioIndex, const char* name, char* buffer, int size) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "devices/DiscNames.h"
+
 #include <string>
 
 class WIniKey;
@@ -14,6 +16,10 @@ public:
     static constexpr int textSize = 1000;
 
     explicit DiscDatabase(const WIniKey& file) : file(file) {}
+
+    // Names for one disc that the file does not name: they are shown, never written, until
+    // the user saves names of the disc.
+    void SetFallbackNames(const std::string& discId, const DiscNames& names);
 
     void ReadArtist(const char* discId, char* buffer, int size) const;
     void ReadTitle(const char* discId, char* buffer, int size) const;
@@ -34,11 +40,14 @@ public:
 private:
     static bool HasSection(const char* discId);
     void AddEntry(const char* discId, int index, PlaylistView& list) const;
-    void ReadOrPreset(const char* discId, const char* key, unsigned stringId, char* buffer,
-                      int size) const;
+    void ReadOrPreset(const char* discId, const char* key, const std::string* fallback,
+                      unsigned stringId, char* buffer, int size) const;
+    const std::string* Fallback(const char* discId, const std::string& name) const;
     bool ReadOrder(const char* discId, int* numplay, std::string* order) const;
 
     const WIniKey& file;
+    std::string fallbackId;
+    DiscNames fallbackNames;
 };
 
 // A text of the program's string table, cut to fit the buffer; empty when it is missing.

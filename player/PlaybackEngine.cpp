@@ -434,7 +434,8 @@ void PlaybackEngine::PlayingTick() {
     cd.GetTrackLength(track, &length);
     trackLength = static_cast<unsigned>(length);
     // Run on into another disc track (or a data track), or started by something else.
-    if (currentTrack == 0 || currentTrack != expectedTrack) {
+    if ((currentTrack == 0 || currentTrack != expectedTrack) &&
+        !RanOnIntoNextEntry(currentTrack, seconds)) {
         cd.Stop();
         return;
     }
@@ -448,6 +449,21 @@ void PlaybackEngine::PlayingTick() {
     if (HasIntroLimit() && static_cast<unsigned>(seconds) >= introEnd) cd.Stop();
 }
 
+// The drive ran on from the entry that played into the track the next entry plays from its
+// start: that entry goes on as it is. Stopping and starting it again would be heard as a
+// stutter at every track change of a disc played in order.
+bool PlaybackEngine::RanOnIntoNextEntry(int index, int seconds) {
+    if (index == 0 || !wasPlaying || expectedTrack <= 0 || settings.repeatTrack ||
+        HasIntroLimit() || seconds > 2)
+        return false;
+    const int entry = playlist->NextMarked();
+    if ((entry == 0 && !settings.repeatPlaylist) || EntryTrack(entry) != index) return false;
+    MarkEntry(entry);
+    PrepareStart(index);
+    expectedTrack = index;
+    return true;
+}
+
 // ---- Drive switch ----
 
 int PlaybackEngine::OnDeviceChange(WPARAM event, LPARAM data) {
@@ -456,6 +472,20 @@ int PlaybackEngine::OnDeviceChange(WPARAM event, LPARAM data) {
     if (header->dbch_devicetype != DBT_DEVTYP_VOLUME) return 1;
     auto volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(data);
     return OnVolumeArrival(volume->dbcv_devicetype, volume->dbcv_unitmask, volume->dbcv_flags);
+}
+
+// The old device is closed first: it must not stay open on a drive the player no longer
+// uses. The order of the disc read so far is kept, as at the end of a session.
+void PlaybackEngine::ChangeDisc(const char* drive) {
+    busy = 1;
+    SaveDiscOrder();
+    cd.Stop();
+    cd.Close();
+    discRead = 0;
+    paused = cd.paused = 0;
+    snprintf(settings.drive, sizeof settings.drive, "%s", drive);
+    cd.Open(settings.drive);
+    busy = 0;
 }
 
 int PlaybackEngine::OnVolumeArrival(DWORD deviceType, DWORD unitMask, WORD flags) {

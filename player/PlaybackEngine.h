@@ -50,12 +50,17 @@ public:
     // Always returns 1.
     int OnDeviceChange(WPARAM event, LPARAM data);
     int OnVolumeArrival(DWORD deviceType, DWORD unitMask, WORD flags);
+    // Reads a new disc: the one now in the drive the player uses, or another drive's.
+    void ChangeDisc(const char* drive);
 
     // The disc database on the disc the device read last.
     void LoadDiscEntry();
     int SaveDiscOrder();
     void SaveDiscNames(const char* artist, const char* title, const char* const* names, int count);
     const DiscDatabase& Database() const { return database; }
+    void SetFallbackNames(const std::string& discId, const DiscNames& names) {
+        database.SetFallbackNames(discId, names);
+    }
 
     // Engine state; the player window, the slider and the option pages set or test the
     // fields they need.
@@ -78,6 +83,7 @@ private:
     void MoveOnAfterTrack();
     void ShowStoppedPosition();
     void PlayingTick();
+    bool RanOnIntoNextEntry(int index, int seconds);
     void DoorOpenTick();
 
     bool IsAudioIndex(int index) const;

@@ -4,7 +4,7 @@
 // Icons are named resources: "LARGE_ICON", "SMALL_ICON", "TRAY_ICON".
 
 // Dialog templates (99 .. 299)
-#define IDD_PLAYLIST 99 // the playlist window: an empty borderless template
+#define IDD_PLAYLIST 99       // the playlist window: an empty borderless template
 #define IDD_ADD_SONG 100      // "Add Song to Playlist"
 #define IDD_EDIT_PLAYLIST 120 // "Edit playlist"
 #define IDD_OPTIONS 140       // "Lumivoxen Player Options", the tabbed dialog
@@ -59,6 +59,11 @@
 #define IDS_CDA_TYPE_NAME 638
 #define IDS_WEB_ADDRESS 640
 #define IDS_MAIL_ADDRESS 641
+
+// Strings: the virtual drive (700 .. 799)
+#define IDS_IMAGE_FAILED 700 // "%s": why, naming the file and the sheet's line
+#define IDS_IMAGE_GONE 701   // the same for the image remembered from the last session
+#define IDS_IMAGE_CAPTION 702
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
 #define IDR_SKIN_MAIN_RECTS 900       // main and titlebar rectangles

@@ -39,4 +39,22 @@ TEST(CommandLine, ReadsTheTwoCharactersBeforeTheFileNamesPointAndCutsThere) {
     EXPECT_EQ(0, ParsePlayArgument(nullptr).requested);
 }
 
+TEST(CommandLine, TheDiscSwitchNamesOneImageQuotedOrNot) {
+    const struct {
+        const char* text;
+        const char* image;
+    } cases[] = {{"/disc C:\\Music\\album.cue", "C:\\Music\\album.cue"},
+                 {"/disc \"C:\\My Music\\An Album\" /play", "C:\\My Music\\An Album"},
+                 {"/play D:\\Track05.cda /disc  x.cue", "x.cue"},
+                 {"\"/disc\" \"y.cue\"", "y.cue"},
+                 {"/disc \"unclosed folder", "unclosed folder"},
+                 {"/discs x.cue /disc", ""}, // another word, then nothing
+                 {"/disc", ""},
+                 {"/DISC x.cue", ""},
+                 {"", ""}};
+    for (auto& c : cases)
+        EXPECT_EQ(c.image, ParseDiscArgument(c.text)) << c.text;
+    EXPECT_EQ("", ParseDiscArgument(nullptr));
+}
+
 } // namespace

@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -115,6 +117,91 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     for (const char* text :
          {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50", "name=."})
         EXPECT_NE(std::string::npos, saved.find(text)) << text;
+}
+
+// ---- Sound: the player on a disc image, heard through the test environment's device ----
+
+std::string CaptureFile() {
+    char dir[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("LVX_SOUND_DIR", dir, sizeof dir)) return "";
+    std::string path = std::string("Z:") + dir + "/out.raw";
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+DWORD FileBytes(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// Frames of noise-like samples: any frame lost, doubled or out of place shows.
+std::string Noise(int frames, unsigned seed) {
+    std::string bytes(size_t(frames) * 2352, '\0');
+    for (char& byte : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        byte = char(seed >> 16);
+    }
+    return bytes;
+}
+
+std::string Le32(DWORD v) {
+    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+}
+
+std::string WaveFile(const std::string& samples) {
+    return "RIFF" + Le32(DWORD(36 + samples.size())) + "WAVEfmt " + Le32(16) +
+           std::string("\x01\x00\x02\x00", 4) + Le32(44100) + Le32(44100 * 4) +
+           std::string("\x04\x00\x10\x00", 4) + "data" + Le32(DWORD(samples.size())) + samples;
+}
+
+TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
+    const std::string capture = CaptureFile();
+    if (capture.empty()) GTEST_SKIP() << "no capturing sound device here";
+    TempFolder folder;
+    const std::string program = folder.File("lumivoxen.exe");
+    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
+    CreateDirectoryA(folder.File("My Disc").c_str(), nullptr);
+    // Two tracks in one BIN file, the second with a pregap, and a third in a WAVE file.
+    const std::string bin = Noise(150, 7), wave = Noise(120, 99);
+    folder.Write("My Disc\\a.bin", bin);
+    folder.Write("My Disc\\c.wav", WaveFile(wave));
+    folder.Write("My Disc\\disc.cue",
+                 "PERFORMER \"Ana Lux\"\r\nTITLE \"Night Songs\"\r\nFILE \"a.bin\" BINARY\r\n"
+                 "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+                 "  TRACK 02 AUDIO\r\n    INDEX 00 00:01:00\r\n    INDEX 01 00:01:10\r\n"
+                 "FILE c.wav WAVE\r\n  TRACK 03 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+    DeleteFileA(capture.c_str());
+
+    ProgramRun player("/disc \"" + folder.File("My Disc\\disc.cue") + "\"", program);
+    // The disc plays to one frame before its end, as a drive stops.
+    const std::string expected = (bin + wave).substr(0, (150 + 120 - 1) * 2352);
+    for (int i = 0; i < 300 && FileBytes(capture) < expected.size(); i++)
+        Sleep(50);
+    Sleep(500); // anything more would show as well
+    HWND window = FindWindowA("LumivoxenCDPlayer", nullptr);
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, player.WaitForExit(10000));
+    const std::string saved = folder.Read("lumivoxe.ini");
+    EXPECT_NE(std::string::npos, saved.find("discimage=" + folder.File("My Disc\\disc.cue")))
+        << saved;
+    const std::string discs = folder.Read("cdplayer.ini");
+    EXPECT_EQ(std::string::npos, discs.find("Ana Lux"))
+        << "the sheet's names are not written unasked";
+
+    std::string heard;
+    {
+        std::ifstream file(capture, std::ios::binary);
+        heard.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    const size_t start = heard.find(expected.substr(0, 64));
+    ASSERT_NE(std::string::npos, start) << heard.size() << " bytes heard";
+    EXPECT_EQ(start, heard.find_first_not_of('\0')) << "nothing before the disc but silence";
+    EXPECT_TRUE(heard.compare(start, expected.size(), expected) == 0)
+        << "heard " << heard.size() - start << " bytes of " << expected.size();
+    EXPECT_EQ(std::string::npos, heard.find_first_not_of('\0', start + expected.size()))
+        << "nothing after its end but the device's silence";
 }
 
 } // namespace

@@ -10,13 +10,13 @@
 
 namespace {
 
-// Frame f of a test file holds the sample value base + f in every sample, so a read shows
-// which frame of which file it came from.
+// Frame f of a test file starts with the sample value base + f and goes on with base + f +
+// 1000, so a read shows which frame of which file it came from, and whether from its start.
 std::string Frames(int count, int base, bool bigEndian = false) {
     std::string bytes;
     for (int f = 0; f < count; f++)
         for (int s = 0; s < DiscImage::samplesPerFrame * 2; s++) {
-            const int v = base + f;
+            const int v = base + f + (s == 0 ? 0 : 1000);
             const char low = static_cast<char>(v & 0xFF), high = static_cast<char>(v >> 8);
             bytes += bigEndian ? std::string{high, low} : std::string{low, high};
         }

@@ -62,3 +62,17 @@ TEST_F(Router, EachOpenReachesItsDriveUnderAnIdOfItsOwn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(VirtualDriveLetter, IsVOrTheNearestFreeLetterAfterItThenBefore) {
+    auto bit = [](char letter) { return DWORD(1) << (letter - 'A'); };
+    EXPECT_EQ('V', VirtualCdDrive::FreeLetter(bit('C') | bit('D') | bit('Z')));
+    EXPECT_EQ('X', VirtualCdDrive::FreeLetter(bit('V') | bit('W')));
+    EXPECT_EQ('U',
+              VirtualCdDrive::FreeLetter(bit('V') | bit('W') | bit('X') | bit('Y') | bit('Z')));
+    EXPECT_EQ('C', VirtualCdDrive::FreeLetter(0x03FFFFFFu & ~bit('C')));
+    EXPECT_EQ(0, VirtualCdDrive::FreeLetter(0x03FFFFFFu & ~bit('A'))) << "never a floppy's letter";
+}
+
+} // namespace

@@ -152,6 +152,25 @@ TEST(PlaybackEngine, NewDiscPlaysTheEntriesTheSettingsCallFor) {
     }
 }
 
+// A drive that runs on into the track the next entry plays is left playing: starting that
+// track again would be heard as a stutter at each boundary.
+TEST(PlaybackEngine, RunningOnIntoTheNextEntrysTrackGoesOnWithoutARestart) {
+    const struct {
+        std::string order;
+        unsigned plays;
+        Starts starts;
+    } rows[] = {{"", 1, {{1, 0}, {2, 0}, {3, 0}}},
+                {"numplay=3\norder=0 2 1 \n", 3, {{1, 0}, {3, 0}, {2, 0}}}};
+    for (const auto& r : rows) {
+        Bench b({3, 3, 3}, r.order + "[options]\nplayonstart=1\n");
+        LoadSettings(b.discFile, b.options);
+        b.Run(12000);
+        EXPECT_EQ(r.starts, b.starts) << r.order;
+        EXPECT_EQ(r.plays, b.drive.CurrentRun().number) << r.order;
+        EXPECT_EQ(2, b.list.Marked()) << "the last entry is marked";
+    }
+}
+
 TEST(PlaybackEngine, AnOpenedDoorBlanksTheDisplaysAndListButKeepsTheStoredOrder) {
     for (int exitOnRemove : {0, 1}) {
         Bench b({30, 30}, "1=Opening\nnumplay=2\norder=1 0 \n");
@@ -340,6 +359,38 @@ TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBa
     database.SaveOrder("", b.list);
     database.SaveNames("", "Artist", "Album", names, 3);
     EXPECT_EQ(shared, b.folder.Read("cdplayer.ini"));
+}
+
+// An image's sheet names its disc until the user saves names of its own; other discs, and
+// keys the file has, are untouched by them.
+TEST(DiscDatabase, FallbackNamesFillOnlyWhatTheFileLeavesOpen) {
+    Bench b({});
+    b.folder.Write("cdplayer.ini", "[A1]\ntitle=Kept Title\n1=Stored\n");
+    DiscNames names;
+    names.artist = "Ana Lux";
+    names.album = "Night Songs";
+    names.tracks = {"Dawn", "", "Dusk"};
+    b.engine.SetFallbackNames("A1", names);
+    const DiscDatabase& database = b.engine.Database();
+    auto read = [&](const char* disc, int index) {
+        char text[DiscDatabase::textSize];
+        if (index == -2)
+            database.ReadArtist(disc, text, sizeof text);
+        else if (index == -1)
+            database.ReadTitle(disc, text, sizeof text);
+        else
+            database.ReadTrackName(disc, index, text, sizeof text);
+        return std::string(text);
+    };
+    EXPECT_EQ("Ana Lux", read("A1", -2));
+    EXPECT_EQ("Kept Title", read("A1", -1));
+    EXPECT_EQ("Dawn", read("A1", 0));
+    EXPECT_EQ("Stored", read("A1", 1));
+    EXPECT_EQ("Dusk", read("A1", 2));
+    EXPECT_EQ("Unknown track", read("A1", 3));
+    EXPECT_EQ("Unknown artist", read("B2", -2));
+    EXPECT_EQ("Unknown artist", read("", -2)) << "a disc without an identifier";
+    EXPECT_EQ("[A1]\ntitle=Kept Title\n1=Stored\n", b.folder.Read("cdplayer.ini"));
 }
 
 } // namespace

@@ -1,0 +1,105 @@
+#include "forms/DiscImageMount.h"
+
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "devices/DiscImage.h"
+#include "devices/VirtualCdDrive.h"
+#include "player/DiscDatabase.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+
+#include <vector>
+
+namespace {
+
+// Relative paths and "." come from a command line in some folder: the settings keep the
+// whole path so the next start finds the image from anywhere.
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) return path;
+    std::string result(full);
+    while (result.size() > 3 && (result.back() == '\\' || result.back() == '/'))
+        result.pop_back();
+    return result;
+}
+
+void TellCannotPlay(HWND owner, unsigned textId, const std::string& reason) {
+    char format[300], caption[100];
+    LoadTableString(textId, format, sizeof format);
+    LoadTableString(IDS_IMAGE_CAPTION, caption, sizeof caption);
+    std::vector<char> text(sizeof format + reason.size());
+    snprintf(text.data(), text.size(), format, reason.c_str());
+    MessageBoxA(owner, text.data(), caption, MB_OK | MB_ICONWARNING);
+}
+
+} // namespace
+
+std::shared_ptr<const DiscImage> DiscImageMount::Load(HWND owner, const std::string& path) {
+    auto image = std::make_shared<const DiscImage>(FullPath(path));
+    if (image->Valid()) return image;
+    TellCannotPlay(owner, IDS_IMAGE_FAILED, image->Error());
+    return nullptr;
+}
+
+bool DiscImageMount::Insert(const std::shared_ptr<const DiscImage>& image,
+                            const std::string& path) {
+    if (!virtualDrive || !image) return false;
+    const VirtualDisc disc = VirtualDisc::FromImage(image);
+    virtualDrive->Insert(disc);
+    if (playbackEngine) playbackEngine->SetFallbackNames(virtualDrive->DiscId(), disc.names);
+    lstrcpynA(settings.discImage, FullPath(path).c_str(), sizeof settings.discImage);
+    return true;
+}
+
+void DiscImageMount::InsertAtStart(const std::string& commandLineImage, bool machineHasCdDrive) {
+    if (!virtualDrive) return;
+    if (!commandLineImage.empty()) {
+        if (Insert(Load(nullptr, commandLineImage), commandLineImage)) {
+            snprintf(settings.drive, sizeof settings.drive, "%c:", virtualDrive->Letter());
+            playRequest.flag = 1;
+            return;
+        }
+    }
+    if (settings.discImage[0]) {
+        const std::string remembered = settings.discImage;
+        auto image = std::make_shared<const DiscImage>(remembered);
+        if (image->Valid()) {
+            Insert(image, remembered);
+            return;
+        }
+        // Moved or deleted since: said once, then forgotten.
+        TellCannotPlay(nullptr, IDS_IMAGE_GONE, image->Error());
+        settings.discImage[0] = '\0';
+    }
+    if (!machineHasCdDrive) virtualDrive->Insert(VirtualDisc::Demo());
+}
+
+bool DiscImageMount::MountAndPlay(HWND owner, const std::string& path) {
+    std::shared_ptr<const DiscImage> image = Load(owner, path);
+    if (!image || !virtualDrive) return false;
+    const char drive[3] = {virtualDrive->Letter(), ':', '\0'};
+    Insert(image, path);
+    playRequest.flag = 1;
+    playRequest.track = 0;
+    if (playbackEngine) playbackEngine->ChangeDisc(drive);
+    return true;
+}
+
+bool DiscImageMount::HandOff(HWND player, const std::string& path) {
+    const std::string full = FullPath(path); // the running player has another folder
+    COPYDATASTRUCT data = {};
+    data.dwData = handOffTag;
+    data.cbData = DWORD(full.size() + 1);
+    data.lpData = const_cast<char*>(full.c_str());
+    return SendMessageA(player, WM_COPYDATA, 0, LPARAM(&data)) == TRUE;
+}
+
+LRESULT DiscImageMount::OnCopyData(HWND owner, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != handOffTag || !data->lpData || data->cbData == 0 ||
+        data->cbData > MAX_PATH)
+        return FALSE;
+    const char* text = static_cast<const char*>(data->lpData);
+    const std::string path(text, strnlen(text, data->cbData));
+    return MountAndPlay(owner, path) ? TRUE : FALSE;
+}

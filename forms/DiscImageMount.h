@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+class DiscImage;
+
+// Putting a disc image into the virtual drive: from "/disc PATH" at start, from a second
+// start's hand-off, and from the image remembered in the settings. A disc that cannot be
+// played is refused with a message naming the file (and the sheet's line), never half-used.
+class DiscImageMount {
+public:
+    // WM_COPYDATA's dwData for a hand-off of "/disc PATH" to the running player.
+    static constexpr ULONG_PTR handOffTag = 0x4C565844; // "LVXD"
+
+    // The image at `path`, or null after telling the user why it cannot be played.
+    static std::shared_ptr<const DiscImage> Load(HWND owner, const std::string& path);
+
+    // At start, before the player reads a disc: the image named on the command line, else
+    // the one remembered, else (on a machine without a CD drive) the demo disc.
+    static void InsertAtStart(const std::string& commandLineImage, bool machineHasCdDrive);
+
+    // While the player runs: the image goes in as a new disc, the player switches to the
+    // virtual drive and plays it. False (and nothing changed) when it cannot be played.
+    static bool MountAndPlay(HWND owner, const std::string& path);
+
+    // Sends "/disc PATH" to a running player; its answer is whether it took the image.
+    static bool HandOff(HWND player, const std::string& path);
+    // The running player's side of it.
+    static LRESULT OnCopyData(HWND owner, const COPYDATASTRUCT* data);
+
+private:
+    static bool Insert(const std::shared_ptr<const DiscImage>& image, const std::string& path);
+};
