@@ -1,14 +1,10 @@
 #include "devices/DiscImage.h"
 
+#include "devices/ImageFile.h"
 #include "devices/WaveHeader.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-
-// Paths are narrow strings in the system's code page, as everywhere in the program.
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,22 +30,6 @@ std::string Resolve(const std::string& sheetPath, const std::string& name) {
     return slash == std::string::npos ? name : sheetPath.substr(0, slash + 1) + name;
 }
 
-bool SizeOf(const std::string& path, std::uint64_t* size) {
-    std::error_code failed;
-    const auto bytes = fs::file_size(fs::path(path), failed);
-    if (failed) return false;
-    *size = bytes;
-    return true;
-}
-
-std::string ReadHead(const std::string& path, std::size_t limit) {
-    std::ifstream file(fs::path(path), std::ios::binary);
-    std::string head(limit, '\0');
-    file.read(&head[0], static_cast<std::streamsize>(limit));
-    head.resize(static_cast<std::size_t>(file.gcount()));
-    return head;
-}
-
 std::int16_t Sample(const unsigned char* bytes, bool bigEndian) {
     const int low = bigEndian ? bytes[1] : bytes[0], high = bigEndian ? bytes[0] : bytes[1];
     return static_cast<std::int16_t>(low | (high << 8));
@@ -58,8 +38,7 @@ std::int16_t Sample(const unsigned char* bytes, bool bigEndian) {
 } // namespace
 
 DiscImage::DiscImage(const std::string& path) {
-    std::error_code failed;
-    if (fs::is_directory(fs::path(path), failed))
+    if (ImageFile::IsFolder(path))
         LoadFolder(path);
     else if (EndsWith(path, ".cue"))
         LoadSheet(path);
@@ -75,9 +54,9 @@ bool DiscImage::Fail(const std::string& message) {
 
 bool DiscImage::LoadSheet(const std::string& path) {
     std::uint64_t size = 0;
-    if (!SizeOf(path, &size)) return Fail(path + ": cannot be read");
+    if (!ImageFile::Size(path, &size)) return Fail(path + ": cannot be read");
     if (size > CueSheet::maxBytes) return Fail(path + ": too large for a CUE sheet");
-    const CueSheet sheet(ReadHead(path, static_cast<std::size_t>(size)), path);
+    const CueSheet sheet(ImageFile::Head(path, static_cast<std::size_t>(size)), path);
     if (!sheet.Valid()) return Fail(sheet.Error());
     performer = sheet.Performer(), title = sheet.Title();
     std::vector<CueLayout::FileExtent> extents(sheet.Files().size());
@@ -104,10 +83,10 @@ bool DiscImage::MeasureFile(const CueSheet& sheet, int file, const std::string& 
         return Fail(path + ": files of type " + named.typeName +
                     " cannot be played; a disc image needs BINARY, MOTOROLA or WAVE" + where);
     std::uint64_t size = 0;
-    if (!SizeOf(path, &size)) return Fail(path + ": missing" + where);
+    if (!ImageFile::Size(path, &size)) return Fail(path + ": missing" + where);
     Source source = {path, 0, named.type == CueSheet::FileType::motorola};
     if (named.type == CueSheet::FileType::wave) {
-        const std::string head = ReadHead(path, headerBytes);
+        const std::string head = ImageFile::Head(path, headerBytes);
         const WaveHeader header(path, reinterpret_cast<const unsigned char*>(head.data()),
                                 head.size(), size);
         if (!header.Valid()) return Fail(header.Error() + where);
@@ -124,23 +103,19 @@ bool DiscImage::MeasureFile(const CueSheet& sheet, int file, const std::string& 
 // Tracks in name order, without regard to case, as a file manager shows them.
 bool DiscImage::LoadFolder(const std::string& path) {
     std::vector<std::string> names;
-    std::error_code failed;
-    for (fs::directory_iterator it(fs::path(path), failed), end; !failed && it != end;
-         it.increment(failed)) {
-        const std::string name = it->path().filename().string();
-        if (EndsWith(name, ".wav") && it->is_regular_file(failed)) names.push_back(name);
-    }
+    for (const std::string& name : ImageFile::FilesIn(path))
+        if (EndsWith(name, ".wav")) names.push_back(name);
     if (names.empty()) return Fail(path + ": holds no WAVE files to play");
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
     if (names.size() > static_cast<size_t>(CueSheet::maxTracks))
         return Fail(path + ": holds more than 99 WAVE files, more than a disc has tracks");
-    title = fs::path(path).filename().string();
+    title = path.substr(path.find_last_of("\\/") + 1);
     for (const std::string& name : names) {
         const std::string file = path + "\\" + name;
         std::uint64_t size = 0;
-        if (!SizeOf(file, &size)) return Fail(file + ": cannot be read");
-        const std::string head = ReadHead(file, headerBytes);
+        if (!ImageFile::Size(file, &size)) return Fail(file + ": cannot be read");
+        const std::string head = ImageFile::Head(file, headerBytes);
         const WaveHeader header(file, reinterpret_cast<const unsigned char*>(head.data()),
                                 head.size(), size);
         if (!header.Valid()) return Fail(header.Error());
@@ -153,35 +128,42 @@ bool DiscImage::LoadFolder(const std::string& path) {
     return true;
 }
 
+// A buffer's frames mostly come from one file: it is opened once for all of them.
 void DiscImage::ReadFrames(std::int64_t firstFrame, int count, std::int16_t* samples) const {
-    for (int i = 0; i < count; i++)
-        ReadFrame(firstFrame + i, samples + static_cast<size_t>(i) * samplesPerFrame * 2);
+    std::unique_ptr<ImageFile> open;
+    int openSource = -1;
+    for (int i = 0; i < count; i++) {
+        std::int16_t* frameSamples = samples + static_cast<size_t>(i) * samplesPerFrame * 2;
+        std::fill(frameSamples, frameSamples + samplesPerFrame * 2, std::int16_t(0));
+        int source = -1;
+        std::uint64_t offset = 0;
+        if (!Locate(firstFrame + i, &source, &offset)) continue;
+        if (source != openSource) {
+            open = std::make_unique<ImageFile>(sources[size_t(source)].path);
+            openSource = source;
+        }
+        unsigned char bytes[frameBytes] = {};
+        open->ReadAt(offset, bytes, frameBytes); // a short file leaves silence
+        for (int s = 0; s < samplesPerFrame * 2; s++)
+            frameSamples[s] = Sample(bytes + 2 * s, sources[size_t(source)].bigEndian);
+    }
 }
 
-void DiscImage::ReadFrame(std::int64_t frame, std::int16_t* samples) const {
-    std::fill(samples, samples + samplesPerFrame * 2, std::int16_t(0));
-    if (!Valid() || frame < 0 || frame >= leadOut) return;
-    int file = -1;
-    std::uint64_t offset = 0;
+// The file and byte a frame's sound comes from; false for gaps, data and frames off the disc.
+bool DiscImage::Locate(std::int64_t frame, int* source, std::uint64_t* offset) const {
+    if (!Valid() || frame < 0 || frame >= leadOut) return false;
     if (layout) {
         const CueLayout::Source where = layout->Locate(frame);
         const bool audio = where.track >= 1 && !tracks[size_t(where.track) - 1].data;
         if (where.kind != CueLayout::SourceKind::file || !audio || where.bytes != frameBytes)
-            return;
-        file = where.file;
-        offset = static_cast<std::uint64_t>(where.byteOffset); // the layout counts the header
-    } else {
-        const auto next = std::upper_bound(folderStarts.begin(), folderStarts.end(), frame);
-        file = static_cast<int>(next - folderStarts.begin()) - 1;
-        offset = sources[size_t(file)].dataOffset +
-                 static_cast<std::uint64_t>(frame - folderStarts[size_t(file)]) * frameBytes;
+            return false;
+        *source = where.file;
+        *offset = static_cast<std::uint64_t>(where.byteOffset); // the layout counts the header
+        return true;
     }
-    // Opened per frame: simple and always right; the drive reads whole buffers at a time.
-    const Source& source = sources[size_t(file)];
-    std::ifstream in(fs::path(source.path), std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(offset));
-    unsigned char bytes[frameBytes] = {};
-    in.read(reinterpret_cast<char*>(bytes), frameBytes); // a short file leaves silence
-    for (int i = 0; i < samplesPerFrame * 2; i++)
-        samples[i] = Sample(bytes + 2 * i, source.bigEndian);
+    const auto next = std::upper_bound(folderStarts.begin(), folderStarts.end(), frame);
+    *source = static_cast<int>(next - folderStarts.begin()) - 1;
+    *offset = sources[size_t(*source)].dataOffset +
+              static_cast<std::uint64_t>(frame - folderStarts[size_t(*source)]) * frameBytes;
+    return true;
 }

@@ -48,7 +48,7 @@ private:
     bool MeasureFile(const CueSheet& sheet, int file, const std::string& path,
                      CueLayout::FileExtent* extent);
     bool Fail(const std::string& message);
-    void ReadFrame(std::int64_t frame, std::int16_t* samples) const;
+    bool Locate(std::int64_t frame, int* source, std::uint64_t* offset) const;
 
     std::string error;
     std::vector<Track> tracks;
