@@ -44,15 +44,14 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std
     EnumCdDrives(realDrives); // before the virtual drive joins them
     virtualDriveLetter = VirtualCdDrive::FreeLetter(GetLogicalDrives());
     LoadSettings();
-    mixer = new WMixer;
-    mainForm->CreatePlayerWindow(instance);
-
     // Real drives go through winmm; the virtual drive plays to the sound card itself.
     PlatformCdAudioBackend platformDrives;
     WaveOutput waveOutput;
     VirtualCdDrive virtualCd(virtualDriveLetter ? virtualDriveLetter : 'V', nullptr, &waveOutput);
     DriveRouter drives(platformDrives, virtualCd);
     if (virtualDriveLetter) virtualDrive = &virtualCd;
+    mixer = new WMixer;
+    mainForm->CreatePlayerWindow(instance);
     DiscImageMount::InsertAtStart(image, realDrives[0] != '\0');
     cdAudio = new WMCIAudioCD(virtualDrive ? static_cast<CdAudioBackend*>(&drives) : nullptr);
     cdAudio->Open(settings.drive);

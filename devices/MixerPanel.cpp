@@ -1,5 +1,6 @@
 #include "devices/MixerPanel.h"
 
+#include "devices/VirtualCdDrive.h"
 #include "devices/VolumeScale.h"
 
 void MixerPanel::FindControls() {
@@ -13,6 +14,11 @@ void MixerPanel::FindControls() {
 }
 
 int MixerPanel::ReadChannelPositions(int* left, int* right) {
+    if (!channelsFound && ownOutput) {
+        *left = VolumeScale::PositionFromValue(ownOutput->LeftVolume());
+        *right = VolumeScale::PositionFromValue(ownOutput->RightVolume());
+        return 1;
+    }
     DWORD leftValue = 0, rightValue = 0;
     if (!channelsFound || !mixer->GetValues(channelsId, channelCount, &leftValue, &rightValue))
         return 0;
@@ -31,6 +37,10 @@ int MixerPanel::ReadMasterPosition(int* position) {
 }
 
 int MixerPanel::ReadMute(int* muted) {
+    if (!muteFound && ownOutput) {
+        *muted = ownOutput->Muted() ? 1 : 0;
+        return 1;
+    }
     if (!muteFound) return 0;
     *muted = mixer->GetBool(muteId) ? 1 : 0;
     return 1;
@@ -61,13 +71,19 @@ void MixerPanel::DragMaster(int position) {
 }
 
 void MixerPanel::SetMute(int muted) {
-    if (muteFound) mixer->SetBool(muteId, muted ? 1 : 0);
+    if (muteFound)
+        mixer->SetBool(muteId, muted ? 1 : 0);
+    else if (ownOutput)
+        ownOutput->SetMute(muted != 0);
 }
 
 void MixerPanel::WriteChannels(int leftPosition, int rightPosition) {
-    if (!channelsFound) return;
     const DWORD left = VolumeScale::ValueFromPosition(leftPosition);
     const DWORD right = VolumeScale::ValueFromPosition(rightPosition);
+    if (!channelsFound) {
+        if (ownOutput) ownOutput->SetVolume(left, right);
+        return;
+    }
     // A mono CD line takes the louder of the two sliders.
     if (channelCount == 1)
         mixer->SetValues(channelsId, 1, left > right ? left : right, 0);

@@ -2,13 +2,18 @@
 
 #include "devices/WMixer.h"
 
+class VirtualCdDrive;
+
 // What the player window's volume sliders and mute button do with the mixer: the three
 // controls are looked up once, read into slider positions, and written back as the sliders
 // move. A control is used only when its lookup succeeded: an id of 0 is not a sign of
 // failure (winmm numbers the master volume 0), so a missing CD line must never write to it.
+// Without a CD line (modern Windows, Wine), the channel sliders and the mute button work on
+// the virtual drive's own output instead, when there is one.
 class MixerPanel {
 public:
-    explicit MixerPanel(WMixer* mixer) : mixer(mixer) {}
+    explicit MixerPanel(WMixer* mixer, VirtualCdDrive* ownOutput = nullptr)
+        : mixer(mixer), ownOutput(ownOutput) {}
 
     // Looks up the left/right volume, the master volume and the mute switch, in that order.
     void FindControls();
@@ -41,4 +46,5 @@ private:
     void WriteChannels(int leftPosition, int rightPosition);
 
     WMixer* mixer;
+    VirtualCdDrive* ownOutput;
 };

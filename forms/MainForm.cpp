@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WApp.h"
+#include "devices/VirtualCdDrive.h"
 #include "devices/VolumeScale.h"
 #include "devices/WMCIAudioCD.h"
 #include "dialogs/DlgMain.h"
@@ -165,7 +166,7 @@ void MainForm::CreateSliders() {
 // The sliders and the mute button start where the mixer stands; controls that cannot be
 // found keep their defaults.
 void MainForm::ReadMixer() {
-    mixerPanel = MixerPanel(mixer);
+    mixerPanel = MixerPanel(mixer, virtualDrive);
     if (!mixer) return;
     mixerPanel.FindControls();
     int left = 0, right = 0, master = 0, muted = 0;

@@ -1,4 +1,5 @@
 #include "devices/MixerPanel.h"
+#include "devices/VirtualCdDrive.h"
 #include "devices/SimulatedMixer.h"
 #include "devices/VolumeScale.h"
 #include "devices/WMixer.h"
@@ -168,6 +169,27 @@ TEST(MixerPanel, WithoutCdLineTheChannelsNeverReachTheMasterVolume) {
     none.panel.DragMaster(10);
     none.panel.DragRight(10, 10, 0);
     EXPECT_EQ(0, none.device.setCalls);
+}
+
+// The virtual drive's own output stands in for the missing CD line: the same scale, and
+// the master volume still on the mixer.
+TEST(MixerPanel, WithoutCdLineTheChannelsAndMuteWorkOnTheVirtualDrivesOutput) {
+    SimulatedMixer device(SimulatedMixer::Layout::withoutCdLine);
+    WMixer mixer(&device);
+    VirtualCdDrive drive('V');
+    MixerPanel panel(&mixer, &drive);
+    panel.FindControls();
+    int left = -1, right = -1, muted = -1;
+    ASSERT_EQ(2, panel.ReadChannelPositions(&left, &right) + panel.ReadMute(&muted));
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), (std::vector<int>{left, right, muted})) << "full";
+    EXPECT_EQ(400, panel.DragLeft(0, 400, 0));
+    EXPECT_EQ((std::vector<unsigned>{65500, 25500}),
+              (std::vector<unsigned>{drive.LeftVolume(), drive.RightVolume()}));
+    panel.SetMute(1);
+    EXPECT_TRUE(drive.Muted());
+    EXPECT_EQ(0, device.setCalls) << "the mixer is not touched";
+    panel.ReadChannelPositions(&left, &right);
+    EXPECT_EQ((std::vector<int>{0, 400}), (std::vector<int>{left, right}));
 }
 
 } // namespace
