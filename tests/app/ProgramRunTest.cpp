@@ -64,8 +64,18 @@ public:
 // wParam and lParam of each WM_COMMAND.
 std::vector<std::pair<WPARAM, LPARAM>> received;
 
+// The text of each WM_COPYDATA, and the answer it gets.
+std::vector<std::string> copied;
+LRESULT copyAnswer = TRUE;
+
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) received.push_back({wParam, lParam});
+    if (message == WM_COPYDATA) {
+        auto data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        copied.push_back(std::to_string(data->dwData) + ":" +
+                         std::string(static_cast<const char*>(data->lpData), data->cbData));
+        return copyAnswer;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -92,6 +102,14 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
         if (c.track) expected.push_back({WPARAM(c.track << 16 | IDC_HANDOFF_PLAY), 0});
         EXPECT_EQ(expected, received) << c.arguments;
     }
+    // A disc image goes over whole, its path made absolute for the player's other folder.
+    received.clear();
+    ProgramRun second("/disc \"C:\\My Discs\\a.cue\" /play D:\\Track05.cda");
+    EXPECT_EQ(0u, second.WaitForExit(10000));
+    EXPECT_EQ(std::vector<std::string>(
+                  {std::to_string(0x4C565844) + ":C:\\My Discs\\a.cue" + std::string(1, '\0')}),
+              copied);
+    EXPECT_TRUE(received.empty()) << "the image plays; the track request is not sent as well";
     DestroyWindow(player);
 }
 
@@ -117,6 +135,71 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     for (const char* text :
          {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50", "name=."})
         EXPECT_NE(std::string::npos, saved.find(text)) << text;
+}
+
+// The player's own shown windows (message boxes among them) of the given class.
+std::vector<HWND> WindowsOf(const ProgramRun& run, const char* className) {
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == run.info.dwProcessId && IsWindowVisible(w)) found.push_back(w);
+    }
+    return found;
+}
+
+// Everything a message box says, its buttons' captions among it.
+std::string TextOf(HWND box) {
+    std::string all;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[1000] = "";
+        GetWindowTextA(child, text, sizeof text);
+        all += std::string(text) + "\n";
+    }
+    return all;
+}
+
+TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
+    TempFolder folder;
+    const std::string program = folder.File("lumivoxen.exe");
+    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
+    folder.Write("bad.cue", "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n  INDEX 01 00:99:00\r\n");
+    folder.Write("a.bin", std::string(2352 * 75, '\0'));
+    folder.Write("good.cue",
+                 "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+    CreateDirectoryA(folder.File("other").c_str(), nullptr);
+    folder.Write("other\\one.wav", std::string("RIFF") + std::string(4, '\0'));
+
+    ProgramRun player("/disc \"" + folder.File("bad.cue") + "\"", program);
+    std::vector<HWND> boxes;
+    for (int i = 0; i < 200 && boxes.empty(); i++, Sleep(25))
+        boxes = WindowsOf(player, "#32770");
+    ASSERT_EQ(1u, boxes.size());
+    std::string text = TextOf(boxes[0]);
+    EXPECT_NE(std::string::npos, text.find("bad.cue")) << text;
+    EXPECT_NE(std::string::npos, text.find("line 3")) << text;
+    PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
+
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && !window; i++, Sleep(25))
+        window = FindWindowA("LumivoxenCDPlayer", nullptr);
+    ASSERT_TRUE(window) << "the player starts after the message";
+    ProgramRun second("/disc \"" + folder.File("good.cue") + "\"");
+    EXPECT_EQ(0u, second.WaitForExit(10000));
+    ProgramRun third("/disc \"" + folder.File("other") + "\""); // a broken WAVE file
+    boxes.clear();
+    for (int i = 0; i < 200 && boxes.empty(); i++, Sleep(25))
+        boxes = WindowsOf(player, "#32770");
+    ASSERT_EQ(1u, boxes.size()) << "the running player tells why it keeps its disc";
+    text = TextOf(boxes[0]);
+    EXPECT_NE(std::string::npos, text.find("one.wav")) << text;
+    PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(0u, third.WaitForExit(10000));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, player.WaitForExit(10000));
+    const std::string saved = folder.Read("lumivoxe.ini");
+    EXPECT_NE(std::string::npos, saved.find("discimage=" + folder.File("good.cue"))) << saved;
 }
 
 // ---- Sound: the player on a disc image, heard through the test environment's device ----
