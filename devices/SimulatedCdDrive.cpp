@@ -244,16 +244,21 @@ SimulatedCdDrive::Device* SimulatedCdDrive::FindDevice(MCIDEVICEID id) {
 
 MCIERROR SimulatedCdDrive::Open(DWORD flags, MCI_OPEN_PARMSA* params) {
     if (!params) return MCIERR_NULL_PARAMETER_BLOCK;
-    if (!(flags & MCI_OPEN_TYPE))
-        return (flags & MCI_OPEN_ELEMENT) ? MCIERR_EXTENSION_NOT_FOUND : MCIERR_MISSING_DEVICE_NAME;
-    if (!IsCdAudioType(flags, params->lpstrDeviceType)) return MCIERR_INVALID_DEVICE_NAME;
+    const char* element = (flags & MCI_OPEN_ELEMENT) ? params->lpstrElementName : nullptr;
+    // Only the letter counts, and it must be this CD-ROM drive's.
+    const bool ours = element && isalpha((unsigned char)element[0]) &&
+                      toupper((unsigned char)element[0]) == letter;
+    if (!(flags & MCI_OPEN_TYPE)) {
+        // winmm takes a CD-ROM drive's letter alone for a cdaudio device.
+        if (!(flags & MCI_OPEN_ELEMENT)) return MCIERR_INVALID_DEVICE_NAME;
+        if (!ours) return MCIERR_EXTENSION_NOT_FOUND;
+    } else if (!IsCdAudioType(flags, params->lpstrDeviceType)) {
+        // Another device type would take the letter for a file name.
+        return element ? MCIERR_FILE_NOT_FOUND : MCIERR_INVALID_DEVICE_NAME;
+    }
     if (flags & MCI_OPEN_ELEMENT) {
-        if (flags & MCI_OPEN_ELEMENT_ID) return MCIERR_FLAGS_NOT_COMPATIBLE;
-        // Only the letter counts, and it must be this CD-ROM drive's.
-        const char* element = params->lpstrElementName;
-        if (!element || !isalpha((unsigned char)element[0]) ||
-            toupper((unsigned char)element[0]) != letter)
-            return MCIERR_INVALID_FILE;
+        if (flags & MCI_OPEN_ELEMENT_ID) return MCIERR_UNRECOGNIZED_KEYWORD;
+        if (!ours) return MCIERR_INVALID_FILE;
     }
     devices.push_back({nextDeviceId++, MCI_FORMAT_MSF});
     params->wDeviceID = devices.back().id;

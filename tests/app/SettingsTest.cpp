@@ -1,4 +1,5 @@
 // Loading and saving the settings on real files; the test prefix has CD-ROM drives D: and F:.
+#include "app/Globals.h"
 #include "app/Settings.h"
 
 #include "app/WIniKey.h"
@@ -48,6 +49,19 @@ TEST_F(SettingsFile, DriveMustBeACdRomDriveOrElseTheFirstOne) {
     const char* cases[][2] = {{"F:\\", "F:"}, {"f:", "f:"}, {"C:", "D:"}, {"", "D:"}, {"F", "D:"}};
     for (auto& c : cases)
         EXPECT_STREQ(c[1], Load(std::string("[options]\r\ndrive=") + c[0] + "\r\n").drive) << c[0];
+}
+
+// The virtual drive's letter is no drive of the system, yet a CD drive to the player.
+TEST_F(SettingsFile, TheVirtualDriveIsListedInDriveOrderAndKeptAsTheDrive) {
+    if (GetDriveTypeA("D:\\") != DRIVE_CDROM) GTEST_SKIP() << "no CD-ROM drives D: and F:";
+    virtualDriveLetter = 'E';
+    char letters[27];
+    EnumCdDrives(letters);
+    EXPECT_STREQ("DEF", letters);
+    EXPECT_STREQ("e:", Load("[options]\r\ndrive=e:\r\ndiscimage=C:\\a b\\x.cue\r\n").drive);
+    EXPECT_STREQ("C:\\a b\\x.cue", Load("[options]\r\ndiscimage=C:\\a b\\x.cue\r\n").discImage);
+    virtualDriveLetter = 0;
+    EXPECT_STREQ("D:", Load("[options]\r\ndrive=e:\r\n").drive) << "gone with the drive";
 }
 
 TEST_F(SettingsFile, ValuesRoundTripAndPositionIsNotSavedWhileMinimized) {

@@ -233,3 +233,73 @@ TEST(VirtualDriveWithoutSound, KeepsTimeByTheClockAndPullsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// The answers of winmm with Wine's driver on the test prefix's CD-ROM drive D: (no disc in
+// it), next to the virtual drive's, for the calls that need no disc.
+struct Answers {
+    std::vector<MCIERROR> codes;
+    std::vector<DWORD_PTR> values;
+};
+
+Answers AskEverything(CdAudioBackend& backend, const char* letter, const char* otherDrive) {
+    Answers a;
+    auto open = [&](DWORD flags, LPCSTR type, LPCSTR element, MCIDEVICEID* id) {
+        MCI_OPEN_PARMSA params = {};
+        params.lpstrDeviceType = type;
+        params.lpstrElementName = element;
+        const MCIERROR result = backend.SendCommand(0, MCI_OPEN, flags, DWORD_PTR(&params));
+        if (id) *id = params.wDeviceID;
+        return result;
+    };
+    // Each open that succeeds is closed again, so that the next one finds the drive free.
+    auto openAndClose = [&](DWORD flags, LPCSTR type, LPCSTR element) {
+        MCIDEVICEID id = 0;
+        const MCIERROR result = open(flags, type, element, &id);
+        if (result == 0) backend.SendCommand(id, MCI_CLOSE, MCI_WAIT, 0);
+        return result;
+    };
+    const DWORD typed = MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT;
+    const LPCSTR cdType = LPCSTR(DWORD_PTR(MCI_DEVTYPE_CD_AUDIO));
+    a.codes.push_back(openAndClose(MCI_OPEN_ELEMENT | MCI_WAIT, nullptr, letter));
+    a.codes.push_back(openAndClose(MCI_OPEN_ELEMENT | MCI_WAIT, nullptr, otherDrive));
+    a.codes.push_back(openAndClose(MCI_WAIT, nullptr, nullptr));
+    a.codes.push_back(openAndClose(MCI_OPEN_TYPE | MCI_WAIT, "cdaudio", nullptr));
+    a.codes.push_back(openAndClose(typed, "waveaudio", letter));
+    a.codes.push_back(openAndClose(typed, "cdaudio", otherDrive));
+    a.codes.push_back(openAndClose(typed | MCI_OPEN_TYPE_ID, cdType, letter));
+    a.codes.push_back(openAndClose(typed | MCI_OPEN_ELEMENT_ID, "cdaudio", letter));
+    MCIDEVICEID id = 0;
+    a.codes.push_back(open(typed, "cdaudio", letter, &id));
+    MCI_SET_PARMS set = {};
+    set.dwTimeFormat = MCI_FORMAT_BYTES;
+    a.codes.push_back(backend.SendCommand(id, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)));
+    set.dwTimeFormat = MCI_FORMAT_TMSF;
+    a.codes.push_back(backend.SendCommand(id, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)));
+    MCI_STATUS_PARMS status = {};
+    a.codes.push_back(backend.SendCommand(id, MCI_STATUS, 0, DWORD_PTR(&status)));
+    a.codes.push_back(backend.SendCommand(id, MCI_STATUS, MCI_STATUS_ITEM, 0));
+    status.dwItem = MCI_STATUS_TIME_FORMAT;
+    a.codes.push_back(backend.SendCommand(id, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&status)));
+    a.values.push_back(status.dwReturn);
+    status.dwItem = MCI_STATUS_POSITION;
+    a.codes.push_back(backend.SendCommand(
+        id, MCI_STATUS, MCI_STATUS_ITEM | MCI_STATUS_START | MCI_TRACK, DWORD_PTR(&status)));
+    a.codes.push_back(backend.SendCommand(id + 50, MCI_STOP, MCI_WAIT, 0));
+    a.codes.push_back(backend.SendCommand(id, MCI_CLOSE, MCI_WAIT, 0));
+    a.codes.push_back(backend.SendCommand(id, MCI_CLOSE, MCI_WAIT, 0));
+    return a;
+}
+
+TEST(VirtualDriveAndPlatform, AnswerOpenCloseAndBadCallsAlike) {
+    if (GetDriveTypeA("D:\\") != DRIVE_CDROM) GTEST_SKIP() << "no CD-ROM drive D:";
+    PlatformCdAudioBackend platform;
+    VirtualCdDrive drive('V');
+    const Answers wine = AskEverything(platform, "D:", "C:");
+    const Answers ours = AskEverything(drive, "V:", "C:");
+    EXPECT_EQ(wine.codes, ours.codes);
+    EXPECT_EQ(wine.values, ours.values);
+}
+
+} // namespace
