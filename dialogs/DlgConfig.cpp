@@ -70,7 +70,8 @@ void DlgConfig::FillIntroLengths() {
     SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(current));
 }
 
-// Switching drives by itself only makes sense with a second drive to switch to.
+// Switching drives by itself only makes sense with a second drive to switch to; the virtual
+// drive receives no discs to switch to, so it does not count.
 void DlgConfig::FillDrives() {
     char letters[27] = "";
     listDrives(letters);
@@ -79,7 +80,10 @@ void DlgConfig::FillDrives() {
         const char drive[3] = {*letter, ':', '\0'};
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive));
     }
-    const bool several = letters[0] && letters[1];
+    int realDrives = 0;
+    for (const char* letter = letters; *letter; letter++)
+        realDrives += *letter != virtualDriveLetter;
+    const bool several = realDrives >= 2;
     EnableItem(autoSwitchId, several);
     settings.autoSwitch = several ? 1 : 0;
     CheckButton(autoSwitchId, several ? BST_CHECKED : BST_UNCHECKED);

@@ -1,14 +1,13 @@
 // The real program started from the test: handing a track over to a running player, and
 // starting as the player in a folder of its own, saving its settings there on close.
 #include "res/resource.h"
+#include "support/SoundCapture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -204,15 +203,6 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
 
 // ---- Sound: the player on a disc image, heard through the test environment's device ----
 
-std::string CaptureFile() {
-    char dir[MAX_PATH] = "";
-    if (!GetEnvironmentVariableA("LVX_SOUND_DIR", dir, sizeof dir)) return "";
-    std::string path = std::string("Z:") + dir + "/out.raw";
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 DWORD FileBytes(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
@@ -239,7 +229,7 @@ std::string WaveFile(const std::string& samples) {
 }
 
 TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
-    const std::string capture = CaptureFile();
+    const std::string capture = SoundCaptureFile();
     if (capture.empty()) GTEST_SKIP() << "no capturing sound device here";
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
@@ -273,11 +263,7 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     EXPECT_EQ(std::string::npos, discs.find("Ana Lux"))
         << "the sheet's names are not written unasked";
 
-    std::string heard;
-    {
-        std::ifstream file(capture, std::ios::binary);
-        heard.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
+    const std::string heard = CapturedSound();
     const size_t start = heard.find(expected.substr(0, 64));
     ASSERT_NE(std::string::npos, start) << heard.size() << " bytes heard";
     EXPECT_EQ(start, heard.find_first_not_of('\0')) << "nothing before the disc but silence";

@@ -2,10 +2,11 @@
 // device writes every played sample to a file, so the test can hear what was played.
 #include "devices/WaveOutput.h"
 
+#include "support/SoundCapture.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,19 +32,8 @@ std::vector<std::int16_t> Counted(int first, int count) {
     return samples;
 }
 
-// The capture file, or empty where the device is a real one.
-std::string CaptureFile() {
-    char dir[MAX_PATH] = "";
-    if (!GetEnvironmentVariableA("LVX_SOUND_DIR", dir, sizeof dir)) return "";
-    std::string path = std::string("Z:") + dir + "/out.raw";
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 std::vector<std::int16_t> Captured() {
-    std::ifstream file(CaptureFile(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes = CapturedSound();
     std::vector<std::int16_t> samples(bytes.size() / 2);
     memcpy(samples.data(), bytes.data(), samples.size() * 2);
     return samples;
@@ -82,7 +72,7 @@ void LetTheDeviceFinish() {
 
 struct Wave : ::testing::Test {
     void SetUp() override {
-        if (CaptureFile().empty()) GTEST_SKIP() << "no capturing sound device here";
+        if (SoundCaptureFile().empty()) GTEST_SKIP() << "no capturing sound device here";
     }
 };
 

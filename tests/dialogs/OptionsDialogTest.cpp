@@ -254,17 +254,18 @@ TEST_F(Options, ConfigShowsAndSetsEveryOption) {
 }
 
 // With one drive the box is off and disabled; with two it is on; a click sets the option.
+// The virtual drive (V:) is listed but takes no discs of its own, so it does not count.
 TEST_F(Options, AutoswitchFollowsTheNumberOfDrives) {
-    for (const char* letters : {"D", "DF"}) {
+    virtualDriveLetter = 'V';
+    for (const char* letters : {"DV", "DF"}) {
         driveLetters = letters;
-        settings.autoSwitch = letters[1] ? 0 : 1;
+        settings.autoSwitch = letters[1] == 'F' ? 0 : 1;
         Open(0);
-        const bool two = letters[1] != '\0';
+        const bool two = letters[1] == 'F';
         EXPECT_EQ(two ? 1 : 0, settings.autoSwitch) << letters;
         EXPECT_EQ(two, IsWindowEnabled(Item(169)) != 0) << letters;
         EXPECT_EQ(two ? BST_CHECKED : BST_UNCHECKED, IsDlgButtonChecked(Page(), 169));
-        EXPECT_EQ(two ? std::vector<std::string>({"D:", "F:"}) : std::vector<std::string>({"D:"}),
-                  Entries(168));
+        EXPECT_EQ(std::vector<std::string>({"D:", two ? "F:" : "V:"}), Entries(168));
         EXPECT_EQ("D:", Selected(168));
         if (two) {
             Check(169, false);
@@ -272,6 +273,7 @@ TEST_F(Options, AutoswitchFollowsTheNumberOfDrives) {
         }
         DestroyWindow(dialog.hwnd);
     }
+    virtualDriveLetter = 0;
 }
 
 TEST_F(Options, ADriveChangeAsksAndNoChangesNothing) {
