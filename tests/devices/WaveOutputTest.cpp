@@ -111,6 +111,31 @@ TEST_F(Wave, AStartDropsTheQueueAndPauseHoldsTheCount) {
     EXPECT_EQ(Counted(20000, 44100), From(Captured(), 20000, 44100));
 }
 
+void CALLBACK CloseTheWaitingBox(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND box = FindWindowA("#32770", "Waiting")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+// A message box's own loop (as a menu's, a dialog's or a drag's) dispatches the device's
+// messages: the sound goes on under it, without a gap.
+TEST_F(Wave, TheSoundGoesOnWhileAMessageBoxWaits) {
+    const int total = 44100 * 8;
+    CountingSource source(100, total);
+    WaveOutput output;
+    ASSERT_TRUE(output.Available());
+    output.Start(source);
+    const int queued = source.next - 100;
+    SetTimer(nullptr, 1, 1500, CloseTheWaitingBox);
+    MessageBoxA(nullptr, "The sound plays on", "Waiting", MB_OK);
+    EXPECT_GT(source.next - 100, queued + 44100) << "refilled while the box was up";
+    const std::uint64_t pulled = std::uint64_t(source.next - 100);
+    ASSERT_TRUE(PumpUntil([&] { return output.PlayedSamples() >= pulled; }));
+    LetTheDeviceFinish();
+    output.Stop();
+    const std::vector<std::int16_t> expected = Counted(100, int(pulled));
+    EXPECT_EQ(expected, From(Captured(), 100, pulled));
+}
+
 TEST(WaveWithoutDevice, ANumberNoDeviceHasIsRefusedAndTheSinkStaysSilent) {
     WaveOutput output(77);
     EXPECT_FALSE(output.Available());
