@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WApp.h"
@@ -37,8 +38,9 @@ int HandOffToRunningPlayer(HWND player, const std::string& image, const PlayArgu
 void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std::string& image) {
     InitCommonControls();
     theApp = new WApp(instance, commandLine, showCommand);
-    settingsFile = WIniKey::InFolder(theApp->folder, "lumivoxe.ini");
-    discFile = WIniKey::InFolder(theApp->folder, "cdplayer.ini");
+    const std::string dataFolder = DataFolder::Choose(theApp->folder, DataFolder::UserAppData());
+    settingsFile = WIniKey::InFolder(dataFolder.c_str(), "lumivoxe.ini");
+    discFile = WIniKey::InFolder(dataFolder.c_str(), "cdplayer.ini");
     mainForm = new MainForm;
     char realDrives[27];
     EnumCdDrives(realDrives); // before the virtual drive joins them

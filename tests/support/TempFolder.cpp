@@ -15,17 +15,29 @@ TempFolder::TempFolder() {
     while (!CreateDirectoryA(path.c_str(), nullptr));
 }
 
-// Tests make no subfolders; "." and ".." simply fail to delete.
-TempFolder::~TempFolder() {
+namespace {
+
+void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(File("*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileA(File(found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
+        do {
+            const std::string name = found.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+TempFolder::~TempFolder() {
+    RemoveTree(path);
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {

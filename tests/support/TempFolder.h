@@ -10,6 +10,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    const std::string& Path() const { return path; }
     std::string File(const std::string& name) const { return path + "\\" + name; }
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
