@@ -35,7 +35,6 @@ public:
     const VirtualDisc& Current() const { return disc; }
     // The disc identifier the player files the current disc under; empty without a disc.
     std::string DiscId();
-    SimulatedCdDrive& Mechanism() { return drive; }
 
     // The drive's own output volume, 0 .. 65535 a channel, for machines whose mixer has no
     // CD audio line.
