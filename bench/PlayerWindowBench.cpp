@@ -1,0 +1,231 @@
+// Prints what the player's windows cost at work, in process, with a simulated drive playing:
+// switching skins (a folder skin to the built-in one and back), one status tick with the
+// painting it causes, and painting both windows whole. Every figure is measured twice, on a
+// small disc with nothing else stored, and on a disc of 99 tracks with a playlist of 2,000
+// entries among 5,000 discs in the database; their ratio shows what large inputs cost.
+#include "app/Globals.h"
+#include "app/Settings.h"
+#include "app/WIniKey.h"
+#include "devices/SimulatedCdDrive.h"
+#include "devices/SimulatedMixer.h"
+#include "devices/WMCIAudioCD.h"
+#include "devices/WMixer.h"
+#include "forms/MainForm.h"
+#include "forms/PlaylistForm.h"
+#include "player/PlaybackEngine.h"
+#include "res/resource.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Disc {
+    int tracks;
+    int playlistEntries;
+    int otherDiscs;
+};
+
+struct Figures {
+    double skinSwitch, tick, paint, background; // milliseconds, medians
+};
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
+}
+
+template <typename Work> double MedianMilliseconds(int runs, Work work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; i++) {
+        LARGE_INTEGER from, to;
+        QueryPerformanceCounter(&from);
+        work();
+        GdiFlush();
+        QueryPerformanceCounter(&to);
+        times.push_back(Milliseconds(from, to));
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+}
+
+std::string DiscDatabaseText(const Disc& disc) {
+    std::string text;
+    for (int d = 0; d < disc.otherDiscs; d++) {
+        char section[64];
+        std::snprintf(section, sizeof section, "[%X]\r\nartist=Artist %d\r\ntitle=Album %d\r\n",
+                      0x10000 + d, d, d);
+        text += section;
+        for (int t = 0; t < 12; t++)
+            text += std::to_string(t) + "=Track " + std::to_string(t + 1) + "\r\n";
+    }
+    text += "[4D2]\r\nartist=The Long Playlist Orchestra\r\ntitle=Everything at Once\r\n";
+    for (int t = 0; t < disc.tracks; t++)
+        text += std::to_string(t) + "=Movement number " + std::to_string(t + 1) + "\r\n";
+    text += "numplay=" + std::to_string(disc.playlistEntries) + "\r\norder=";
+    for (int e = 0; e < disc.playlistEntries; e++)
+        text += std::to_string(e % disc.tracks) + " ";
+    return text + "\r\n";
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+// The program as the entry point puts it together, on a simulated drive and mixer.
+class Program {
+public:
+    explicit Program(const std::string& folder, const Disc& disc)
+        : settingsIni_((folder + "\\lumivoxe.ini").c_str()),
+          discIni_((folder + "\\cdplayer.ini").c_str()) {
+        WriteFile(folder + "\\lumivoxe.ini", "[options]\r\nshowplaylist=1\r\ndrive=D:\r\n");
+        WriteFile(folder + "\\cdplayer.ini", DiscDatabaseText(disc));
+        std::vector<SimulatedTrack> tracks;
+        for (int t = 0; t < disc.tracks; t++)
+            tracks.push_back({DWORD(60 + 7 * t % 180) * 75, false});
+        drive_.InsertDisc(tracks);
+        drive_.SetFileSystemSerial(0x4D2);
+        settings = Settings();
+        settingsFile = &settingsIni_, discFile = &discIni_, mixer = &mixer_;
+        LoadSettings();
+        form_.CreatePlayerWindow(GetModuleHandleA(nullptr));
+        form_.skinsFolder = ProgramFolder() + "\\skin";
+        cd_.Open("D:");
+        cdAudio = &cd_;
+        engine_ = std::make_unique<PlaybackEngine>(cd_, discIni_, settings, request_, FirstOf);
+        playbackEngine = engine_.get();
+        form_.AttachEngine(engine_.get());
+        form_.ShowWindows();
+        Pump();
+        Tick();
+        engine_->StartPlay();
+        Pump();
+    }
+    ~Program() {
+        form_.AttachEngine(nullptr);
+        if (IsWindow(form_.hwnd)) DestroyWindow(form_.hwnd);
+        Pump();
+        playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr;
+        settingsFile = nullptr, discFile = nullptr;
+        UnregisterClassA(MainForm::className, GetModuleHandleA(nullptr));
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    void PaintWhatChanged() {
+        RedrawWindow(form_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(form_.playlist->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    void PaintEverything() {
+        const UINT all = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+        RedrawWindow(form_.hwnd, nullptr, nullptr, all | RDW_UPDATENOW);
+        RedrawWindow(form_.playlist->hwnd, nullptr, nullptr, all | RDW_UPDATENOW);
+    }
+    // The player window's own background, without the controls on it.
+    void PaintBackground() {
+        RedrawWindow(form_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+    void Tick() {
+        clock_.Advance(200);
+        SendMessageA(form_.hwnd, WM_TIMER, IDT_STATUS, 0);
+        PaintWhatChanged();
+    }
+    // As the Skin page switches: the engine holds still while the skin changes.
+    void SwitchSkin(const char* folderSkin) {
+        engine_->busy = 1;
+        if (folderSkin) {
+            if (!form_.LoadSkin(folderSkin)) std::fprintf(stderr, "skin %s failed\n", folderSkin);
+        } else {
+            form_.LoadBuiltinSkin();
+        }
+        engine_->busy = 0;
+        Pump();
+        PaintWhatChanged();
+    }
+    bool Playing() { return drive_.CurrentRun().playing; }
+
+private:
+    static unsigned FirstOf(unsigned) { return 0; }
+
+    WIniKey settingsIni_, discIni_;
+    ManualClock clock_;
+    SimulatedCdDrive drive_{'D', &clock_};
+    SimulatedMixer mixerDevice_{SimulatedMixer::Layout::withCdLine};
+    WMixer mixer_{&mixerDevice_};
+    WMCIAudioCD cd_{&drive_};
+    PlayRequest request_;
+    std::unique_ptr<PlaybackEngine> engine_;
+    MainForm form_;
+};
+
+Figures Measure(const std::string& folder, const Disc& disc) {
+    Program program(folder, disc);
+    if (!program.Playing()) std::fprintf(stderr, "the simulated drive is not playing\n");
+    Figures figures;
+    figures.skinSwitch = MedianMilliseconds(21,
+                                            [&] {
+                                                program.SwitchSkin("Graphite");
+                                                program.SwitchSkin(nullptr);
+                                            }) /
+                         2;
+    figures.tick = MedianMilliseconds(301, [&] { program.Tick(); });
+    figures.paint = MedianMilliseconds(51, [&] { program.PaintEverything(); });
+    figures.background = MedianMilliseconds(51, [&] { program.PaintBackground(); });
+    return figures;
+}
+
+void PrintLine(const char* what, double small, double large, const char* target) {
+    std::printf("  %-34s %8.3f ms %8.3f ms  ratio %5.2f  %s\n", what, small, large,
+                small > 0 ? large / small : 0, target);
+}
+
+} // namespace
+
+int main() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "lvx-bench-window";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const Figures small = Measure(folder, {3, 3, 0});
+    const Figures large = Measure(folder, {99, 2000, 5000});
+    DeleteFileA((folder + "\\lumivoxe.ini").c_str());
+    DeleteFileA((folder + "\\cdplayer.ini").c_str());
+    RemoveDirectoryA(folder.c_str());
+
+    std::printf("player windows at work, medians (small disc, then 99 tracks with 2,000 "
+                "playlist entries among 5,000 discs)\n");
+    PrintLine("painting the player's background", small.background, large.background, "");
+    PrintLine("painting both windows whole", small.paint, large.paint, "");
+    PrintLine("status tick with its painting", small.tick, large.tick, "");
+    PrintLine("skin switch, folder <-> built-in", small.skinSwitch, large.skinSwitch,
+              "(target: at most 30 ms)");
+    std::printf("  skin switch against painting both windows whole: ratio %.2f (small disc)\n",
+                small.paint > 0 ? small.skinSwitch / small.paint : 0);
+    std::printf("  both windows whole against the player's background: ratio %.2f (small disc)\n",
+                small.background > 0 ? small.paint / small.background : 0);
+    return 0;
+}
