@@ -166,21 +166,20 @@ struct StartFigures {
     std::vector<double> toPaint, peakKiB, toExit;
 };
 
-bool MeasureStarts(const std::string& folder, const char* program, const char* windowClass,
-                   const char* skin, int runs, StartFigures& figures, const char* arguments = "") {
-    for (int i = 0; i < runs; i++) {
-        if (skin) Prepare(folder, skin);
-        Started started(folder, program, windowClass, arguments);
-        const double toPaint = started.WaitForFirstPaint();
-        if (toPaint < 0) {
-            fprintf(stderr, "%s: no window painted\n", program);
-            return false;
-        }
-        Sleep(300); // a status tick or two
-        figures.toPaint.push_back(toPaint);
-        figures.peakKiB.push_back(started.PeakWorkingSetKiB());
-        figures.toExit.push_back(started.CloseAndWait());
+// Starts the program once and adds its figures; the player with `skin` in its settings.
+bool MeasureStart(const std::string& folder, const char* program, const char* windowClass,
+                  const char* skin, StartFigures& figures, const char* arguments = "") {
+    if (skin) Prepare(folder, skin);
+    Started started(folder, program, windowClass, arguments);
+    const double toPaint = started.WaitForFirstPaint();
+    if (toPaint < 0) {
+        fprintf(stderr, "%s: no window painted\n", program);
+        return false;
     }
+    Sleep(300); // a status tick or two
+    figures.toPaint.push_back(toPaint);
+    figures.peakKiB.push_back(started.PeakWorkingSetKiB());
+    figures.toExit.push_back(started.CloseAndWait());
     return true;
 }
 
@@ -188,15 +187,15 @@ int Start(const std::string& folder, int runs) {
     StartFigures empty, sounding, builtin, graphite;
     // One run of each first, not counted: the disk cache then holds every program alike.
     StartFigures warmUp;
-    if (!MeasureStarts(folder, "bench_empty_window.exe", emptyClass, nullptr, 1, warmUp) ||
-        !MeasureStarts(folder, "lumivoxen.exe", playerClass, ".", 1, warmUp))
+    if (!MeasureStart(folder, "bench_empty_window.exe", emptyClass, nullptr, warmUp) ||
+        !MeasureStart(folder, "lumivoxen.exe", playerClass, ".", warmUp))
         return 1;
     for (int i = 0; i < runs; i++) {
-        if (!MeasureStarts(folder, "bench_empty_window.exe", emptyClass, nullptr, 1, empty) ||
-            !MeasureStarts(folder, "bench_empty_window.exe", emptyClass, nullptr, 1, sounding,
-                           "/silence") ||
-            !MeasureStarts(folder, "lumivoxen.exe", playerClass, ".", 1, builtin) ||
-            !MeasureStarts(folder, "lumivoxen.exe", playerClass, "Graphite", 1, graphite))
+        if (!MeasureStart(folder, "bench_empty_window.exe", emptyClass, nullptr, empty) ||
+            !MeasureStart(folder, "bench_empty_window.exe", emptyClass, nullptr, sounding,
+                          "/silence") ||
+            !MeasureStart(folder, "lumivoxen.exe", playerClass, ".", builtin) ||
+            !MeasureStart(folder, "lumivoxen.exe", playerClass, "Graphite", graphite))
             return 1;
     }
     const double floorPaint = Median(empty.toPaint), floorKiB = Median(empty.peakKiB);
