@@ -8,7 +8,8 @@ place, the sliders with their thumbs, sample texts in the skin's font) and the p
 window at two sizes with a few entries, one marked and one selected, painted the way the
 program paints them, and writes the picture scaled up (2x by default). With --sheets it
 also writes each of the six bitmaps, scaled, with every source rectangle of skin.ini
-outlined, to check that the cells line up with the records.
+outlined, to check that the cells line up with the records. A value the program would
+refuse, or a source rectangle outside its bitmap, stops it with a message naming the key.
 """
 import importlib.util
 import struct
@@ -195,6 +196,8 @@ class Skin:
     def __init__(self, folder):
         folder = Path(folder)
         self.v = skinfile.Skin(folder)
+        # A rectangle outside its bitmap would draw garbage in the player: say which.
+        skinfile.check_bitmaps(self.v)
         names = ["main", "titlebar", "cbuttons", "scroll", "font", "playlist"]
         self.bmp = {n: read_bmp(folder / (n + ".bmp")) for n in names}
         c = self.v.font_colour
