@@ -18,6 +18,8 @@ SetCompressor /SOLID lzma
 !include MultiUser.nsh
 !include MUI2.nsh
 !include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
 
 Name "${APPNAME}"
 OutFile "${OUTFILE}"
@@ -41,21 +43,16 @@ VIAddVersionKey "LegalCopyright" "The Lumivoxen authors"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-Function .onInit
-    !insertmacro MULTIUSER_INIT
-FunctionEnd
-
-Function un.onInit
-    !insertmacro MULTIUSER_UNINIT
-FunctionEnd
-
 Section "!${APPNAME}" SecProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
     File "${STAGE}\lumivoxen.exe"
     File "${STAGE}\readme.txt"
+    File "${STAGE}\mask2rgn.exe"
     SetOutPath "$INSTDIR\skin"
     File /r "${STAGE}\skin\*.*"
+    SetOutPath "$INSTDIR\docs"
+    File /r "${STAGE}\docs\*.*"
     SetOutPath "$INSTDIR"
     CreateShortCut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\lumivoxen.exe"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -89,8 +86,10 @@ Section "un.${APPNAME}" UnSecProgram
     SectionIn RO
     Delete "$INSTDIR\lumivoxen.exe"
     Delete "$INSTDIR\readme.txt"
+    Delete "$INSTDIR\mask2rgn.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir /r "$INSTDIR\skin"
+    RMDir /r "$INSTDIR\docs"
     Delete "$SMPROGRAMS\${APPNAME}.lnk"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     ; Associations go only where they still name this program.
@@ -115,3 +114,26 @@ Section /o "un.Also remove my settings and disc database" UnSecData
     RMDir "$APPDATA\Lumivoxen"
     RMDir "$INSTDIR"
 SectionEnd
+
+; Placed after the sections, whose ids they use. A silent install takes the associations
+; with /Associations; a silent uninstall removes the settings and disc database with
+; /RemoveSettings.
+Function .onInit
+    !insertmacro MULTIUSER_INIT
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/Associations" $R1
+    ${IfNot} ${Errors}
+        !insertmacro SelectSection ${SecAssociations}
+    ${EndIf}
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MULTIUSER_UNINIT
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/RemoveSettings" $R1
+    ${IfNot} ${Errors}
+        !insertmacro SelectSection ${UnSecData}
+    ${EndIf}
+FunctionEnd
