@@ -15,7 +15,7 @@
 #include "forms/PlaylistForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
-#include "support/TempFolder.h"
+#include "support/TestProgram.h"
 #include "wlib/ControlTestKit.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +29,6 @@ namespace {
 
 HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
-}
-
-unsigned FixedRandom(unsigned range) {
-    return 1000 % range;
 }
 
 const char* const threeNames = "[4D2]\r\nartist=Ana Lux\r\ntitle=Night Drive\r\n0=Alpha\r\n"
@@ -65,66 +61,26 @@ int WindowsCaptioned(const char* caption) {
     return found;
 }
 
-// The player on a simulated drive (serial 4D2) under a hand-driven clock, with the settings and
-// the disc database in a temporary folder and the application object routing dialog keys.
-class PlaylistDialogs : public ::testing::Test {
+// The program with the playlist shown and the application object routing dialog keys.
+class PlaylistDialogs : public ::testing::Test, protected TestProgram {
 protected:
-    TempFolder folder;
-    WIniKey settingsIni{folder.File("lumivoxe.ini").c_str()};
-    WIniKey discIni{folder.File("cdplayer.ini").c_str()};
-    ManualClock clock;
-    SimulatedCdDrive drive{'D', &clock};
-    SimulatedMixer mixerDevice{SimulatedMixer::Layout::withCdLine};
-    WMixer theMixer{&mixerDevice};
-    WMCIAudioCD cd{&drive};
-    PlayRequest request;
     WApp app{Module(), "", SW_SHOWNORMAL};
-    std::unique_ptr<PlaybackEngine> engine;
-    std::unique_ptr<MainForm> form;
 
-    void TearDown() override {
-        if (form && IsWindow(form->hwnd)) DestroyWindow(form->hwnd);
-        form.reset();
-        UnregisterClassA(MainForm::className, Module());
-        playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr, mainForm = nullptr;
-        settingsFile = nullptr, discFile = nullptr, theApp = nullptr;
-        Pump();
-    }
+    void TearDown() override { Stop(); }
 
-    // Starts the player with a disc of that many 100 s tracks; the first tick reads it.
+    // Starts the player with a disc of that many 100 s tracks (serial 4D2); the first tick
+    // reads it.
     void Start(int tracks, const std::string& database, bool readDisc = true) {
         folder.Write("cdplayer.ini", database);
-        folder.Write("lumivoxe.ini", "[options]\r\nshowplaylist=1\r\n");
         drive.InsertDisc(std::vector<SimulatedTrack>(size_t(tracks), {100 * 75, false}));
         drive.SetFileSystemSerial(0x4D2);
-        settings = Settings();
-        settingsFile = &settingsIni, discFile = &discIni, mixer = &theMixer, theApp = &app;
-        LoadSettings();
-        form = std::make_unique<MainForm>();
-        UnregisterClassA(MainForm::className, Module()); // whatever another suite left
-        form->CreatePlayerWindow(Module());
-        mainForm = form.get();
-        ASSERT_EQ(1, cd.Open("D:"));
-        cdAudio = &cd;
-        engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request, FixedRandom);
-        playbackEngine = engine.get();
-        form->AttachEngine(engine.get());
+        TestProgram::Start("[options]\r\nshowplaylist=1\r\n", &app);
         form->ShowWindows();
         if (readDisc) Tick();
     }
     void Tick() {
-        clock.Advance(200);
-        SendMessageA(form->hwnd, WM_TIMER, IDT_STATUS, 0);
+        TestProgram::Tick();
         Pump();
-    }
-    // The program's loop: keys reach the registered dialogs through IsDialogMessage.
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (theApp && theApp->RouteDialogMessage(&msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
     }
 
     PlaylistForm& Playlist() { return *form->playlist; }

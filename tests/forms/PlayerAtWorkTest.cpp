@@ -13,7 +13,7 @@
 #include "forms/PlaylistForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
-#include "support/TempFolder.h"
+#include "support/TestProgram.h"
 #include "wlib/ControlTestKit.h"
 
 #include <gtest/gtest.h>
@@ -29,29 +29,12 @@ HINSTANCE Module() {
     return GetModuleHandleA(nullptr);
 }
 
-unsigned FixedRandom(unsigned range) {
-    return 1000 % range;
-}
-
 const DWORD modePlaying = 526;
 
-// The whole program but its message loop: settings and disc database in a temporary folder,
-// a simulated drive under a hand-driven clock with a 200, 150 and 100 s disc (serial 4D2), a
-// simulated mixer with a CD line, the engine and the player window with the built-in skin.
-class Player : public ::testing::Test {
+// The program on a 200, 150 and 100 s disc (serial 4D2) with stored names and the mixer's CD
+// line at 30000 and 40000.
+class Player : public ::testing::Test, protected TestProgram {
 protected:
-    TempFolder folder;
-    WIniKey settingsIni{folder.File("lumivoxe.ini").c_str()};
-    WIniKey discIni{folder.File("cdplayer.ini").c_str()};
-    ManualClock clock;
-    SimulatedCdDrive drive{'D', &clock};
-    SimulatedMixer mixerDevice{SimulatedMixer::Layout::withCdLine};
-    WMixer theMixer{&mixerDevice};
-    WMCIAudioCD cd{&drive};
-    PlayRequest request;
-    std::unique_ptr<PlaybackEngine> engine;
-    std::unique_ptr<MainForm> form;
-
     void SetUp() override {
         folder.Write("cdplayer.ini", "[4D2]\r\nartist=Ana Lux\r\ntitle=Night Drive\r\n0=Alpha\r\n"
                                      "1=Beta\r\n2=Gamma\r\n");
@@ -60,46 +43,18 @@ protected:
         mixerDevice.PresetValue(SimulatedMixer::cdVolumeId, 0, 30000);
         mixerDevice.PresetValue(SimulatedMixer::cdVolumeId, 1, 40000);
     }
-    void TearDown() override {
-        if (form && IsWindow(form->hwnd)) DestroyWindow(form->hwnd);
-        Forget();
-    }
-    void Forget() {
-        form.reset();
-        UnregisterClassA(MainForm::className, Module());
-        playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr;
-        settingsFile = nullptr, discFile = nullptr;
-        kit::Pump();
-    }
+    void TearDown() override { Stop(); }
 
-    // Starts the player on the settings file's text, as the entry point does.
     void Start(const std::string& ini = "") {
-        folder.Write("lumivoxe.ini", "[options]\r\nkeyshortcuts=1\r\n" + ini);
-        settings = Settings();
-        settingsFile = &settingsIni, discFile = &discIni, mixer = &theMixer;
-        LoadSettings();
-        form = std::make_unique<MainForm>();
-        form->CreatePlayerWindow(Module());
-        ASSERT_EQ(1, cd.Open("D:"));
-        cdAudio = &cd;
-        engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request, FixedRandom);
-        playbackEngine = engine.get();
-        form->AttachEngine(engine.get());
+        TestProgram::Start("[options]\r\nkeyshortcuts=1\r\n" + ini);
     }
     // Closes the player as the close button does, and lets the entry point's part run.
     void Exit() {
         Click(MainForm::btClose);
         EXPECT_FALSE(IsWindow(form->hwnd));
-        Forget();
+        Stop();
     }
 
-    // Time passes in status-timer steps.
-    void Tick(int count = 1) {
-        for (int i = 0; i < count; i++) {
-            clock.Advance(200);
-            SendMessageA(form->hwnd, WM_TIMER, IDT_STATUS, 0);
-        }
-    }
     void Click(int button) {
         kit::Play(form->buttons[button].hwnd, "D2 U2", 2);
         kit::Pump();
