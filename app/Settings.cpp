@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/WIniKey.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -101,6 +102,12 @@ void LoadSettings(const WIniKey& file, Settings& values) {
     ReadDrive(file, values.drive);
     if (!file.ReadString("options", "discimage", values.discImage, sizeof values.discImage))
         values.discImage[0] = '\0';
+
+    file.ReadInt("output", "left", &values.outputLeft);
+    file.ReadInt("output", "right", &values.outputRight);
+    file.ReadInt("output", "mute", &values.outputMute);
+    values.outputLeft = std::clamp(values.outputLeft, 0, 65535);
+    values.outputRight = std::clamp(values.outputRight, 0, 65535);
 }
 
 void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow) {
@@ -116,6 +123,9 @@ void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow
     file.WriteString("options", "drive", values.drive);
     file.WriteString("options", "discimage", values.discImage);
     file.WriteString("skin", "name", values.skinName);
+    file.WriteInt("output", "left", values.outputLeft);
+    file.WriteInt("output", "right", values.outputRight);
+    file.WriteInt("output", "mute", values.outputMute);
 }
 
 void LoadSettings() {

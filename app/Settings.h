@@ -33,6 +33,10 @@ struct Settings {
     int playlistX = 0, playlistY = 0, playlistW = 100, playlistH = 100;
     char drive[3] = "";            // "D:"
     char discImage[MAX_PATH] = ""; // in the virtual drive: a CUE sheet or a folder
+    // The virtual drive's own sound output, which the volume sliders and the mute button
+    // work on when the mixer has no CD line: 0 .. 65535 a channel. A real mixer keeps its
+    // values itself; these are kept here so that they too last from one start to the next.
+    int outputLeft = 65535, outputRight = 65535, outputMute = 0;
 };
 
 extern Settings settings;

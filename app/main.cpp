@@ -52,6 +52,8 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std
     VirtualCdDrive virtualCd(virtualDriveLetter ? virtualDriveLetter : 'V', nullptr, &waveOutput);
     DriveRouter drives(platformDrives, virtualCd);
     if (virtualDriveLetter) virtualDrive = &virtualCd;
+    virtualCd.SetVolume(unsigned(settings.outputLeft), unsigned(settings.outputRight));
+    virtualCd.SetMute(settings.outputMute != 0);
     mixer = new WMixer;
     mainForm->CreatePlayerWindow(instance);
     DiscImageMount::InsertAtStart(image, realDrives[0] != '\0');

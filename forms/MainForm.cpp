@@ -482,10 +482,18 @@ void MainForm::UnregisterMediaKeys() {
         UnregisterHotKey(hwnd, key.hotKeyId);
 }
 
+void MainForm::RememberOwnOutput() {
+    if (!virtualDrive) return;
+    settings.outputLeft = int(virtualDrive->LeftVolume());
+    settings.outputRight = int(virtualDrive->RightVolume());
+    settings.outputMute = virtualDrive->Muted() ? 1 : 0;
+}
+
 // The session ends without destroying any window: what OnDestroy would save is saved now.
 LRESULT MainForm::OnEndSession(WPARAM ending) {
     if (!ending) return 0;
     DeleteTrayIcon(trayIconId);
+    RememberOwnOutput();
     SaveSettings(hwnd);
     SavePlayerPosition(hwnd);
     playlist->SavePlace();
@@ -599,6 +607,7 @@ LRESULT MainForm::OnButtonUp(WPARAM, int, int) {
 LRESULT MainForm::OnDestroy() {
     UnregisterMediaKeys();
     DeleteTrayIcon(trayIconId);
+    RememberOwnOutput();
     SaveSettings(hwnd);
     if (playlist) DestroyWindow(playlist->hwnd);
     // The engine's playlist and displays go with the windows.

@@ -120,6 +120,8 @@ private:
     LRESULT OnMediaCommand(int appCommand);
     void RegisterMediaKeys();
     void UnregisterMediaKeys();
+    // The virtual drive's own volume and mute into the settings, to be saved.
+    void RememberOwnOutput();
     LRESULT OnEndSession(WPARAM ending);
     // Sliders
     void OnSeekSlider(int request, int position);

@@ -117,7 +117,8 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     const std::string program = folder.File("lumivoxen.exe");
     ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
     folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
-                                 "repeattrack=5\r\n[mine]\r\nkey=value\r\n");
+                                 "repeattrack=5\r\n[mine]\r\nkey=value\r\n"
+                                 "[output]\r\nleft=20000\r\nright=-4\r\nmute=1\r\n");
     ProgramRun player("", program);
     HWND window = nullptr;
     for (int i = 0; i < 200 && !window; i++, Sleep(25))
@@ -130,9 +131,10 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
     std::string saved = folder.Read("lumivoxe.ini");
-    // An x left of -270 comes back on the screen at 50.
-    for (const char* text :
-         {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50", "name=."})
+    // An x left of -270 comes back on the screen at 50; the own output's volume went through
+    // the virtual drive and back, a negative one as silence.
+    for (const char* text : {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50",
+                             "name=.", "left=20000", "right=0", "mute=1"})
         EXPECT_NE(std::string::npos, saved.find(text)) << text;
 }
 

@@ -84,6 +84,17 @@ TEST_F(SettingsFile, ValuesRoundTripAndPositionIsNotSavedWhileMinimized) {
     EXPECT_EQ(0, memcmp(&values, &reloaded, offsetof(Settings, drive) + sizeof values.drive));
 }
 
+// The own output's volume stays within a channel's range, whatever the file says.
+TEST_F(SettingsFile, TheOwnOutputVolumeIsKeptWithinAChannelsRange) {
+    Settings values = Load("[output]\r\nleft=-1\r\nright=70000\r\nmute=1\r\n");
+    EXPECT_EQ(std::vector<int>({0, 65535, 1}),
+              std::vector<int>({values.outputLeft, values.outputRight, values.outputMute}));
+    values.outputLeft = 12300;
+    SaveSettings(file, values, nullptr);
+    EXPECT_EQ(12300, Load(folder.Read("lumivoxe.ini")).outputLeft);
+    EXPECT_EQ(65535, Load("").outputRight);
+}
+
 // An empty file, one with only other sections, and no file at all: every default, and the
 // first CD-ROM drive of the test machine's D: and F:.
 TEST_F(SettingsFile, EmptyOrMissingFilesGiveExactlyTheDefaults) {
