@@ -2,7 +2,6 @@
 
 #include "app/Globals.h"
 #include "app/Settings.h"
-#include "devices/WMCIAudioCD.h"
 #include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
@@ -133,8 +132,6 @@ void DlgConfig::OnIntroLength() {
     if (!length.empty()) settings.introPlayLen = std::atoi(length.c_str());
 }
 
-// The old device is closed first whether or not a disc was read: it must not stay open on
-// a drive the player no longer uses.
 void DlgConfig::OnDriveChosen() {
     const std::string text = TableString(instance, IDS_CHANGE_DRIVE);
     const std::string caption = TableString(instance, IDS_CHANGE_DRIVE_CAPTION);
@@ -143,16 +140,7 @@ void DlgConfig::OnDriveChosen() {
         return;
     }
     const std::string drive = SelectedText(driveListId);
-    if (drive.empty()) return;
-    if (playbackEngine) playbackEngine->busy = 1;
-    if (cdAudio) {
-        cdAudio->Stop();
-        cdAudio->Close();
-    }
-    if (playbackEngine) playbackEngine->discRead = 0;
-    lstrcpynA(settings.drive, drive.c_str(), sizeof settings.drive);
-    if (cdAudio) cdAudio->Open(settings.drive);
-    if (playbackEngine) playbackEngine->busy = 0;
+    if (!drive.empty() && playbackEngine) playbackEngine->ChangeDisc(drive.c_str());
 }
 
 int DlgConfig::OnDestroy() {

@@ -305,6 +305,23 @@ TEST(PlaybackEngine, DiscInAnotherCdDriveSwitchesToItWhenAutoswitchIsOn) {
     EXPECT_STREQ("D:", b.cd.drive);
 }
 
+// A drive chosen by hand: the old device is closed, and the order of the disc it leaves is
+// kept, as at the end of a session.
+TEST(PlaybackEngine, ChangingTheDriveKeepsTheOrderOfTheDiscItLeaves) {
+    Bench b({30, 40, 50});
+    b.Tick();
+    ASSERT_EQ(std::vector<int>({1, 2, 3}), b.list.data);
+    std::swap(b.list.data[0], b.list.data[1]);
+    b.engine.ChangeDisc("F:");
+    EXPECT_STREQ("F:", b.options.drive);
+    EXPECT_EQ(0, b.engine.discRead);
+    EXPECT_EQ(0, b.drive.OpenDeviceCount());
+    char order[64] = "";
+    GetPrivateProfileStringA("4D2", "order", "", order, sizeof order,
+                             b.folder.File("cdplayer.ini").c_str());
+    EXPECT_STREQ("1 0 2", order);
+}
+
 TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBackWhatIsSaved) {
     Bench b({}); // the engine's database on the bench's file and list
     const DiscDatabase& database = b.engine.Database();
