@@ -42,18 +42,19 @@ int WBmpFont::DrawString(HDC dc, const char* text, int x, int y, int width, int 
     PatBlt(imageDC.Get(), 0, 0, total, height, BLACKNESS);
     if (transparent) PatBlt(maskDC.Get(), 0, 0, total, height, WHITENESS);
 
+    std::vector<WBmpList::PartCopy> parts;
+    parts.reserve(glyphs.size());
     int at = 0;
     for (const TextMap::Glyph& glyph : glyphs) {
-        if (glyph.width > 0) {
-            int sx = glyph.column * glyph.width, sy = glyph.row * height;
-            bitmaps->DrawBitmapPart(imageDC.Get(), slot, WBmpList::modeCopy, at, 0, glyph.width,
-                                    height, sx, sy, glyph.width, height);
-            if (transparent)
-                bitmaps->DrawBitmapPart(maskDC.Get(), slot, WBmpList::modeMask, at, 0, glyph.width,
-                                        height, sx, sy, glyph.width, height);
-        }
+        if (glyph.width > 0)
+            parts.push_back(
+                {at, 0, glyph.column * glyph.width, glyph.row * height, glyph.width, height});
         at += glyph.width;
     }
+    const int count = int(parts.size());
+    bitmaps->CopyParts(imageDC.Get(), slot, WBmpList::modeCopy, parts.data(), count);
+    if (transparent)
+        bitmaps->CopyParts(maskDC.Get(), slot, WBmpList::modeMask, parts.data(), count);
 
     if (stretch) {
         if (transparent) {

@@ -384,17 +384,35 @@ void WBmpList::TileBitmap(HDC dc, int index, int mode, const SourceRect& dest,
         return;
     }
     // Small tiles over a large area make many cells: they share one source context.
+    WithSource(dc, index, mode, [&](HDC sourceDC) {
+        ForEachTile(dest, source, [&](int x, int y, int width, int height) {
+            BitBlt(dc, x, y, width, height, sourceDC, source.x, source.y, SRCCOPY);
+        });
+    });
+}
+
+void WBmpList::CopyParts(HDC dc, int index, int mode, const PartCopy* parts, int count) const {
+    if (!parts || count <= 0) return;
+    WithSource(dc, index, mode, [&](HDC sourceDC) {
+        for (int i = 0; i < count; i++) {
+            const PartCopy& p = parts[i];
+            BitBlt(dc, p.dx, p.dy, p.width, p.height, sourceDC, p.sx, p.sy, SRCCOPY);
+        }
+    });
+}
+
+template <class Copy> bool WBmpList::WithSource(HDC dc, int index, int mode, Copy copy) const {
+    if (!Valid(index)) return false;
     const Entry& entry = entries[index];
     HBITMAP bitmap = mode == modeCopy ? entry.image : mode == modeMask ? entry.mask : nullptr;
     MemoryDC sourceDC(dc);
-    if (!bitmap || !sourceDC) return;
+    if (!bitmap || !sourceDC) return false;
     SelectGuard selected(sourceDC.Get(), bitmap);
-    if (!selected.Selected()) return;
+    if (!selected.Selected()) return false;
     std::optional<MonoColours> colours;
     if (mode == modeMask) colours.emplace(dc);
-    ForEachTile(dest, source, [&](int x, int y, int width, int height) {
-        BitBlt(dc, x, y, width, height, sourceDC.Get(), source.x, source.y, SRCCOPY);
-    });
+    copy(sourceDC.Get());
+    return true;
 }
 
 void WBmpList::TileBitmapRect(HDC dc, int index, int mode, const RECT& dest,

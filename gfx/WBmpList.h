@@ -60,6 +60,12 @@ public:
     void TileBitmap(HDC dc, int index, int mode, const SourceRect& dest,
                     const SourceRect& source) const;
     void TileBitmapRect(HDC dc, int index, int mode, const RECT& dest, const RECT& source) const;
+    // Unscaled copies of many parts of one entry's image (modeCopy) or mask (modeMask), such
+    // as the glyphs of a text: one source context serves them all.
+    struct PartCopy {
+        int dx, dy, sx, sy, width, height;
+    };
+    void CopyParts(HDC dc, int index, int mode, const PartCopy* parts, int count) const;
     static void BlitDC(HDC dc, const SourceRect& dest, HDC source);
 
     int Capacity() const { return capacity; }
@@ -88,6 +94,9 @@ private:
                   COLORREF transparent);
     void DrawTransparent(HDC dc, const Entry& entry, int dx, int dy, int dw, int dh, int sx, int sy,
                          int sw, int sh) const;
+    // Calls copy(sourceDC) with the entry's image or mask selected into a memory context and,
+    // for a mask, black and white set on the target; false when there is nothing to copy.
+    template <class Copy> bool WithSource(HDC dc, int index, int mode, Copy copy) const;
 
     Entry* entries = nullptr;
     GlobalBlock block;
