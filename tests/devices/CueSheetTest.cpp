@@ -71,55 +71,47 @@ const std::string everyForm = "\xEF\xBB\xBFREM GENRE Ambient\n"
                               "  TRACK 03 AUDIO\n"
                               "    INDEX 01 100:00:74\n";
 
-TEST(CueSheet, ReadsFilesTracksAndTextsOfEveryForm) {
-    const CueSheet sheet(everyForm, "t.cue");
-    ASSERT_TRUE(sheet.Valid()) << sheet.Error();
-    EXPECT_TRUE(sheet.Utf8());
-    EXPECT_EQ("The Lumivoxen Band", sheet.Performer());
-    EXPECT_EQ("Night Drive", sheet.Title());
-    ASSERT_EQ(3u, sheet.Files().size());
-    const CueSheet::File& wave = sheet.Files()[0];
-    EXPECT_EQ("disc 1\\01 intro.wav", wave.name);
-    EXPECT_EQ(Type::wave, wave.type);
-    EXPECT_EQ(5, wave.line);
-    EXPECT_EQ("two words.bin", sheet.Files()[1].name);
-    EXPECT_EQ(Type::motorola, sheet.Files()[1].type);
-    EXPECT_EQ("../extra.mp3", sheet.Files()[2].name);
-    EXPECT_EQ("MP3", sheet.Files()[2].typeName);
-    EXPECT_TRUE(CueSheet::Supported(Type::motorola));
-    EXPECT_FALSE(CueSheet::Supported(sheet.Files()[2].type));
-
-    ASSERT_EQ(3u, sheet.Tracks().size());
-    const CueSheet::Track& first = sheet.Tracks()[0];
-    EXPECT_EQ("The \"Best\" Bit", first.title);
-    EXPECT_EQ("Solo", first.performer);
-    ASSERT_EQ(2u, first.indexes.size());
-    EXPECT_EQ(2250, first.Find(2)->frame);
-    EXPECT_EQ(13, first.Find(2)->line);
-    EXPECT_EQ(Mode::mode1_2048, sheet.Tracks()[1].mode);
-    EXPECT_EQ(1, sheet.Tracks()[1].indexes[0].file);
-    EXPECT_EQ(450074, sheet.Tracks()[2].Find(1)->frame);
-    EXPECT_EQ(2, sheet.Tracks()[2].Find(1)->file);
+// The sheet as text: its own texts, then each file and each track with its indexes.
+std::string Summary(const CueSheet& sheet) {
+    const char* const types[] = {"binary", "motorola", "wave", "mp3", "aiff", "flac", "unknown"};
+    std::string text =
+        sheet.Performer() + " / " + sheet.Title() + (sheet.Utf8() ? ", UTF-8\n" : "\n");
+    for (const CueSheet::File& f : sheet.Files())
+        text += "file " + f.name + " (" + f.typeName + ": " + types[int(f.type)] + "), line " +
+                std::to_string(f.line) + "\n";
+    for (const CueSheet::Track& t : sheet.Tracks()) {
+        text += "track " + std::to_string(t.number) + " " + CueSheet::ModeName(t.mode) + " \"" +
+                t.title + "\" by \"" + t.performer + "\":";
+        for (const CueSheet::Index& i : t.indexes)
+            text += " " + std::to_string(i.number) + " in " + std::to_string(i.file) + " at " +
+                    std::to_string(i.frame) + " (line " + std::to_string(i.line) + ")";
+        text += "\n";
+    }
+    return text;
 }
 
-TEST(CueSheet, EveryLineEndReadsAlikeAndForeignCodePagesAreKeptAsWritten) {
+// Every line end reads alike: LF, CR LF and CR alone.
+TEST(CueSheet, ReadsFilesTracksAndTextsOfEveryFormWithAnyLineEnd) {
     std::string crlf, cr;
     for (char c : everyForm) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
         cr += c == '\n' ? '\r' : c;
     }
-    for (const std::string& text : {crlf, cr}) {
-        const CueSheet sheet(text, "t.cue");
-        ASSERT_TRUE(sheet.Valid()) << sheet.Error();
-        EXPECT_EQ("Night Drive", sheet.Title());
-        EXPECT_EQ(13, sheet.Tracks()[0].Find(2)->line);
-        EXPECT_EQ(450074, sheet.Tracks()[2].Find(1)->frame);
-    }
-    const CueSheet latin("FILE \"Gran\xED"
-                         "na.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00",
-                         "t.cue");
-    EXPECT_FALSE(latin.Utf8());
-    EXPECT_EQ("Gran\xEDna.wav", latin.Files()[0].name);
+    for (const std::string& text : {everyForm, crlf, cr})
+        EXPECT_EQ("The Lumivoxen Band / Night Drive, UTF-8\n"
+                  "file disc 1\\01 intro.wav (WAVE: wave), line 5\n"
+                  "file two words.bin (motorola: motorola), line 14\n"
+                  "file ../extra.mp3 (MP3: mp3), line 18\n"
+                  "track 1 AUDIO \"The \"Best\" Bit\" by \"Solo\": 1 in 0 at 0 (line 12) 2 in 0 at "
+                  "2250 (line 13)\n"
+                  "track 2 MODE1/2048 \"\" by \"\": 1 in 1 at 0 (line 16)\n"
+                  "track 3 AUDIO \"\" by \"\": 1 in 2 at 450074 (line 20)\n",
+                  Summary(CueSheet(text, "t.cue")));
+    // Not UTF-8: names stay in the writer's code page, byte for byte.
+    EXPECT_EQ(" / \nfile Gran\xEDna.wav (WAVE: wave), line 1\n"
+              "track 1 AUDIO \"\" by \"\": 1 in 0 at 0 (line 3)\n",
+              Summary(CueSheet("FILE \"Gran\xEDna.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00",
+                               "t.cue")));
 }
 
 const std::string head = "FILE a.wav WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n";
@@ -130,84 +122,79 @@ TEST(CueSheet, LenientFormsPlaceEveryTrackWhereItWasWritten) {
                                 "INDEX 01 00:06:00\nTRACK 03 AUDIO\nINDEX 00 00:07:00\n"
                                 "INDEX 01 00:07:00\nTITLE One\nTITLE Two words",
                          "t.cue");
-    ASSERT_TRUE(sheet.Valid()) << sheet.Error();
-    EXPECT_EQ(375, sheet.Tracks()[1].Find(0)->frame);
-    EXPECT_EQ(nullptr, sheet.Tracks()[2].Find(0));
-    EXPECT_EQ(525, sheet.Tracks()[2].Find(1)->frame);
-    EXPECT_EQ("Two words", sheet.Tracks()[2].title);
+    EXPECT_EQ(" / , UTF-8\nfile a.wav (WAVE: wave), line 1\n"
+              "track 1 AUDIO \"\" by \"\": 1 in 0 at 0 (line 3) 2 in 0 at 375 (line 4)\n"
+              "track 2 AUDIO \"\" by \"\": 0 in 0 at 375 (line 6) 1 in 0 at 450 (line 7)\n"
+              "track 3 AUDIO \"Two words\" by \"\": 1 in 0 at 525 (line 10)\n",
+              Summary(sheet))
+        << sheet.Error();
 }
 
 TEST(CueSheet, BrokenSheetsNameTheLineAndWhatIsWrong) {
+    const std::string wav = "FILE a.wav WAVE\n", track1 = wav + "TRACK 01 AUDIO\n";
     const struct {
-        std::string text, error;
+        std::string text;
+        int line; // 0 for faults of the whole sheet
+        std::string what;
     } cases[] = {
-        {head + "FOO bar", "t.cue, line 4: unknown command \"FOO\""},
-        {std::string(50, 'x') + "\xC3\xA9",
-         "t.cue, line 1: unknown command \"" + std::string(40, 'x') + "...\""},
-        {std::string(39, 'x') + "\xC3\xA9",
-         "t.cue, line 1: unknown command \"" + std::string(39, 'x') + "...\""},
-        {"REM x\nTRACK 01 AUDIO", "t.cue, line 2: TRACK 01 comes before any FILE"},
-        {"FILE a.wav WAVE\nINDEX 01 00:00:00", "t.cue, line 2: INDEX 01 outside a TRACK"},
-        {head + "TRACK 03 AUDIO", "t.cue, line 4: TRACK 03 after TRACK 01; tracks go up by one"},
-        {"FILE a.wav WAVE\nTRACK 02 AUDIO",
-         "t.cue, line 2: the first track is TRACK 02; a disc starts with TRACK 01"},
-        {"FILE a.wav WAVE\nTRACK 100 AUDIO", "t.cue, line 2: bad track number \"100\" (01 to 99)"},
-        {"FILE a.wav WAVE\nTRACK 0 AUDIO", "t.cue, line 2: bad track number \"0\" (01 to 99)"},
-        {head + "TRACK 02 AUDIO\nINDEX 00 00:01:00\nTRACK 03 AUDIO",
-         "t.cue, line 4: track 02 has no INDEX 01"},
-        {head + "TRACK 02 AUDIO", "t.cue, line 4: track 02 has no INDEX 01"},
-        {"FILE a.wav WAVE\nTRACK 01 AUDIO\nINDEX 01 00:05:00\nTRACK 02 AUDIO\nINDEX 01 00:04:74",
-         "t.cue, line 5: INDEX 01 at 00:04:74 comes before the previous index (00:05:00) in "
-         "\"a.wav\""},
-        {head + "TRACK 02 AUDIO\nINDEX 01 00:00:00",
-         "t.cue, line 5: INDEX 01 at 00:00:00 leaves track 01 without a frame"},
-        {head + "INDEX 01 00:01:00", "t.cue, line 4: a second INDEX 01 in track 01"},
-        {head + "INDEX 03 00:01:00",
-         "t.cue, line 4: INDEX 03 follows INDEX 01 in track 01; indexes go up by one"},
-        {"FILE a.wav WAVE\nTRACK 01 AUDIO\nINDEX 02 00:00:00",
-         "t.cue, line 3: track 01 starts with INDEX 02; its first index is 00 or 01"},
-        {head + "INDEX 100 00:01:00", "t.cue, line 4: bad index number \"100\" (00 to 99)"},
-        {head + "INDEX 02", "t.cue, line 4: INDEX needs a number and a time"},
-        {head + "PREGAP 00:02:00",
-         "t.cue, line 4: PREGAP after an INDEX of track 01; it comes before the first"},
-        {"FILE a.wav WAVE\nTRACK 01 AUDIO\nPREGAP 1:00:00\nPREGAP 1:00:00",
-         "t.cue, line 4: a second PREGAP in track 01"},
-        {"FILE a.wav WAVE\nPREGAP 00:01:00", "t.cue, line 2: PREGAP outside a TRACK"},
-        {"FILE a.wav WAVE\nTRACK 01 AUDIO\nPOSTGAP 00:02:00\nINDEX 01 00:00:00",
-         "t.cue, line 3: POSTGAP before INDEX 01 of track 01"},
-        {head + "POSTGAP 00:01:00\nINDEX 02 00:03:00",
-         "t.cue, line 5: INDEX 02 after the POSTGAP of track 01"},
-        {"REM only\nTITLE x\n", "t.cue: no TRACK in the sheet"},
-        {"", "t.cue: no TRACK in the sheet"},
-        {"FILE a.wav WAVE\nFILE b.wav WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00",
-         "t.cue, line 1: FILE \"a.wav\" holds no INDEX"},
-        {head + "FILE \"b c.wav\" WAVE", "t.cue, line 4: FILE \"b c.wav\" holds no INDEX"},
-        {"FILE \"a.wav\"", "t.cue, line 1: FILE needs a name and a type"},
-        {"FILE a.wav", "t.cue, line 1: FILE needs a name and a type"},
-        {"TITLE \"open", "t.cue, line 1: missing closing quote"},
-        {"TITLE \"a\" b", "t.cue, line 1: unexpected \"b\" at the end of the line"},
-        {head + "TRACK 02 AUDIO extra",
-         "t.cue, line 4: unexpected \"extra\" at the end of the line"},
-        {"FILE a.bin BINARY\nTRACK 01 CDG", "t.cue, line 2: unsupported track mode \"CDG\""},
-        {head + std::string("TITLE a\0b", 9), "t.cue, line 4: a NUL byte, so not a text file"},
-        {std::string("\xFF\xFE"
-                     "F\0I\0",
-                     6),
-         "t.cue: UTF-16 text; save the sheet as UTF-8 or ANSI"},
-        {std::string(CueSheet::maxBytes + 1, ' '), "t.cue: larger than 1 MiB, so not a CUE sheet"},
+        {head + "FOO bar", 4, "unknown command \"FOO\""},
+        {std::string(50, 'x') + "\xC3\xA9", 1,
+         "unknown command \"" + std::string(40, 'x') + "...\""},
+        {std::string(39, 'x') + "\xC3\xA9", 1,
+         "unknown command \"" + std::string(39, 'x') + "...\""},
+        {"REM x\nTRACK 01 AUDIO", 2, "TRACK 01 comes before any FILE"},
+        {wav + "INDEX 01 00:00:00", 2, "INDEX 01 outside a TRACK"},
+        {head + "TRACK 03 AUDIO", 4, "TRACK 03 after TRACK 01; tracks go up by one"},
+        {wav + "TRACK 02 AUDIO", 2, "the first track is TRACK 02; a disc starts with TRACK 01"},
+        {wav + "TRACK 100 AUDIO", 2, "bad track number \"100\" (01 to 99)"},
+        {wav + "TRACK 0 AUDIO", 2, "bad track number \"0\" (01 to 99)"},
+        {head + "TRACK 02 AUDIO\nINDEX 00 00:01:00\nTRACK 03 AUDIO", 4, "track 02 has no INDEX 01"},
+        {head + "TRACK 02 AUDIO", 4, "track 02 has no INDEX 01"},
+        {track1 + "INDEX 01 00:05:00\nTRACK 02 AUDIO\nINDEX 01 00:04:74", 5,
+         "INDEX 01 at 00:04:74 comes before the previous index (00:05:00) in \"a.wav\""},
+        {head + "TRACK 02 AUDIO\nINDEX 01 00:00:00", 5,
+         "INDEX 01 at 00:00:00 leaves track 01 without a frame"},
+        {head + "INDEX 01 00:01:00", 4, "a second INDEX 01 in track 01"},
+        {head + "INDEX 03 00:01:00", 4,
+         "INDEX 03 follows INDEX 01 in track 01; indexes go up by one"},
+        {track1 + "INDEX 02 00:00:00", 3,
+         "track 01 starts with INDEX 02; its first index is 00 or 01"},
+        {head + "INDEX 100 00:01:00", 4, "bad index number \"100\" (00 to 99)"},
+        {head + "INDEX 02", 4, "INDEX needs a number and a time"},
+        {head + "PREGAP 00:02:00", 4,
+         "PREGAP after an INDEX of track 01; it comes before the first"},
+        {track1 + "PREGAP 1:00:00\nPREGAP 1:00:00", 4, "a second PREGAP in track 01"},
+        {wav + "PREGAP 00:01:00", 2, "PREGAP outside a TRACK"},
+        {track1 + "POSTGAP 00:02:00\nINDEX 01 00:00:00", 3, "POSTGAP before INDEX 01 of track 01"},
+        {head + "POSTGAP 00:01:00\nINDEX 02 00:03:00", 5, "INDEX 02 after the POSTGAP of track 01"},
+        {"REM only\nTITLE x\n", 0, "no TRACK in the sheet"},
+        {"", 0, "no TRACK in the sheet"},
+        {wav + "FILE b.wav WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00", 1,
+         "FILE \"a.wav\" holds no INDEX"},
+        {head + "FILE \"b c.wav\" WAVE", 4, "FILE \"b c.wav\" holds no INDEX"},
+        {"FILE \"a.wav\"", 1, "FILE needs a name and a type"},
+        {"FILE a.wav", 1, "FILE needs a name and a type"},
+        {"TITLE \"open", 1, "missing closing quote"},
+        {"TITLE \"a\" b", 1, "unexpected \"b\" at the end of the line"},
+        {head + "TRACK 02 AUDIO extra", 4, "unexpected \"extra\" at the end of the line"},
+        {"FILE a.bin BINARY\nTRACK 01 CDG", 2, "unsupported track mode \"CDG\""},
+        {head + std::string("TITLE a\0b", 9), 4, "a NUL byte, so not a text file"},
+        {"\xFF\xFE" + std::string("F\0I\0", 4), 0, "UTF-16 text; save the sheet as UTF-8 or ANSI"},
+        {std::string(CueSheet::maxBytes + 1, ' '), 0, "larger than 1 MiB, so not a CUE sheet"},
     };
-    for (const auto& test : cases)
-        EXPECT_EQ(test.error, ErrorOf(test.text)) << test.text.substr(0, 100);
-
+    for (const auto& test : cases) {
+        const CueSheet sheet(test.text, "t.cue");
+        const std::string where = test.line ? ", line " + std::to_string(test.line) : "";
+        EXPECT_EQ("t.cue" + where + ": " + test.what, sheet.Error()) << test.text.substr(0, 100);
+        EXPECT_EQ(test.line, sheet.ErrorLine()) << sheet.Error();
+        EXPECT_TRUE(sheet.Tracks().empty() && sheet.Files().empty()) << sheet.Error();
+    }
     for (const char* time : {"00:60:00", "00:00:75", "00:00", "0a:00:00", "00:00:00:00",
                              "1000:00:00", "00:-1:00", "00:000:00"}) {
         EXPECT_EQ("t.cue, line 3: bad time \"" + std::string(time) +
                       "\" (mm:ss:ff, seconds 0 to 59, frames 0 to 74)",
-                  ErrorOf("FILE a.wav WAVE\nTRACK 01 AUDIO\nINDEX 01 " + std::string(time)));
+                  ErrorOf(track1 + "INDEX 01 " + time));
     }
-    const CueSheet refused(head + "FOO", "t.cue");
-    EXPECT_EQ(4, refused.ErrorLine());
-    EXPECT_TRUE(refused.Tracks().empty() && refused.Files().empty());
 }
 
 TEST(CueSheet, TheLimitsHoldAndLongSheetsAreReadToTheEnd) {

@@ -73,33 +73,20 @@ double Rms(const Figures& f, int track) {
     return std::sqrt(f.squares / double(2 * TrackSamples(track)));
 }
 
-TEST(DemoDiscTest, HoldsThreeOrFourNamedTracksOfOneToTwoMinutes) {
+TEST(DemoDiscTest, NamedTracksOfOneToTwoMinutesAndSilenceAroundThem) {
     const DemoDisc& disc = Disc();
-    ASSERT_GE(disc.TrackCount(), 3);
-    ASSERT_LE(disc.TrackCount(), 4);
-    EXPECT_STREQ("Lumivoxen Ensemble", disc.Artist());
+    EXPECT_STRNE("", disc.Artist());
     EXPECT_STRNE("", disc.Album());
+    const std::vector<int16_t> silence(2 * 5000, 0);
     std::set<std::string> names;
     for (int track = 1; track <= disc.TrackCount(); track++) {
         EXPECT_GE(disc.TrackFrames(track), 60u * 75) << track;
         EXPECT_LE(disc.TrackFrames(track), 120u * 75) << track;
         EXPECT_STRNE("", disc.TrackName(track));
         names.insert(disc.TrackName(track));
-    }
-    EXPECT_EQ(size_t(disc.TrackCount()), names.size()) << "every name differs";
-    for (int track : {0, -1, disc.TrackCount() + 1}) {
-        EXPECT_EQ(0u, disc.TrackFrames(track));
-        EXPECT_STREQ("", disc.TrackName(track));
-    }
-}
-
-TEST(DemoDiscTest, SilencePastTheEndAndOutsideTheDisc) {
-    const std::vector<int16_t> silence(2 * 5000, 0);
-    for (int track = 1; track <= Disc().TrackCount(); track++) {
         const uint64_t end = TrackSamples(track);
-        EXPECT_EQ(silence, Render(track, end, 5000)) << track;
-        EXPECT_EQ(silence, Render(track, end + 123457, 5000)) << track;
-        EXPECT_EQ(silence, Render(track, uint64_t(1) << 40, 5000)) << track;
+        for (uint64_t from : {end, end + 123457, uint64_t(1) << 40})
+            EXPECT_EQ(silence, Render(track, from, 5000)) << track << " from " << from;
         // A render across the end: the fade reaches silence, and nothing sounds after it.
         std::vector<int16_t> across = Render(track, end - 2500, 5000);
         EXPECT_TRUE(
@@ -107,8 +94,12 @@ TEST(DemoDiscTest, SilencePastTheEndAndOutsideTheDisc) {
         EXPECT_TRUE(std::all_of(across.begin() + 4900, across.end(),
                                 [](int16_t v) { return std::abs(v) < 40; }));
     }
-    EXPECT_EQ(silence, Render(0, 1000, 5000));
-    EXPECT_EQ(silence, Render(Disc().TrackCount() + 1, 1000, 5000));
+    EXPECT_EQ(size_t(disc.TrackCount()), names.size()) << "every name differs";
+    for (int track : {0, -1, disc.TrackCount() + 1}) {
+        EXPECT_EQ(0u, disc.TrackFrames(track));
+        EXPECT_STREQ("", disc.TrackName(track));
+        EXPECT_EQ(silence, Render(track, 1000, 5000));
+    }
 }
 
 // The drive plays and seeks in buffers of any size: the samples must not depend on them.
@@ -131,7 +122,6 @@ TEST(DemoDiscTest, PiecesOfAnySizeGiveTheSamplesOfOneRender) {
         const std::vector<int16_t> later = Render(track, from + 1001, count - 1001);
         EXPECT_TRUE(std::equal(later.begin(), later.end(), whole.begin() + 2002)) << track;
         const std::vector<int16_t> seeked = Render(track, 80 * second + 17, 3000);
-        EXPECT_EQ(seeked, Render(track, 80 * second + 17, 3000)) << track;
         const std::vector<int16_t> wider = Render(track, 80 * second, 3500);
         EXPECT_TRUE(std::equal(seeked.begin(), seeked.end(), wider.begin() + 34)) << track;
     }
@@ -266,14 +256,14 @@ TEST(DemoScoreTest, FaultsInTheWritingAreCounted) {
 // eighth to two thirds of the beat.
 TEST(DemoScoreTest, AccompanimentFollowsTheChords) {
     using I = DemoInstrument;
-    auto pitches = [](const DemoScore& score, I instrument) {
-        std::vector<std::pair<uint32_t, int>> found;
+    // "tick:note" of each of the instrument's notes.
+    auto played = [](const DemoScore& score, I instrument) {
+        std::string notes;
         for (const DemoNote& note : score.Notes())
-            if (note.instrument == instrument) found.push_back({note.start, note.pitch});
-        return found;
+            if (note.instrument == instrument)
+                notes += std::to_string(note.start) + ":" + DemoScore::NoteName(note.pitch) + " ";
+        return notes;
     };
-    using Found = std::vector<std::pair<uint32_t, int>>;
-    const uint32_t bar = 4 * DemoScore::ticksPerBeat;
     DemoScore straight("Straight", "C major", 100, 4, false);
     straight.SetChords("C G,Cmaj7 F#m");
     straight.Bass(I::Bass, 1, 3, "1/8 5/8", 40, 90);
@@ -281,29 +271,16 @@ TEST(DemoScoreTest, AccompanimentFollowsTheChords) {
     straight.Melody(I::Flute, 3, "A5/2 B5/2 r/12", 90);
     straight.Finish();
     EXPECT_EQ(0, straight.Faults());
-    EXPECT_EQ((Found{{0, 48},
-                     {bar / 2, 55},
-                     {bar, 43},
-                     {3 * bar / 2, 55},
-                     {2 * bar, 42},
-                     {5 * bar / 2, 49}}),
-              pitches(straight, I::Bass));
-    // G in the bar's first half, then Cmaj7 without its root: E, G, B and the ninth D.
-    EXPECT_EQ((Found{{bar, 59},
-                     {bar, 62},
-                     {bar, 67},
-                     {3 * bar / 2, 59},
-                     {3 * bar / 2, 62},
-                     {3 * bar / 2, 64},
-                     {3 * bar / 2, 67}}),
-              pitches(straight, I::Piano));
-    EXPECT_EQ((Found{{2 * bar, 81}, {2 * bar + 6, 83}}), pitches(straight, I::Flute));
+    // Bars of 48 ticks: C, then G and Cmaj7 half a bar each, then F#m.
+    EXPECT_EQ("0:C3 24:G3 48:G2 72:G3 96:F#2 120:C#3 ", played(straight, I::Bass));
+    // Cmaj7 without its root: E, G, B and the ninth D.
+    EXPECT_EQ("48:B3 48:D4 48:G4 72:B3 72:D4 72:E4 72:G4 ", played(straight, I::Piano));
+    EXPECT_EQ("96:A5 102:B5 ", played(straight, I::Flute));
     DemoScore swung("Swung", "C major", 100, 4, true);
     swung.SetChords("C");
     swung.Melody(I::Flute, 1, "A5/2 B5/2 C6/1 D6/1 r/10", 90);
     swung.Finish();
-    EXPECT_EQ((Found{{0, 81}, {8, 83}, {12, 84}, {16, 86}}), pitches(swung, I::Flute));
-    EXPECT_EQ("F#4", DemoScore::NoteName(66));
+    EXPECT_EQ("0:A5 8:B5 12:C6 16:D6 ", played(swung, I::Flute));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "support/TempFolder.h"
 
+#include "WaveFile.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -23,17 +25,6 @@ std::string Frames(int count, int base, bool bigEndian = false) {
     return bytes;
 }
 
-std::string Le32(std::uint32_t v) {
-    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-}
-
-std::string Wave(const std::string& samples, int rate = 44100) {
-    const std::string format = std::string("\x01\x00\x02\x00", 4) + Le32(rate) + Le32(rate * 4) +
-                               std::string("\x04\x00\x10\x00", 4);
-    return "RIFF" + Le32(36 + samples.size()) + "WAVEfmt " + Le32(16) + format + "data" +
-           Le32(samples.size()) + samples;
-}
-
 // The first sample of each frame from `first` on.
 std::vector<int> Read(const DiscImage& image, std::int64_t first, int count) {
     std::vector<std::int16_t> samples(size_t(count) * DiscImage::samplesPerFrame * 2);
@@ -48,7 +39,7 @@ TEST(DiscImage, ASheetWithTwoFilesGapsAndADataTrackPlaysTheRightFrames) {
     TempFolder folder;
     CreateDirectoryA(folder.File("disc").c_str(), nullptr);
     folder.Write("disc\\one.bin", Frames(10, 100));
-    folder.Write("disc\\two.wav", Wave(Frames(6, 300)));
+    folder.Write("disc\\two.wav", CdWave(Frames(6, 300)));
     folder.Write("disc\\big.bin", Frames(4, 500, true));
     folder.Write("disc\\sheet.cue",
                  "PERFORMER \"Ana Lux\"\r\nTITLE \"Night\"\r\nFILE \"one.bin\" BINARY\r\n"
@@ -79,8 +70,8 @@ TEST(DiscImage, ASheetWithTwoFilesGapsAndADataTrackPlaysTheRightFrames) {
 TEST(DiscImage, AFolderOfWaveFilesIsADiscInNameOrder) {
     TempFolder folder;
     CreateDirectoryA(folder.File("album").c_str(), nullptr);
-    folder.Write("album\\02 beta.WAV", Wave(Frames(3, 200)));
-    folder.Write("album\\01 Alpha.wav", Wave(Frames(2, 100)));
+    folder.Write("album\\02 beta.WAV", CdWave(Frames(3, 200)));
+    folder.Write("album\\01 Alpha.wav", CdWave(Frames(2, 100)));
     folder.Write("album\\cover.jpg", "not sound");
     const DiscImage image(folder.File("album"));
     ASSERT_TRUE(image.Valid()) << image.Error();
@@ -94,7 +85,7 @@ TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
     TempFolder folder;
     for (const char* sub : {"a", "b", "c", "d", "e"})
         CreateDirectoryA(folder.File(sub).c_str(), nullptr);
-    folder.Write("a\\48k.wav", Wave(Frames(2, 1), 48000));
+    folder.Write("a\\48k.wav", CdWave(Frames(2, 1), 48000));
     folder.Write("b\\song.cue", "FILE \"song.mp3\" MP3\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
     folder.Write("c\\gone.cue",
                  "FILE \"gone.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");

@@ -61,10 +61,6 @@ TEST_F(Router, EachOpenReachesItsDriveUnderAnIdOfItsOwn) {
     EXPECT_EQ(0, router.GetVolumeSerial("V:\\", &serialV)) << "an empty drive has no volume";
 }
 
-} // namespace
-
-namespace {
-
 TEST(VirtualDriveLetter, IsVOrTheNearestFreeLetterAfterItThenBefore) {
     auto bit = [](char letter) { return DWORD(1) << (letter - 'A'); };
     EXPECT_EQ('V', VirtualCdDrive::FreeLetter(bit('C') | bit('D') | bit('Z')));

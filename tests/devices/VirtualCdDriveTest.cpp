@@ -131,19 +131,24 @@ TEST_F(VirtualDrive, PlaysOnAcrossTrackBoundariesToTheDiscsEndAndStops) {
     EXPECT_EQ(DWORD(MCI_MODE_STOP), Mode());
 }
 
-TEST_F(VirtualDrive, ASeekDropsWhatWasQueuedAndPlaysFromTheNewPlace) {
+TEST_F(VirtualDrive, ASeekOrAStopDropsWhatWasQueuedAndAPlayStartsAtItsOwnPlace) {
     cd.PlayFrom(1, 0, 0, 0);
     sink.PlayOut(30 * perFrame);
     cd.PlayFrom(2, 0, 0, 5); // frame 105
     EXPECT_EQ(105, Frame()) << "at once, before a sample of it is heard";
     sink.PlayOut(20 * perFrame);
     EXPECT_EQ(125, Frame());
-    EXPECT_EQ(Joined(DiscSound(0, 30), DiscSound(105, 20)), sink.heard);
-    cd.Stop();
+    const std::vector<std::int16_t> before = Joined(DiscSound(0, 30), DiscSound(105, 20));
+    EXPECT_EQ(before, sink.heard);
+    ASSERT_EQ(1, cd.Pause()); // the player's pause: a stop
     EXPECT_TRUE(sink.queued.empty()) << "stop is silence at once";
     sink.PlayAll();
-    EXPECT_EQ(Joined(DiscSound(0, 30), DiscSound(105, 20)), sink.heard);
+    EXPECT_EQ(before, sink.heard);
     EXPECT_EQ(125, Frame());
+    cd.PlayFrom(1, 0, 1, 0); // frame 75, before the frame it stopped in
+    EXPECT_FALSE(sink.paused);
+    sink.PlayOut(3 * perFrame);
+    EXPECT_EQ(Joined(before, DiscSound(75, 3)), sink.heard);
 }
 
 // The player pauses by stopping and playing again from the frame it read.
@@ -174,16 +179,6 @@ TEST_F(VirtualDrive, MciPauseHoldsTheQueuedSoundAndTheRunStillEndsOnItsLastSampl
     EXPECT_EQ(DiscSound(230, 59), sink.heard);
     // The part of a frame the pause cut off must not keep the drive playing for ever.
     EXPECT_EQ(DWORD(MCI_MODE_STOP), Mode());
-}
-
-TEST_F(VirtualDrive, PlayingAfterAPauseStartsAfreshFromTheNewPlace) {
-    cd.PlayFrom(1, 0, 0, 0);
-    sink.PlayOut(5 * perFrame);
-    cd.Pause();
-    cd.PlayFrom(2, 0, 0, 0);
-    EXPECT_FALSE(sink.paused);
-    sink.PlayOut(3 * perFrame);
-    EXPECT_EQ(Joined(DiscSound(0, 5), DiscSound(100, 3)), sink.heard);
 }
 
 TEST_F(VirtualDrive, TheDoorAndANewDiscSilenceThePlay) {
@@ -231,10 +226,6 @@ TEST(VirtualDriveWithoutSound, KeepsTimeByTheClockAndPullsNothing) {
     EXPECT_EQ(1, second);
     EXPECT_EQ(nullptr, silent.source);
 }
-
-} // namespace
-
-namespace {
 
 // The answers of winmm with Wine's driver on the test prefix's CD-ROM drive D: (no disc in
 // it), next to the virtual drive's, for the calls that need no disc.

@@ -2,8 +2,9 @@
 #include "gfx/WBmpList.h"
 
 #include "GfxFixture.h"
+#include "support/HandleCounts.h"
 
-#include <vector>
+#include <functional>
 
 namespace {
 
@@ -34,17 +35,6 @@ template <class Call> std::string Failure(WBmpList& list, Call call) {
     }
     list.throwErrors = 0;
     return text;
-}
-
-// GetGuiResources answers 0 under Wine, so the GDI objects are counted another way: the
-// number of further objects the process can still make before the platform refuses.
-size_t FreeGdiHandleSlots() {
-    std::vector<HBITMAP> made;
-    for (HBITMAP bitmap; made.size() < 200000 && (bitmap = CreateBitmap(4, 4, 1, 1, nullptr));)
-        made.push_back(bitmap);
-    for (HBITMAP bitmap : made)
-        DeleteObject(bitmap);
-    return made.size();
 }
 
 // Entry 0: the 20 x 10 picture masked by magenta; entry 1: the same picture unmasked.
@@ -160,11 +150,11 @@ TEST_F(WBmpListTest, LoadingReplacingFailingAndDrawingReleaseEveryGdiObject) {
             font.DrawString(Fresh(), "bad cafe", 0, 0, 10, 30, flags & 1, flags >> 1);
     };
     exerciseEverything(); // the platform's own first-use objects are made here
-    size_t before = FreeGdiHandleSlots();
-    ASSERT_GT(before, 1000u);
+    const int before = HandleCounts::GdiRoom();
+    ASSERT_GT(before, 1000);
     for (int round = 0; round < 20; round++)
         exerciseEverything();
-    EXPECT_EQ(before, FreeGdiHandleSlots());
+    EXPECT_EQ(before, HandleCounts::GdiRoom());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "skin/RegionData.h"
 
+#include "support/LittleEndian.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,35 +14,26 @@ namespace {
 
 using Rect = RegionData::Rect;
 
-// Little-endian 32-bit integers, written without the class under test.
-std::string Words(const std::vector<std::int64_t>& words) {
-    std::string bytes;
-    for (std::int64_t word : words)
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes += char(std::uint64_t(word) >> shift & 0xFF);
-    return bytes;
-}
-
 // Header (size, type, count, rectangle bytes, bound) and two rectangles.
-const std::vector<std::int64_t> validWords = {32, 1, 2, 32, 0, 0, 10, 10, 0, 0, 10, 5, 2, 5, 8, 10};
+const std::string valid = Le32s({32, 1, 2, 32, 0, 0, 10, 10, 0, 0, 10, 5, 2, 5, 8, 10});
 
 void SetWord(std::string& bytes, size_t index, std::int64_t value) {
-    bytes.replace(index * 4, 4, Words({value}));
+    bytes.replace(index * 4, 4, Le32(value));
 }
 
 TEST(RegionData, AcceptsWhatThePlatformWritesAndWritesItTheSameWay) {
     const std::vector<Rect> rects = {{0, 0, 10, 5}, {2, 5, 8, 10}};
-    const RegionData region(Words(validWords));
+    const RegionData region(valid);
     ASSERT_TRUE(region.Valid()) << region.Error();
     EXPECT_EQ(rects, region.Rectangles());
     EXPECT_EQ((Rect{0, 0, 10, 10}), region.Bound());
-    EXPECT_EQ(Words(validWords), RegionData::Encode(rects));
+    EXPECT_EQ(valid, RegionData::Encode(rects));
 
     // A size of zero means "unknown"; bytes after the rectangles are not looked at.
-    std::string unknownSize = Words(validWords);
+    std::string unknownSize = valid;
     SetWord(unknownSize, 3, 0);
     EXPECT_TRUE(RegionData(unknownSize).Valid());
-    EXPECT_TRUE(RegionData(Words(validWords) + "trailing").Valid());
+    EXPECT_TRUE(RegionData(valid + "trailing").Valid());
 
     const std::vector<Rect> extremes = {{-32767, -32767, -32766, 0}, {5, 0, 32767, 32767}};
     const RegionData encoded(RegionData::Encode(extremes));
@@ -77,7 +70,6 @@ private:
 };
 
 TEST(RegionData, RefusesEveryFaultOfAnOtherwiseValidFile) {
-    const std::string valid = Words(validWords);
     const struct {
         const char* fault;
         std::function<void(std::string&)> make;
@@ -119,7 +111,7 @@ TEST(RegionData, RefusesEveryFaultOfAnOtherwiseValidFile) {
          [](std::string& b) {
              const size_t count = RegionData::maxRectangles + 1;
              SetWord(b, 2, std::int64_t(count));
-             const std::string small = Words({0, 0, 1, 1});
+             const std::string small = Le32s({0, 0, 1, 1});
              for (size_t i = 2; i < count; i++)
                  b += small;
          }},

@@ -29,10 +29,7 @@ TEST(SkinValues, IntegerListsSplitAtCommasSkipEmptyFieldsAndReadEachLikeAtoi) {
         {",,1,,,2,3,,4,,", 4, {1, 2, 3, 4}},
         {"1,2,3,4,5,6,7", 8, {}},
         {"1,2,3,4,5,6,7,8", 8, {1, 2, 3, 4, 5, 6, 7, 8}},
-        {"  12,\t-7, +5,3px", 4, {12, -7, 5, 3}},
         {"1 2,3", 2, {1, 3}},
-        {"abc, ,-,4", 4, {0, 0, 0, 4}},
-        {"- 5,+-5,--5,5-", 4, {0, 0, 0, 5}},
         {"99999999999,-99999999999,2147483647,-2147483648",
          4,
          {INT_MAX, INT_MIN, INT_MAX, INT_MIN}},
@@ -55,11 +52,12 @@ TEST(SkinValues, IntegerListsSplitAtCommasSkipEmptyFieldsAndReadEachLikeAtoi) {
 }
 
 TEST(SkinValues, EachFieldReadsAsThePlatformsAtoiReadsIt) {
-    for (const char* field :
-         {"0", "42", "-42", "+42", " \t\r\n\v\f17", "3.9", "0x1A", "12abc", "abc", "", " ", "-",
-          "+", "-0", "2147483647", "-2147483648", "007", "1e3",
-          "\xA0"
-          "5"}) {
+    const char* const fields[] = {"0",   "42",   "-42",     "+42",        " \t\r\n\v\f17",
+                                  "3.9", "0x1A", "12abc",   "5-",         "abc",
+                                  "",    " ",    "-",       "+",          "- 5",
+                                  "+-5", "--5",  "-0",      "2147483647", "-2147483648",
+                                  "007", "1e3",  "\xA0\x35"}; // a no-break space before a 5
+    for (const char* field : fields) {
         const std::vector<int> values = SkinValues::Integers((std::string(field) + ",").c_str());
         ASSERT_EQ(*field ? 1u : 0u, values.size()) << Shown(field);
         if (*field) {
@@ -110,10 +108,14 @@ TEST(SkinValues, ColoursAreTheHexNumberAfterTheHashSwappedIntoThePlatformsOrder)
             }
         }
     }
-    EXPECT_EQ(0x00FF00FFu, SkinValues::PlatformColour(0xFF00FF));
-    EXPECT_EQ(0x00010DB1u, SkinValues::PlatformColour(0xB10D01));
-    EXPECT_EQ(RGB(0xB1, 0x0D, 0x01), SkinValues::PlatformColour(0xB10D01));
+    // The list test below shows the swap; a fourth byte is no part of a colour.
     EXPECT_EQ(RGB(0x12, 0x34, 0x56), SkinValues::PlatformColour(0xFF123456));
+}
+
+// A list's values in the order they are written.
+std::vector<std::int64_t> Fields(const SkinValues::ListValues& v) {
+    return {v.background.x, v.background.y,       v.background.width, v.background.height,
+            v.itemHeight,   v.currentTrackColour, v.selectionColour};
 }
 
 TEST(SkinValues, PlaylistListReadsTheColoursFirstThenTheIntegersBeforeTheFirstColoursComma) {
@@ -149,14 +151,7 @@ TEST(SkinValues, PlaylistListReadsTheColoursFirstThenTheIntegersBeforeTheFirstCo
         SkinValues::ListValues got;
         EXPECT_EQ(test.check, SkinValues::ReadList(test.text, got)) << Shown(test.text);
         if (test.check != Check::ok) continue;
-        const SourceRect& bg = got.background;
-        EXPECT_EQ(test.values.background.x, bg.x) << Shown(test.text);
-        EXPECT_EQ(test.values.background.y, bg.y) << Shown(test.text);
-        EXPECT_EQ(test.values.background.width, bg.width) << Shown(test.text);
-        EXPECT_EQ(test.values.background.height, bg.height) << Shown(test.text);
-        EXPECT_EQ(test.values.itemHeight, got.itemHeight) << Shown(test.text);
-        EXPECT_EQ(test.values.currentTrackColour, got.currentTrackColour) << Shown(test.text);
-        EXPECT_EQ(test.values.selectionColour, got.selectionColour) << Shown(test.text);
+        EXPECT_EQ(Fields(test.values), Fields(got)) << Shown(test.text);
     }
 }
 
