@@ -3,17 +3,9 @@
 // painting it causes, and painting both windows whole. Every figure is measured twice, on a
 // small disc with nothing else stored, and on a disc of 99 tracks with a playlist of 2,000
 // entries among 5,000 discs in the database; their ratio shows what large inputs cost.
-#include "app/Globals.h"
-#include "app/Settings.h"
-#include "app/WIniKey.h"
-#include "devices/SimulatedCdDrive.h"
-#include "devices/SimulatedMixer.h"
-#include "devices/WMCIAudioCD.h"
-#include "devices/WMixer.h"
 #include "forms/MainForm.h"
 #include "forms/PlaylistForm.h"
-#include "player/PlaybackEngine.h"
-#include "res/resource.h"
+#include "support/TestProgram.h"
 
 #include <windows.h>
 
@@ -55,21 +47,6 @@ template <typename Work> double MedianMilliseconds(int runs, Work work) {
     return times[times.size() / 2];
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
-    }
-}
-
 std::string DiscDatabaseText(const Disc& disc) {
     std::string text;
     for (int d = 0; d < disc.otherDiscs; d++) {
@@ -96,94 +73,65 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-// The program as the entry point puts it together, on a simulated drive and mixer.
+// The program as the entry point puts it together, on a simulated drive and mixer, playing
+// the disc's first entry.
 class Program {
 public:
-    explicit Program(const std::string& folder, const Disc& disc)
-        : settingsIni_((folder + "\\lumivoxe.ini").c_str()),
-          discIni_((folder + "\\cdplayer.ini").c_str()) {
-        WriteFile(folder + "\\lumivoxe.ini", "[options]\r\nshowplaylist=1\r\ndrive=D:\r\n");
-        WriteFile(folder + "\\cdplayer.ini", DiscDatabaseText(disc));
+    explicit Program(const Disc& disc) {
+        program.folder.Write("cdplayer.ini", DiscDatabaseText(disc));
         std::vector<SimulatedTrack> tracks;
         for (int t = 0; t < disc.tracks; t++)
             tracks.push_back({DWORD(60 + 7 * t % 180) * 75, false});
-        drive_.InsertDisc(tracks);
-        drive_.SetFileSystemSerial(0x4D2);
-        settings = Settings();
-        settingsFile = &settingsIni_, discFile = &discIni_, mixer = &mixer_;
-        LoadSettings();
-        form_.CreatePlayerWindow(GetModuleHandleA(nullptr));
-        form_.skinsFolder = ProgramFolder() + "\\skin";
-        cd_.Open("D:");
-        cdAudio = &cd_;
-        engine_ = std::make_unique<PlaybackEngine>(cd_, discIni_, settings, request_, FirstOf);
-        playbackEngine = engine_.get();
-        form_.AttachEngine(engine_.get());
-        form_.ShowWindows();
-        Pump();
+        program.drive.InsertDisc(tracks);
+        program.drive.SetFileSystemSerial(0x4D2);
+        program.Start("[options]\r\nshowplaylist=1\r\ndrive=D:\r\n");
+        program.form->skinsFolder = ProgramFolder() + "\\skin";
+        program.form->ShowWindows();
+        TestProgram::Pump();
         Tick();
-        engine_->StartPlay();
-        Pump();
+        program.engine->StartPlay();
+        TestProgram::Pump();
     }
-    ~Program() {
-        form_.AttachEngine(nullptr);
-        if (IsWindow(form_.hwnd)) DestroyWindow(form_.hwnd);
-        Pump();
-        playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr;
-        settingsFile = nullptr, discFile = nullptr;
-        UnregisterClassA(MainForm::className, GetModuleHandleA(nullptr));
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
     void PaintWhatChanged() {
-        RedrawWindow(form_.hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        RedrawWindow(form_.playlist->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(Form().hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(Form().playlist->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void PaintEverything() {
         const UINT all = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-        RedrawWindow(form_.hwnd, nullptr, nullptr, all | RDW_UPDATENOW);
-        RedrawWindow(form_.playlist->hwnd, nullptr, nullptr, all | RDW_UPDATENOW);
+        RedrawWindow(Form().hwnd, nullptr, nullptr, all | RDW_UPDATENOW);
+        RedrawWindow(Form().playlist->hwnd, nullptr, nullptr, all | RDW_UPDATENOW);
     }
     // The player window's own background, without the controls on it.
     void PaintBackground() {
-        RedrawWindow(form_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RedrawWindow(Form().hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
     void Tick() {
-        clock_.Advance(200);
-        SendMessageA(form_.hwnd, WM_TIMER, IDT_STATUS, 0);
+        program.Tick();
         PaintWhatChanged();
     }
     // As the Skin page switches: the engine holds still while the skin changes.
     void SwitchSkin(const char* folderSkin) {
-        engine_->busy = 1;
+        program.engine->busy = 1;
         if (folderSkin) {
-            if (!form_.LoadSkin(folderSkin)) std::fprintf(stderr, "skin %s failed\n", folderSkin);
+            if (!Form().LoadSkin(folderSkin)) std::fprintf(stderr, "skin %s failed\n", folderSkin);
         } else {
-            form_.LoadBuiltinSkin();
+            Form().LoadBuiltinSkin();
         }
-        engine_->busy = 0;
-        Pump();
+        program.engine->busy = 0;
+        TestProgram::Pump();
         PaintWhatChanged();
     }
-    bool Playing() { return drive_.CurrentRun().playing; }
+    bool Playing() { return program.drive.CurrentRun().playing; }
 
 private:
-    static unsigned FirstOf(unsigned) { return 0; }
+    MainForm& Form() { return *program.form; }
 
-    WIniKey settingsIni_, discIni_;
-    ManualClock clock_;
-    SimulatedCdDrive drive_{'D', &clock_};
-    SimulatedMixer mixerDevice_{SimulatedMixer::Layout::withCdLine};
-    WMixer mixer_{&mixerDevice_};
-    WMCIAudioCD cd_{&drive_};
-    PlayRequest request_;
-    std::unique_ptr<PlaybackEngine> engine_;
-    MainForm form_;
+    TestProgram program;
 };
 
-Figures Measure(const std::string& folder, const Disc& disc) {
-    Program program(folder, disc);
+Figures Measure(const Disc& disc) {
+    Program program(disc);
     if (!program.Playing()) std::fprintf(stderr, "the simulated drive is not playing\n");
     Figures figures;
     figures.skinSwitch = MedianMilliseconds(21,
@@ -206,15 +154,8 @@ void PrintLine(const char* what, double small, double large, const char* target)
 } // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "lvx-bench-window";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const Figures small = Measure(folder, {3, 3, 0});
-    const Figures large = Measure(folder, {99, 2000, 5000});
-    DeleteFileA((folder + "\\lumivoxe.ini").c_str());
-    DeleteFileA((folder + "\\cdplayer.ini").c_str());
-    RemoveDirectoryA(folder.c_str());
+    const Figures small = Measure({3, 3, 0});
+    const Figures large = Measure({99, 2000, 5000});
 
     std::printf("player windows at work, medians (small disc, then 99 tracks with 2,000 "
                 "playlist entries among 5,000 discs)\n");
