@@ -13,11 +13,15 @@ OUT_DIR defaults to docs/skins under the project root. Writes:
                paints it, with the placement (x, y, width, height) of every [mainwindow]
                control of its skin.ini outlined, coloured by kind and numbered in the
                file's order. The legend of the numbers goes to standard output.
+  dusk.png     the guide's worked example: Graphite's player window at 2x above the same
+               window after the example's steps (violet display, album above artist, round
+               zero, round corners), made in memory from skins/Graphite/.
 
 The bitmaps are read and the window is painted with the code of tools/preview-skin.py; the
 labels use a small pixel face defined here. Running the script again reproduces both files
 byte for byte (no clock, nothing at random, standard library only).
 """
+import colorsys
 import importlib.util
 import sys
 from pathlib import Path
@@ -429,6 +433,77 @@ def layout_picture(folder):
     return pic, controls
 
 
+# ----------------------------------------------------------------------------------------
+# The worked example of the guide: Dusk, made from Graphite in memory with the guide's steps
+
+DUSK_SCALE = 2
+DUSK_GAP = 12
+MAGENTA = (255, 0, 255)
+ROUND_ZERO = [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."]
+
+
+def violet(pic):
+    """Step 3: the display's greens turned violet, a hue shift of about 170 degrees."""
+    for i, (r, g, b) in enumerate(pic.px):
+        if (r, g, b) == MAGENTA:
+            continue
+        h, l, sat = colorsys.rgb_to_hls(r / 255, g / 255, b / 255)
+        if sat > 0.08 and 0.15 < h < 0.45:
+            pic.px[i] = [round(v * 255) for v in colorsys.hls_to_rgb((h + 0.47) % 1.0, l, sat)]
+
+
+def round_zero(font):
+    """Step 5: the zero (line 2, place 0: x 0, y 20) redrawn without its slash, in its ink."""
+    for row, line in enumerate(ROUND_ZERO):
+        y = 21 + row
+        ink = font.get(0, y)
+        for x, c in enumerate(line):
+            font.set(x, y, ink if c == "#" else MAGENTA)
+
+
+def rounded_mask(w, h, radius):
+    """Step 6: magenta outside a rectangle with round corners."""
+    mask = Picture(w, h, MAGENTA)
+    for y in range(h):
+        for x in range(w):
+            cx, cy = min(max(x, radius), w - 1 - radius), min(max(y, radius), h - 1 - radius)
+            if (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius:
+                mask.set(x, y, (255, 255, 255))
+    return mask
+
+
+def dusk_skin(folder):
+    skin = preview.Skin(folder)
+    for name in ("main", "playlist"):
+        violet(skin.bmp[name])
+    places = dict(skin.v.text_boxes)
+    places["tbArtist"], places["tbAlbum"] = places["tbAlbum"], places["tbArtist"]  # step 4
+    skin.v.text_boxes = [(key, places[key]) for key, _ in skin.v.text_boxes]
+    round_zero(skin.bmp["font"])
+    skin.mask = rounded_mask(skin.v.main[2], skin.v.main[3], 7)
+    return skin
+
+
+def framed_player(skin):
+    """The player window on the desktop colour, with the outline of its mask, if any."""
+    player = preview.player_window(skin)
+    if skin.mask:
+        for y in range(player.h):
+            for x in range(player.w):
+                if skin.mask.get(x, y) == MAGENTA:
+                    player.set(x, y, preview.DESKTOP)
+    return player.scaled(DUSK_SCALE)
+
+
+def dusk_picture(folder):
+    before, after = framed_player(preview.Skin(folder)), framed_player(dusk_skin(folder))
+    pic = Picture(before.w + 2 * DUSK_GAP, before.h + after.h + 3 * DUSK_GAP, preview.DESKTOP)
+    for y, window in ((DUSK_GAP, before), (2 * DUSK_GAP + before.h, after)):
+        preview.draw_rect(pic, window, (DUSK_GAP, y, window.w, window.h),
+                          (0, 0, window.w, window.h))
+    return pic
+
+
 def main(argv):
     if len(argv) > 2:
         sys.stderr.write(__doc__)
@@ -437,12 +512,14 @@ def main(argv):
     try:
         textmap = textmap_picture(GRAPHITE)
         layout, controls = layout_picture(BUILTIN)
+        dusk = dusk_picture(GRAPHITE)
     except (skinfile.SkinError, ValueError, OSError) as error:
         sys.stderr.write("make-doc-art: %s\n" % error)
         return 1
     out.mkdir(parents=True, exist_ok=True)
     (out / "textmap.png").write_bytes(textmap.png())
     (out / "layout.png").write_bytes(layout.png())
+    (out / "dusk.png").write_bytes(dusk.png())
     for n, (key, kind, rect) in enumerate(controls):
         print("%2d  %-15s %-9s %s" % (n + 1, key, kind, ",".join(map(str, rect))))
     return 0
