@@ -3,13 +3,13 @@
 // painting it causes, and painting both windows whole. Every figure is measured twice, on a
 // small disc with nothing else stored, and on a disc of 99 tracks with a playlist of 2,000
 // entries among 5,000 discs in the database; their ratio shows what large inputs cost.
+#include "bench/Timing.h"
 #include "forms/MainForm.h"
 #include "forms/PlaylistForm.h"
 #include "support/TestProgram.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -27,24 +27,12 @@ struct Figures {
     double skinSwitch, tick, paint, background; // milliseconds, medians
 };
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-template <typename Work> double MedianMilliseconds(int runs, Work work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; i++) {
-        LARGE_INTEGER from, to;
-        QueryPerformanceCounter(&from);
+// What a step costs includes the drawing it leaves batched.
+template <typename Work> double FlushedMilliseconds(int runs, Work work) {
+    return MedianMilliseconds(runs, [&] {
         work();
         GdiFlush();
-        QueryPerformanceCounter(&to);
-        times.push_back(Milliseconds(from, to));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    });
 }
 
 std::string DiscDatabaseText(const Disc& disc) {
@@ -134,15 +122,15 @@ Figures Measure(const Disc& disc) {
     Program program(disc);
     if (!program.Playing()) std::fprintf(stderr, "the simulated drive is not playing\n");
     Figures figures;
-    figures.skinSwitch = MedianMilliseconds(21,
-                                            [&] {
-                                                program.SwitchSkin("Graphite");
-                                                program.SwitchSkin(nullptr);
-                                            }) /
+    figures.skinSwitch = FlushedMilliseconds(21,
+                                             [&] {
+                                                 program.SwitchSkin("Graphite");
+                                                 program.SwitchSkin(nullptr);
+                                             }) /
                          2;
-    figures.tick = MedianMilliseconds(301, [&] { program.Tick(); });
-    figures.paint = MedianMilliseconds(51, [&] { program.PaintEverything(); });
-    figures.background = MedianMilliseconds(51, [&] { program.PaintBackground(); });
+    figures.tick = FlushedMilliseconds(301, [&] { program.Tick(); });
+    figures.paint = FlushedMilliseconds(51, [&] { program.PaintEverything(); });
+    figures.background = FlushedMilliseconds(51, [&] { program.PaintBackground(); });
     return figures;
 }
 

@@ -2,6 +2,7 @@
 // entry (what a status tick does when a disc arrives) and one written key, through the
 // program's own reader and writer and through the platform's private-profile functions on
 // the same file. Usage: bench_profile [runs]
+#include "bench/Timing.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WIniKey.h"
@@ -13,7 +14,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <functional>
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -21,26 +21,6 @@
 namespace {
 
 constexpr int tracksPerDisc = 12;
-
-double Now() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-// Median milliseconds of `runs` calls, each after `prepare`.
-double Time(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; i++) {
-        prepare();
-        double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 struct ListInMemory : PlaylistView {
     std::vector<int> data;
@@ -139,17 +119,17 @@ void MeasureDiscs(int discs, int runs, const std::string& folder) {
     // A changed file is read and parsed again by both readers; an unchanged one is not.
     auto rewrite = [&] { WriteFileBytes(path, text); };
     auto nothing = [] {};
-    Row changed = {Time(runs, rewrite, [&] { engine.LoadDiscEntry(); }),
-                   Time(runs, rewrite, [&] { PlatformDiscEntry(path, section); })};
-    Row again = {Time(runs, nothing, [&] { engine.LoadDiscEntry(); }),
-                 Time(runs, nothing, [&] { PlatformDiscEntry(path, section); })};
+    Row changed = {MedianMilliseconds(runs, rewrite, [&] { engine.LoadDiscEntry(); }),
+                   MedianMilliseconds(runs, rewrite, [&] { PlatformDiscEntry(path, section); })};
+    Row again = {MedianMilliseconds(runs, nothing, [&] { engine.LoadDiscEntry(); }),
+                 MedianMilliseconds(runs, nothing, [&] { PlatformDiscEntry(path, section); })};
     int flip = 0;
-    Row write = {Time(runs, nothing,
-                      [&] { file.WriteString(section, "numplay", ++flip % 2 ? "11" : "12"); }),
-                 Time(runs, nothing, [&] {
-                     WritePrivateProfileStringA(section, "numplay", ++flip % 2 ? "11" : "12",
-                                                path.c_str());
-                 })};
+    Row write = {
+        MedianMilliseconds(runs, nothing,
+                           [&] { file.WriteString(section, "numplay", ++flip % 2 ? "11" : "12"); }),
+        MedianMilliseconds(runs, nothing, [&] {
+            WritePrivateProfileStringA(section, "numplay", ++flip % 2 ? "11" : "12", path.c_str());
+        })};
     printf("%d discs, %.0f KiB, %d entries read:\n", discs, text.size() / 1024.0,
            int(list.data.size()));
     PrintRow("LoadDiscEntry, file changed", changed);

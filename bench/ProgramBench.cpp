@@ -8,6 +8,8 @@
 //                                       floor plays silence through the same device
 // STAGE is a folder holding lumivoxen.exe, bench_empty_window.exe and skin\Graphite\; the
 // benchmark works in a copy of it.
+#include "bench/Timing.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -20,23 +22,6 @@ namespace {
 
 const char* const playerClass = "LumivoxenCDPlayer";
 const char* const emptyClass = "LumivoxenBenchEmptyWindow";
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
 
 bool UnderWine() {
     return GetFileAttributesA("Z:\\proc\\self\\stat") != INVALID_FILE_ATTRIBUTES;
@@ -86,7 +71,7 @@ public:
         std::string commandLine = "\"" + folder + "\\" + program + "\" " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        start_ = Now();
+        start_ = NowMilliseconds();
         if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                             folder.c_str(), &startup, &process_))
             process_ = {};
@@ -107,22 +92,22 @@ public:
     // paint; negative when it never gets there.
     double WaitForFirstPaint() {
         while (WaitForSingleObject(process_.hProcess, 1) == WAIT_TIMEOUT &&
-               Milliseconds(start_, Now()) < 20000) {
+               NowMilliseconds() - start_ < 20000) {
             HWND found = FindWindowA(windowClass_, nullptr);
             if (found && IsWindowVisible(found) && !GetUpdateRect(found, nullptr, FALSE)) {
                 window_ = found;
-                return Milliseconds(start_, Now());
+                return NowMilliseconds() - start_;
             }
         }
         return -1;
     }
 
     double CloseAndWait() {
-        const LARGE_INTEGER closing = Now();
+        const double closing = NowMilliseconds();
         PostMessageA(window_, WM_CLOSE, 0, 0);
         window_ = nullptr;
         WaitForSingleObject(process_.hProcess, 10000);
-        return Milliseconds(closing, Now());
+        return NowMilliseconds() - closing;
     }
 
     double PeakWorkingSetKiB() const {
@@ -145,7 +130,7 @@ private:
     const char* windowClass_;
     std::string program_;
     PROCESS_INFORMATION process_ = {};
-    LARGE_INTEGER start_ = {};
+    double start_ = 0; // milliseconds
     HWND window_ = nullptr;
 };
 
