@@ -21,12 +21,15 @@ int WBmpFont::SetFont(WBmpList* newBitmaps, int newSlot, const char* newTextMap,
 int WBmpFont::DrawString(HDC dc, const char* text, int x, int y, int width, int destHeight,
                          int stretch, int transparent) const {
     if (!text) return 0;
-    std::vector<TextMap::Glyph> glyphs;
+    // Each glyph's place in the strips, from its place in the glyph bitmap.
+    std::vector<WBmpList::PartCopy> parts;
     int total = 0;
     for (const char* c = text; *c; c++) {
         TextMap::Glyph glyph;
         if (!textMap.Find(*c, glyph)) continue;
-        glyphs.push_back(glyph);
+        if (glyph.width > 0)
+            parts.push_back(
+                {total, 0, glyph.column * glyph.width, glyph.row * height, glyph.width, height});
         total += glyph.width;
     }
     if (total <= 0 || height <= 0 || !bitmaps) return total;
@@ -42,15 +45,6 @@ int WBmpFont::DrawString(HDC dc, const char* text, int x, int y, int width, int 
     PatBlt(imageDC.Get(), 0, 0, total, height, BLACKNESS);
     if (transparent) PatBlt(maskDC.Get(), 0, 0, total, height, WHITENESS);
 
-    std::vector<WBmpList::PartCopy> parts;
-    parts.reserve(glyphs.size());
-    int at = 0;
-    for (const TextMap::Glyph& glyph : glyphs) {
-        if (glyph.width > 0)
-            parts.push_back(
-                {at, 0, glyph.column * glyph.width, glyph.row * height, glyph.width, height});
-        at += glyph.width;
-    }
     const int count = int(parts.size());
     bitmaps->CopyParts(imageDC.Get(), slot, WBmpList::modeCopy, parts.data(), count);
     if (transparent)

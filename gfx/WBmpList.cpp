@@ -401,18 +401,17 @@ void WBmpList::CopyParts(HDC dc, int index, int mode, const PartCopy* parts, int
     });
 }
 
-template <class Copy> bool WBmpList::WithSource(HDC dc, int index, int mode, Copy copy) const {
-    if (!Valid(index)) return false;
+template <class Copy> void WBmpList::WithSource(HDC dc, int index, int mode, Copy copy) const {
+    if (!Valid(index)) return;
     const Entry& entry = entries[index];
     HBITMAP bitmap = mode == modeCopy ? entry.image : mode == modeMask ? entry.mask : nullptr;
     MemoryDC sourceDC(dc);
-    if (!bitmap || !sourceDC) return false;
+    if (!bitmap || !sourceDC) return;
     SelectGuard selected(sourceDC.Get(), bitmap);
-    if (!selected.Selected()) return false;
+    if (!selected.Selected()) return;
     std::optional<MonoColours> colours;
     if (mode == modeMask) colours.emplace(dc);
     copy(sourceDC.Get());
-    return true;
 }
 
 void WBmpList::TileBitmapRect(HDC dc, int index, int mode, const RECT& dest,

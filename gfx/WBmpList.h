@@ -95,8 +95,8 @@ private:
     void DrawTransparent(HDC dc, const Entry& entry, int dx, int dy, int dw, int dh, int sx, int sy,
                          int sw, int sh) const;
     // Calls copy(sourceDC) with the entry's image or mask selected into a memory context and,
-    // for a mask, black and white set on the target; false when there is nothing to copy.
-    template <class Copy> bool WithSource(HDC dc, int index, int mode, Copy copy) const;
+    // for a mask, black and white set on the target; not at all when there is none.
+    template <class Copy> void WithSource(HDC dc, int index, int mode, Copy copy) const;
 
     Entry* entries = nullptr;
     GlobalBlock block;
