@@ -113,13 +113,7 @@ LRESULT WButton::OnSetText(WPARAM wParam, LPARAM lParam) {
 const SourceRect& WButton::CurrentImage() const {
     if (!IsWindowEnabled(hwnd)) return imageDisabled;
     if (GetCheck()) return imagePressed;
-    if (GetCapture() == hwnd) {
-        POINT cursor;
-        RECT window;
-        GetCursorPos(&cursor);
-        ::GetWindowRect(hwnd, &window);
-        if (PtInRect(&window, cursor)) return pressed ? imagePressed : imageHover;
-    }
+    if (GetCapture() == hwnd && pointerInside) return pressed ? imagePressed : imageHover;
     return imageNormal;
 }
 
@@ -140,7 +134,8 @@ bool WButton::ContainsPoint(LPARAM point) const {
 }
 
 void WButton::OnMouseMove(WPARAM keys, LPARAM point) {
-    if (ContainsPoint(point)) {
+    pointerInside = ContainsPoint(point);
+    if (pointerInside) {
         if (GetCapture() == hwnd && hoverCapture) return;
         SetCapture(hwnd);
         hoverCapture = 1;
@@ -161,6 +156,7 @@ void WButton::OnButtonDown() {
     SetForegroundWindow(GetParent(hwnd));
     SetCapture(hwnd);
     pressed = 1;
+    pointerInside = true;
     Repaint();
 }
 
@@ -172,7 +168,8 @@ void WButton::OnCaptureLost(HWND newCapture) {
 }
 
 void WButton::OnButtonUp(LPARAM point) {
-    if (ContainsPoint(point) && pressed) {
+    pointerInside = ContainsPoint(point);
+    if (pointerInside && pressed) {
         if (style & toggle) SetCheck(!GetCheck());
         PostClick();
     }

@@ -37,6 +37,9 @@ public:
     SourceRect imageDisabled;
     int checked = 0;
     int pressed = 0;
+    // Whether the last mouse message stood inside the button: the look follows the messages,
+    // never a later cursor position read from the system.
+    bool pointerInside = false;
     int style = 0;
 
     // Set while a button holds the capture because the cursor is over it; one for all.

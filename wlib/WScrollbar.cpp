@@ -135,13 +135,6 @@ POINT WScrollbar::MessagePoint(LPARAM point) {
     return {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
 }
 
-POINT WScrollbar::CursorNow() const {
-    POINT cursor;
-    GetCursorPos(&cursor);
-    ScreenToClient(hwnd, &cursor);
-    return cursor;
-}
-
 bool WScrollbar::CursorOnThumb(int pixel, POINT cursor) const {
     SourceRect thumb = ThumbRect(pixel);
     RECT area = {thumb.x, thumb.y, thumb.x + thumb.width, thumb.y + thumb.height};
@@ -151,7 +144,8 @@ bool WScrollbar::CursorOnThumb(int pixel, POINT cursor) const {
 const SourceRect& WScrollbar::CurrentThumb(int pixel) const {
     if (!IsWindowEnabled(hwnd)) return thumbDisabled;
     if (pressed) return thumbPressed;
-    if (CursorOnThumb(pixel, CursorNow())) return thumbHover;
+    // Hovering takes the capture, so without it the pointer has left.
+    if (GetCapture() == hwnd && CursorOnThumb(pixel, pointer)) return thumbHover;
     return thumbNormal;
 }
 
@@ -237,7 +231,7 @@ void WScrollbar::SendTrack(int value) const {
 }
 
 void WScrollbar::OnButtonDown(LPARAM point) {
-    const POINT cursor = MessagePoint(point);
+    const POINT cursor = pointer = MessagePoint(point);
     const int c = (style & vertical) ? cursor.y : cursor.x;
     SetForegroundWindow(GetParent(hwnd));
     SetCapture(hwnd);
@@ -259,7 +253,7 @@ void WScrollbar::OnButtonDown(LPARAM point) {
 // The message's own point, not the cursor's later place, so that every move counts once and
 // dragging beyond the slider keeps working.
 void WScrollbar::OnMouseMove(WPARAM keys, LPARAM point) {
-    const POINT cursor = MessagePoint(point);
+    const POINT cursor = pointer = MessagePoint(point);
     if (keys == MK_LBUTTON && pressed) {
         int c = (style & vertical) ? cursor.y : cursor.x;
         trackPixel = ClampToRoom(c - grabOffset);

@@ -48,6 +48,9 @@ public:
     SourceRect backgroundSource;
     int style = 0;
     int pressed = 0;
+    // Where the last mouse message stood: the hover look follows the messages, never a later
+    // cursor position read from the system.
+    POINT pointer = {-1, -1};
     int grabOffset = 0;
     int tracking = 0; // paint the thumb at trackPixel
     int trackPixel = 0;
@@ -66,7 +69,6 @@ private:
     int ClampToRoom(int pixel) const;
     SourceRect ThumbRect(int pixel) const;
     static POINT MessagePoint(LPARAM point);
-    POINT CursorNow() const;
     bool CursorOnThumb(int pixel, POINT cursor) const;
     const SourceRect& CurrentThumb(int pixel) const;
     LRESULT OnEnable(WPARAM wParam, LPARAM lParam);

@@ -81,9 +81,14 @@ inline Parent& Fresh() {
         parent.hwnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40, 40, 320,
                                       240, nullptr, nullptr, nullptr, nullptr);
         SetWindowLongPtrA(parent.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&parent));
+        // Once, before any case: the real cursor away from every test window, and there for
+        // good, so that no motion of it reaches a case.
+        SetCursorPos(1200, 1000);
+        POINT at = {};
+        for (int i = 0; i < 100 && GetCursorPos(&at) && (at.x != 1200 || at.y != 1000); i++)
+            Sleep(10);
     }
     ReleaseCapture();
-    SetCursorPos(1200, 1000); // away from every test window
     Pump();
     parent = {parent.hwnd, "", nullptr};
     return parent;
@@ -92,9 +97,10 @@ inline Parent& Fresh() {
 // Sends a gesture to a window: tokens of a letter and a client x, all at height y. D and U
 // press and release the left button, M drags, S drags with shift, H hovers, C double-clicks
 // (the second press it posts is dispatched), R and r press and release the right button, B
-// presses the middle one, K and k press and release the space bar, E presses Enter. The
-// cursor goes along when asked, as it would with a real mouse.
-inline void Play(HWND window, const std::string& gesture, int y, bool moveCursor = false) {
+// presses the middle one, K and k press and release the space bar, E presses Enter. The real
+// cursor stays where it is: under Wine it moves asynchronously, and its late motion would
+// reach another case.
+inline void Play(HWND window, const std::string& gesture, int y) {
     const std::string letters = "DUMSHCRrBKkE";
     const UINT messages[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,     WM_MOUSEMOVE,   WM_MOUSEMOVE,
                              WM_MOUSEMOVE,   WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
@@ -106,9 +112,6 @@ inline void Play(HWND window, const std::string& gesture, int y, bool moveCursor
     for (std::string token; tokens >> token;) {
         size_t i = letters.find(token[0]);
         int x = std::atoi(token.c_str() + 1);
-        POINT screen = {x, y};
-        ClientToScreen(window, &screen);
-        if (moveCursor) SetCursorPos(screen.x, screen.y);
         SendMessageA(window, messages[i], keys[i], MAKELPARAM(x, y));
         MSG posted; // the second press a double click posts, and no real mouse message
         while (PeekMessageA(&posted, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE))

@@ -114,7 +114,7 @@ TEST_F(Controls, ButtonPaintsTheCellOfEachStateWhereTheCursorIs) {
     const std::pair<const char*, COLORREF> steps[] = {
         {"H15", hover}, {"D15", pressed}, {"M60", normal}, {"M15", pressed}, {"U15", normal}};
     for (const auto& [gesture, shows] : steps) {
-        kit::Play(button->hwnd, gesture, 8, true);
+        kit::Play(button->hwnd, gesture, 8);
         EXPECT_EQ("", kit::Mismatch(button->hwnd, kit::Solid(shows))) << gesture;
     }
     EnableWindow(button->hwnd, FALSE);
@@ -138,7 +138,7 @@ TEST_F(Controls, SliderReportsWhereTheUserPutsTheThumbAndLeavesTheValueToTheOwne
         parent.log.clear();
         std::istringstream tokens(gesture);
         for (std::string token; tokens >> token;) {
-            kit::Play(slider->hwnd, token, 5, true);
+            kit::Play(slider->hwnd, token, 5);
             size_t look = token.find('=');
             if (look == std::string::npos) continue;
             EXPECT_EQ("", SliderMismatch(std::stoi(token.substr(look + 1)), pressed)) << token;
@@ -158,12 +158,12 @@ TEST_F(Controls, SliderNotifyTargetEmptyRangeAndFullThumb) {
     slider->SetRange(3, 20, FALSE);
     slider->SetPosition(3, FALSE);
     slider->SetSize(9, 10, TRUE);
-    kit::Play(slider->hwnd, "D60 U60", 5, true); // outside the thumb: a track click
+    kit::Play(slider->hwnd, "D60 U60", 5); // outside the thumb: a track click
 
     MakeButton(3);
     MakeSlider(13, 10, 100, button->hwnd); // vertical; the button ignores the final position
     slider->SetNotifyTarget(parent.hwnd);
-    kit::Play(slider->hwnd, "D5 U5", 50, true); // a track click: the edge to 46
+    kit::Play(slider->hwnd, "D5 U5", 50); // a track click: the edge to 46
     EXPECT_EQ("htrack(3) hpos(3) vtrack(92)", parent.log);
 }
 
@@ -180,20 +180,20 @@ TEST_F(Controls, CaptureLossEndsTheDragAndForgetsThePress) {
         slider->SetPosition(40, TRUE);
         parent.log.clear();
         for (const char* token : {"D23", "M33"})
-            kit::Play(slider->hwnd, token, 5, true);
+            kit::Play(slider->hwnd, token, 5);
         steal();
         EXPECT_EQ("htrack(40) htrack(60) hpos(40)", parent.log) << how;
         EXPECT_NE("", SliderMismatch(20, pressed)) << how << ": the thumb is back, not pressed";
         EXPECT_NE("", SliderMismatch(30, pressed)) << how << ": nor where it was dragged";
         for (const char* token : {"M43", "U43"})
-            kit::Play(slider->hwnd, token, 5, true);
+            kit::Play(slider->hwnd, token, 5);
         EXPECT_EQ("htrack(40) htrack(60) hpos(40)", parent.log) << how << ": nothing follows";
 
         MakeButton(3);
         parent.log.clear();
-        kit::Play(button->hwnd, "D5", 8, true);
+        kit::Play(button->hwnd, "D5", 8);
         steal();
-        kit::Play(button->hwnd, "U5", 8, true);
+        kit::Play(button->hwnd, "U5", 8);
         kit::Pump();
         EXPECT_EQ("", parent.log) << how << ": a release after the loss is no click";
         EXPECT_NE("", kit::Mismatch(button->hwnd, kit::Solid(pressed))) << how;
@@ -280,7 +280,7 @@ TEST_F(Controls, ListMarksEnterAndSlider) {
     EXPECT_EQ(17, rangeEnd());
     list->SetItemHeight(0, 10, FALSE);
     parent.log.clear();
-    kit::Play(listSlider->hwnd, "D5 U5", 95, true);
+    kit::Play(listSlider->hwnd, "D5 U5", 95);
     EXPECT_EQ(11, list->GetTopIndex());
     EXPECT_EQ(12, listSlider->GetPosition());
     EXPECT_EQ("vpos(12)", parent.log);
