@@ -31,6 +31,10 @@ int AddSong::OnCommand(int notification, int id, HWND) {
 
 // The playlist is drawn once, when it is whole, rather than once per track.
 void AddSong::AddAll() {
+    if (!ShowsDiscInDrive()) {
+        Close();
+        return;
+    }
     playlist.Clear(0);
     const int count = Count(IDC_ADD_LIST);
     for (int index = 0; index < count; index++)

@@ -14,14 +14,14 @@ EditPlaylist::EditPlaylist(WListBox& playlist) : PlaylistDialog(playlist, IDD_ED
 }
 
 int EditPlaylist::OnInitDialog() {
-    if (!DiscIsRead()) return 1;
+    FillTracks(IDC_EDIT_LIST);
+    if (!ShowsDiscInDrive()) return 1;
     const DiscDatabase& database = playbackEngine->Database();
     char text[DiscDatabase::textSize];
     database.ReadArtist(cdAudio->discId, text, sizeof text);
     SetDlgItemTextA(hwnd, IDC_EDIT_ARTIST, text);
     database.ReadTitle(cdAudio->discId, text, sizeof text);
     SetDlgItemTextA(hwnd, IDC_EDIT_TITLE, text);
-    FillTracks(IDC_EDIT_LIST);
     return 1;
 }
 
@@ -76,8 +76,11 @@ void EditPlaylist::EditNameOf(int index) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
 }
 
+// The order the user built since the disc was read is stored first, so that the reload
+// from the file brings it back with the new names.
 void EditPlaylist::Save() {
-    if (DiscIsRead()) {
+    if (ShowsDiscInDrive()) {
+        playbackEngine->SaveDiscOrder();
         SaveNames();
         ReloadPlaylist();
     }
@@ -99,8 +102,7 @@ void EditPlaylist::SaveNames() {
     playbackEngine->SaveDiscNames(artist, title, pointers.data(), count);
 }
 
-// The playlist shows the new names: it is built again from the file, which also drops the
-// entries added since the disc was read (the order is stored only when the window goes).
+// The playlist shows the new names: it is built again from the file.
 void EditPlaylist::ReloadPlaylist() {
     const int marked = playlist.GetMarked() < 0 ? 0 : playlist.GetMarked();
     playlist.Clear(0);

@@ -36,6 +36,7 @@ void PlaylistDialog::Open(HINSTANCE instance, HWND owner) {
 
 int PlaylistDialog::OnDestroy() {
     if (theApp) theApp->RemoveDialog(hwnd);
+    shownDisc.clear();
     // The handle may soon name another window; IsOpen must not mistake that one for ours.
     hwnd = nullptr;
     return 0;
@@ -55,8 +56,13 @@ bool PlaylistDialog::DiscIsRead() {
     return playbackEngine && playbackEngine->discRead && cdAudio;
 }
 
+bool PlaylistDialog::ShowsDiscInDrive() const {
+    return !shownDisc.empty() && DiscIsRead() && shownDisc == cdAudio->discId;
+}
+
 void PlaylistDialog::FillTracks(int listId) {
     if (!DiscIsRead()) return;
+    shownDisc = cdAudio->discId;
     HWND list = GetDlgItem(hwnd, listId);
     const int count = static_cast<int>(cdAudio->audioTrackCount);
     for (int index = 0; index < count; index++) {
@@ -84,6 +90,7 @@ std::string PlaylistDialog::NameOf(const std::string& entryText) {
 }
 
 void PlaylistDialog::Append(int listId, int index, int redraw) {
+    if (!ShowsDiscInDrive()) return;
     const int added = playlist.AddItem(EntryText(listId, index).c_str(), redraw);
     if (added >= 0) playlist.SetItemData(added, index + 1);
 }

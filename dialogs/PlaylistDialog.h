@@ -31,6 +31,9 @@ protected:
     static bool DiscIsRead();
     // Fills the list with the disc's audio tracks; without a read disc it stays empty.
     void FillTracks(int listId);
+    // The lists show the tracks of the disc the engine has read now; after a disc change
+    // they belong to another disc, whose section and playlist they must not touch.
+    bool ShowsDiscInDrive() const;
     // "%02i. %s" of the 1-based audio index and the name, the name never cut.
     static std::string TrackText(int audioIndex, const char* name);
     // The whole text of an entry of one of this dialog's lists; "" for none.
@@ -48,4 +51,5 @@ protected:
 
 private:
     int templateId;
+    std::string shownDisc; // the disc identifier of the tracks listed; empty for none
 };

@@ -2,6 +2,8 @@
 
 #include "player/PlaylistView.h"
 
+#include <functional>
+
 class WListBox;
 
 // The engine's playlist is the list box on screen: this adapter reads and edits its items.
@@ -19,6 +21,11 @@ public:
     int FindByData(int value) const override;
     void Clear(int redraw) override;
     int Add(const char* text, int data, int redraw) override;
+    void DiscLeft() override {
+        if (onDiscLeft) onDiscLeft();
+    }
+
+    std::function<void()> onDiscLeft;
 
 private:
     WListBox& list;

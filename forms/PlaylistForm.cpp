@@ -142,6 +142,8 @@ void PlaylistForm::ThumbCells(SourceRect cells[SkinControl::cellCount]) const {
 int PlaylistForm::OnInitDialog() {
     addSong = std::make_unique<AddSong>(list);
     editPlaylist = std::make_unique<EditPlaylist>(list);
+    // The dialogs show one disc's tracks: they must never edit the next disc with them.
+    entries.onDiscLeft = [this] { CloseDiscDialogs(); };
     SetWindowTextA(hwnd, "Lumivoxen CD Player");
     LoadBuiltinRecords();
     CreateControls();
@@ -472,6 +474,11 @@ void PlaylistForm::SavePlace() {
     settings.playlistW = window.right - window.left;
     settings.playlistH = window.bottom - window.top;
     SavePlaylistPlace();
+}
+
+void PlaylistForm::CloseDiscDialogs() {
+    if (addSong && addSong->IsOpen()) addSong->Close();
+    if (editPlaylist && editPlaylist->IsOpen()) editPlaylist->Close();
 }
 
 int PlaylistForm::OnDestroy() {

@@ -82,6 +82,8 @@ public:
     int OnInitDialog() override;
     int OnPaint() override;
     int OnDestroy() override;
+    // Closes Add Song and Edit playlist, which belong to the disc that has left.
+    void CloseDiscDialogs();
     int OnShowWindow(WPARAM shown, LPARAM status) override;
     int OnActivate() override;
     int OnDeactivate() override;

@@ -29,6 +29,13 @@ void PlaybackEngine::AttachViews(PlaylistView* playlistView, EngineDisplays* dis
     displays = displayViews;
 }
 
+// A new start of play or a new disc ends the pause: the next Pause pauses again instead of
+// resuming a position that no longer plays.
+void PlaybackEngine::ForgetPause() {
+    paused = 0;
+    cd.paused = 0;
+}
+
 // ---- Track numbers and playlist entries ----
 
 bool PlaybackEngine::IsAudioIndex(int index) const {
@@ -174,17 +181,19 @@ void PlaybackEngine::SaveDiscNames(const char* artist, const char* title, const 
 
 // ---- Playing ----
 
+// The length shown while stopped is the prepared track's own, not the last one played.
 void PlaybackEngine::PrepareStart(int audioIndex) {
     currentTrack = audioIndex;
     startMinute = startSecond = 0;
+    int length = 0;
+    if (IsAudioIndex(audioIndex)) cd.GetAudioTrackLength(audioIndex, &length);
+    trackLength = static_cast<unsigned>(length > 0 ? length : 0);
     if (!HasIntroLimit()) return;
     unsigned introLength = IntroLength();
     if (!settings.randomIntro) {
         introEnd = introLength;
         return;
     }
-    int length = 0;
-    if (IsAudioIndex(audioIndex)) cd.GetAudioTrackLength(audioIndex, &length);
     // A track no longer than the intro has no room for a random start: it plays from 0:00.
     unsigned start = 0;
     if (length > 0 && static_cast<unsigned>(length) > introLength)
@@ -198,6 +207,7 @@ void PlaybackEngine::PrepareStart(int audioIndex) {
 // that the next tick moves on past it.
 void PlaybackEngine::PlayCurrent() {
     expectedTrack = currentTrack;
+    ForgetPause();
     if (IsAudioIndex(currentTrack)) {
         nothingToPlay = 0;
         cd.PlayAudioTrack(currentTrack, startMinute, startSecond, 0);
@@ -258,12 +268,14 @@ void PlaybackEngine::StopPlay() {
 void PlaybackEngine::PlayRequested(int track) {
     if (track == 0 || !playlist || !displays) return;
     if (!discRead) {
+        ForgetPause();
         cd.Stop();
         cd.PlayFrom(track, 0, 0, 0);
         return;
     }
     int index = AudioIndexOfTrack(track);
     if (!index) return;
+    ForgetPause();
     cd.Stop();
     MarkEntry(playlist->FindByData(index));
     currentTrack = index;
@@ -280,14 +292,13 @@ void PlaybackEngine::SeekTo(int seconds) {
     startSecond = seconds % 60;
     if (playing && IsAudioIndex(currentTrack))
         cd.PlayAudioTrack(currentTrack, startMinute, startSecond, 0);
-    busy = 0;
 }
 
 // ---- The status tick ----
 
 void PlaybackEngine::StatusTick(UINT_PTR timerId) {
-    if (busy || !playlist || !displays || timerId != IDT_STATUS) return;
-    busy = 1;
+    if (Busy() || !playlist || !displays || timerId != IDT_STATUS) return;
+    BusyHold hold = HoldTicks();
     DWORD mode = 0;
     if (cd.GetMode(&mode)) {
         if (mode == modeStopped)
@@ -299,11 +310,12 @@ void PlaybackEngine::StatusTick(UINT_PTR timerId) {
     } else if (cd.deviceId == 0 && !discRead) {
         StoppedTick(); // a device that failed to open shows as an unreadable disc
     }
-    busy = 0;
 }
 
 void PlaybackEngine::DoorOpenTick() {
+    ForgetPause(); // the paused disc is gone
     if (discRead) {
+        playlist->DiscLeft();
         playlist->Clear(1);
         for (Display display : {Display::Position, Display::TrackLength, Display::Artist,
                                 Display::Album, Display::TrackName})
@@ -477,15 +489,15 @@ int PlaybackEngine::OnDeviceChange(WPARAM event, LPARAM data) {
 // The old device is closed first: it must not stay open on a drive the player no longer
 // uses. The order of the disc read so far is kept, as at the end of a session.
 void PlaybackEngine::ChangeDisc(const char* drive) {
-    busy = 1;
+    BusyHold hold = HoldTicks();
     SaveDiscOrder();
     cd.Stop();
     cd.Close();
+    if (discRead && playlist) playlist->DiscLeft();
     discRead = 0;
-    paused = cd.paused = 0;
+    ForgetPause();
     snprintf(settings.drive, sizeof settings.drive, "%s", drive);
     cd.Open(settings.drive);
-    busy = 0;
 }
 
 int PlaybackEngine::OnVolumeArrival(DWORD deviceType, DWORD unitMask, WORD flags) {
@@ -497,14 +509,15 @@ int PlaybackEngine::OnVolumeArrival(DWORD deviceType, DWORD unitMask, WORD flags
     char letter = static_cast<char>('A' + bit);
     char root[4] = {letter, ':', '\\', '\0'};
     if (GetDriveTypeA(root) != DRIVE_CDROM || !settings.autoSwitch) return 1;
-    busy = 1;
+    BusyHold hold = HoldTicks();
     snprintf(settings.drive, sizeof settings.drive, "%c:", letter);
     if (discRead) {
         cd.Stop();
         cd.Close();
+        if (playlist) playlist->DiscLeft();
         discRead = 0;
+        ForgetPause();
         cd.Open(settings.drive);
     }
-    busy = 0;
     return 1;
 }

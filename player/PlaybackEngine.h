@@ -23,6 +23,23 @@ class PlaybackEngine {
 public:
     using RandomFunction = unsigned (*)(unsigned);
 
+    // While any hold lives no status tick runs. Holds nest: a disc arriving during a seek
+    // drag lets go of its own hold only, and ticks resume when the outermost one ends.
+    class BusyHold {
+    public:
+        explicit BusyHold(int& count) : count(&count) { ++count; }
+        ~BusyHold() {
+            if (count) --*count;
+        }
+        BusyHold(BusyHold&& other) noexcept : count(other.count) { other.count = nullptr; }
+        BusyHold(const BusyHold&) = delete;
+        BusyHold& operator=(const BusyHold&) = delete;
+        BusyHold& operator=(BusyHold&&) = delete;
+
+    private:
+        int* count;
+    };
+
     PlaybackEngine(WMCIAudioCD& cd, const WIniKey& discFile, Settings& settings,
                    PlayRequest& request, RandomFunction random);
     PlaybackEngine(const PlaybackEngine&) = delete;
@@ -53,6 +70,9 @@ public:
     // Reads a new disc: the one now in the drive the player uses, or another drive's.
     void ChangeDisc(const char* drive);
 
+    BusyHold HoldTicks() { return BusyHold(busyCount); }
+    bool Busy() const { return busyCount > 0; }
+
     // The disc database on the disc the device read last.
     void LoadDiscEntry();
     int SaveDiscOrder();
@@ -64,7 +84,6 @@ public:
 
     // Engine state; the player window, the slider and the option pages set or test the
     // fields they need.
-    int busy = 0;       // while set, a status tick does nothing
     int discRead = 0;   // the disc has been read and its playlist built
     int wasPlaying = 0; // the last playing tick saw the drive playing
     int paused = 0;     // the pause button paused the disc
@@ -86,6 +105,7 @@ private:
     bool RanOnIntoNextEntry(int index, int seconds);
     void DoorOpenTick();
 
+    void ForgetPause();
     bool IsAudioIndex(int index) const;
     bool HasIntroLimit() const;
     unsigned IntroLength() const;
@@ -109,6 +129,7 @@ private:
     DiscDatabase database;
     PlaylistView* playlist = nullptr;
     EngineDisplays* displays = nullptr;
+    int busyCount = 0; // the holds that keep status ticks from running
 };
 
 // The process-wide engine, created by the entry point.

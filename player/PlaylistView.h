@@ -24,4 +24,6 @@ public:
     virtual void Clear(int redraw) = 0;
     // Appends an entry; returns its index.
     virtual int Add(const char* text, int data, int redraw) = 0;
+    // The disc whose entries these are has left the drive (door, drive change, new image).
+    virtual void DiscLeft() {}
 };

@@ -206,7 +206,9 @@ TEST_F(PlaylistDialogs, SaveStoresTheNamesAndRebuildsThePlaylistFromTheFile) {
     EXPECT_EQ(std::string(999, 't'), Stored("title"));
     EXPECT_EQ("3", Stored("numtracks"));
     EXPECT_EQ("1", Stored("EntryType"));
-    EXPECT_EQ("01. Alpha=1|02. Beta=2|03. Part One=3*", Entries()) << "the added entry is gone";
+    EXPECT_EQ("01. Alpha=1|02. Beta=2|03. Part One=3*|01. Alpha=1", Entries())
+        << "the entry added before the save stays";
+    EXPECT_EQ("4", Stored("numplay"));
     EXPECT_STREQ("03. Part One", form->textBoxes[MainForm::tbTrackName].text);
     EXPECT_STREQ("The Band", form->textBoxes[MainForm::tbArtist].text);
     EXPECT_EQ(1, app.dialogCount) << "only the Add Song dialog is left";
@@ -289,6 +291,27 @@ TEST_F(PlaylistDialogs, WithoutAReadDiscTheListsStayEmptyUntilReopened) {
     Press(adder, IDC_ADD_CLOSE);
     EXPECT_EQ("01. Alpha|02. Beta|03. Gamma",
               ::Entries(Item(OpenWith(PlaylistForm::btAdd), IDC_ADD_LIST)));
+}
+
+// A disc change closes both dialogs: their lists belong to the disc that left, and nothing of
+// it may reach the next disc's section or playlist.
+TEST_F(PlaylistDialogs, ADiscChangeClosesBothDialogs) {
+    Start(3, threeNames);
+    for (bool byDoor : {true, false}) {
+        HWND adder = OpenWith(PlaylistForm::btAdd);
+        HWND editor = OpenWith(PlaylistForm::btEdit);
+        if (byDoor) {
+            drive.OpenDoor();
+            Tick();
+            drive.CloseDoor();
+        } else {
+            engine->ChangeDisc("D:");
+        }
+        EXPECT_FALSE(IsWindow(adder)) << byDoor;
+        EXPECT_FALSE(IsWindow(editor)) << byDoor;
+        EXPECT_EQ(0, app.dialogCount);
+        Tick();
+    }
 }
 
 TEST_F(PlaylistDialogs, OpenDialogsGoWithThePlaylistWindow) {

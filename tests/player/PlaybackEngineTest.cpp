@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,20 @@ TEST(PlaybackEngine, AnOpenedDoorBlanksTheDisplaysAndListButKeepsTheStoredOrder)
             EXPECT_EQ("", b.shown.Text(display));
         EXPECT_EQ(exitOnRemove ? "Playing" : "Eject", b.shown.Text(Display::Status));
     }
+    // A paused disc taken out: the next disc is not paused and shows its own length.
+    Bench b({97, 30}, "[options]\nplayonstart=1\n");
+    LoadSettings(b.discFile, b.options);
+    b.Run(1000);
+    b.engine.TogglePause();
+    b.Run(400);
+    b.drive.OpenDoor();
+    b.Tick();
+    b.options.playOnStart = 0;
+    b.Insert({45, 20});
+    b.drive.CloseDoor();
+    b.Run(600);
+    EXPECT_EQ("Stop 00:45",
+              b.shown.Text(Display::Status) + " " + b.shown.Text(Display::TrackLength));
 }
 
 // Disc track 1 is data: disc track n is audio track n - 1.
@@ -209,10 +224,11 @@ TEST(PlaybackEngine, PlayRequestsSeeksAndPausesMoveTheDriveAndTheDisplays) {
     b.engine.PlayRequested(2);
     b.Run(2000);
     EXPECT_EQ("01. Unknown track", b.shown.Text(Display::TrackName));
-    b.engine.busy = 1; // the seek slider is being dragged
+    auto drag = std::make_optional(b.engine.HoldTicks()); // the seek slider is being dragged
     b.Run(1000);
     EXPECT_EQ("00:02", b.shown.Text(Display::Position));
     b.engine.SeekTo(100);
+    drag.reset();
     b.Run(200);
     b.engine.TogglePause();
     b.Run(3000);
@@ -222,6 +238,30 @@ TEST(PlaybackEngine, PlayRequestsSeeksAndPausesMoveTheDriveAndTheDisplays) {
     b.Run(200);
     EXPECT_EQ(Starts({{4, 0}, {3, 0}, {2, 0}, {2, 100}}), b.starts);
     EXPECT_EQ("Playing", b.shown.Text(Display::Status));
+
+    // Play after a pause starts afresh, so the next Pause pauses again.
+    b.engine.TogglePause();
+    b.Run(400);
+    b.engine.StartPlay();
+    b.Run(1000);
+    b.engine.TogglePause();
+    b.Run(1000);
+    EXPECT_EQ("Pause 00:01", b.shown.Text(Display::Status) + " " + b.shown.Text(Display::Position));
+}
+
+// Ticks wait while anyone holds them: a drive change during a seek drag lets go of its own
+// hold only.
+TEST(PlaybackEngine, TicksWaitUntilTheLastHoldEnds) {
+    Bench b({30, 30});
+    b.Tick();
+    b.Run(1000);
+    auto drag = std::make_optional(b.engine.HoldTicks());
+    b.engine.ChangeDisc("D:");
+    b.Run(1000);
+    EXPECT_EQ(0, b.engine.discRead) << "no tick read the disc while the drag held";
+    drag.reset();
+    b.Tick();
+    EXPECT_EQ(1, b.engine.discRead);
 }
 
 TEST(PlaybackEngine, NewDiscWaitsWithItsFirstEntryMarkedUnlessNoEntryCanPlay) {
