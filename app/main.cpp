@@ -24,6 +24,17 @@
 
 namespace {
 
+// A start without a request means the user looks for the player: it comes to the front,
+// which this process, started by the user, may allow it.
+void BringPlayerToFront(HWND player) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(player, &process);
+    AllowSetForegroundWindow(process);
+    COPYDATASTRUCT data = {};
+    data.dwData = MainForm::frontTag;
+    SendMessageA(player, WM_COPYDATA, 0, LPARAM(&data));
+}
+
 // A second start only hands its "/disc" or "/play" request to the running player.
 int HandOffToRunningPlayer(HWND player, const std::string& image, const PlayArgument& argument) {
     if (!image.empty()) {
@@ -31,6 +42,8 @@ int HandOffToRunningPlayer(HWND player, const std::string& image, const PlayArgu
     } else if (argument.hasPoint) {
         WPARAM command = (WPARAM(argument.track & 0xFFFF) << 16) | IDC_HANDOFF_PLAY;
         SendMessageA(player, WM_COMMAND, command, 0);
+    } else if (!argument.requested) {
+        BringPlayerToFront(player);
     }
     return 0;
 }

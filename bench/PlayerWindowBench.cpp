@@ -100,13 +100,12 @@ public:
     }
     // As the Skin page switches: the engine holds still while the skin changes.
     void SwitchSkin(const char* folderSkin) {
-        program.engine->busy = 1;
+        auto hold = program.engine->HoldTicks();
         if (folderSkin) {
             if (!Form().LoadSkin(folderSkin)) std::fprintf(stderr, "skin %s failed\n", folderSkin);
         } else {
             Form().LoadBuiltinSkin();
         }
-        program.engine->busy = 0;
         TestProgram::Pump();
         PaintWhatChanged();
     }

@@ -34,6 +34,16 @@ public:
     void DragMaster(int position);
     void SetMute(int muted);
 
+    // Whether a control has something audible behind it: the mixer's own control, or the
+    // virtual drive's output while the disc plays there.
+    bool ChannelsAudible(bool ownOutputPlays) const {
+        return channelsFound || (ownOutput && ownOutputPlays);
+    }
+    bool MasterAudible() const { return masterFound != 0; }
+    bool MuteAudible(bool ownOutputPlays) const {
+        return muteFound || (ownOutput && ownOutputPlays);
+    }
+
     DWORD channelsId = 0;
     DWORD channelCount = 2; // the CD volume's: 2, or 1 for a mono (uniform) control
     DWORD masterId = 0;

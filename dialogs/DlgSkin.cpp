@@ -9,6 +9,7 @@
 #include "wlib/WListBox.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -89,7 +90,8 @@ void DlgSkin::ChooseSelected() {
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
     const std::string name = WListBox::TextOf(list, static_cast<int>(selected));
-    if (playbackEngine) playbackEngine->busy = 1;
+    std::optional<PlaybackEngine::BusyHold> hold;
+    if (playbackEngine) hold.emplace(playbackEngine->HoldTicks());
     std::string description;
     if (BuiltinName() == name) {
         mainForm->LoadBuiltinSkin();
@@ -102,7 +104,10 @@ void DlgSkin::ChooseSelected() {
         description = BuiltinDescription();
     }
     ShowDescription(description);
-    if (playbackEngine) playbackEngine->busy = 0;
+    // The skin's windows came back on top of everything; the dialog the user works in goes
+    // back above them.
+    SetWindowPos(GetAncestor(hwnd, GA_ROOT), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 std::string DlgSkin::BuiltinName() const {

@@ -24,16 +24,23 @@ std::string FullPath(const std::string& path) {
     return result;
 }
 
+int ShowMessageBox(HWND owner, const char* text, const char* caption) {
+    return MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING);
+}
+
 void TellCannotPlay(HWND owner, unsigned textId, const std::string& reason) {
     char format[300], caption[100];
     LoadTableString(textId, format, sizeof format);
     LoadTableString(IDS_IMAGE_CAPTION, caption, sizeof caption);
     std::vector<char> text(sizeof format + reason.size());
     snprintf(text.data(), text.size(), format, reason.c_str());
-    MessageBoxA(owner, text.data(), caption, MB_OK | MB_ICONWARNING);
+    DiscImageMount::showMessage(owner, text.data(), caption);
 }
 
 } // namespace
+
+int (*DiscImageMount::showMessage)(HWND, const char*, const char*) = ShowMessageBox;
+std::deque<std::string> DiscImageMount::handedOver;
 
 std::shared_ptr<const DiscImage> DiscImageMount::Load(HWND owner, const std::string& path) {
     auto image = std::make_shared<const DiscImage>(FullPath(path));
@@ -69,7 +76,8 @@ void DiscImageMount::InsertAtStart(const std::string& commandLineImage, bool mac
             return;
         }
         // Moved or deleted since: said once, then forgotten.
-        TellCannotPlay(nullptr, IDS_IMAGE_GONE, image->Error());
+        TellCannotPlay(nullptr, machineHasCdDrive ? IDS_IMAGE_GONE : IDS_IMAGE_GONE_DEMO,
+                       image->Error());
         settings.discImage[0] = '\0';
     }
     if (!machineHasCdDrive) virtualDrive->Insert(VirtualDisc::Demo());
@@ -100,6 +108,14 @@ LRESULT DiscImageMount::OnCopyData(HWND owner, const COPYDATASTRUCT* data) {
         data->cbData > MAX_PATH)
         return FALSE;
     const char* text = static_cast<const char*>(data->lpData);
-    const std::string path(text, strnlen(text, data->cbData));
-    return MountAndPlay(owner, path) ? TRUE : FALSE;
+    handedOver.emplace_back(text, strnlen(text, data->cbData));
+    PostMessageA(owner, mountMessage, 0, 0);
+    return TRUE;
+}
+
+void DiscImageMount::MountHandedOver(HWND owner) {
+    if (handedOver.empty()) return;
+    const std::string path = handedOver.front();
+    handedOver.pop_front();
+    MountAndPlay(owner, path);
 }

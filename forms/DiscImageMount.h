@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,11 @@ class DiscImageMount {
 public:
     // WM_COPYDATA's dwData for a hand-off of "/disc PATH" to the running player.
     static constexpr ULONG_PTR handOffTag = 0x4C565844; // "LVXD"
+    // Posted by the player to itself: the images handed over are mounted from the loop.
+    static constexpr UINT mountMessage = WM_APP + 0x44;
+
+    // How a message reaches the user: a message box unless a test listens.
+    static int (*showMessage)(HWND owner, const char* text, const char* caption);
 
     // The image at `path`, or null after telling the user why it cannot be played.
     static std::shared_ptr<const DiscImage> Load(HWND owner, const std::string& path);
@@ -26,11 +32,14 @@ public:
     // virtual drive and plays it. False (and nothing changed) when it cannot be played.
     static bool MountAndPlay(HWND owner, const std::string& path);
 
-    // Sends "/disc PATH" to a running player; its answer is whether it took the image.
+    // Sends "/disc PATH" to a running player; its answer is whether it took the request.
     static bool HandOff(HWND player, const std::string& path);
-    // The running player's side of it.
+    // The running player's side of it: the request is taken and answered at once, and the
+    // image mounted after (mountMessage), so a second start never waits on a message box.
     static LRESULT OnCopyData(HWND owner, const COPYDATASTRUCT* data);
+    static void MountHandedOver(HWND owner);
 
 private:
+    static std::deque<std::string> handedOver;
     static bool Insert(const std::shared_ptr<const DiscImage>& image, const std::string& path);
 };

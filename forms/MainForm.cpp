@@ -90,7 +90,7 @@ void MainForm::CreatePlayerWindow(HINSTANCE moduleInstance) {
     HICON smallIcon = LoadIconA(instance, "SMALL_ICON");
     // No class brush: the paint covers the whole window, and an erase first would flicker.
     Create(className, icon, smallIcon, LoadCursorA(nullptr, IDC_ARROW), nullptr, nullptr, 0,
-           "Lumevoxen CD Player", WS_POPUP | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth,
+           "Lumivoxen CD Player", WS_POPUP | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, defaultWidth,
            defaultHeight, instance);
 }
 
@@ -182,6 +182,25 @@ void MainForm::ReadMixer() {
     }
     if (mixerPanel.ReadMute(&muted)) buttons[btMuteVolume].SetCheck(muted);
     buttons[btLockVolume].SetCheck(settings.lockVolume ? 1 : 0);
+    EnableVolumeControls();
+}
+
+// A control with nothing audible behind it shows its disabled look and takes no input: the
+// channel sliders and mute of a real drive's disc where the mixer has no CD line, a master
+// slider without a master volume.
+void MainForm::EnableVolumeControls() {
+    const bool ownOutputPlays =
+        virtualDrive && (settings.drive[0] & ~0x20) == (virtualDrive->Letter() & ~0x20);
+    const bool channels = mixer && mixerPanel.ChannelsAudible(ownOutputPlays);
+    const bool mute = mixer && mixerPanel.MuteAudible(ownOutputPlays);
+    const std::pair<HWND, bool> controls[] = {
+        {sliders[sbLVolume].hwnd, channels},
+        {sliders[sbRVolume].hwnd, channels},
+        {sliders[sbMVolume].hwnd, mixer && mixerPanel.MasterAudible()},
+        {buttons[btMuteVolume].hwnd, mute}};
+    for (const auto& [control, audible] : controls)
+        if (control && (IsWindowEnabled(control) != FALSE) != audible)
+            EnableWindow(control, audible);
 }
 
 void MainForm::CreateTextBoxes() {
@@ -268,7 +287,9 @@ LRESULT MainForm::OnKillFocus() {
 // ---- Events handed on ----
 
 LRESULT MainForm::OnTimer(WPARAM id) {
-    if (id == IDT_STATUS && playbackEngine) playbackEngine->StatusTick(id);
+    if (id != IDT_STATUS) return 0;
+    if (playbackEngine) playbackEngine->StatusTick(id);
+    EnableVolumeControls(); // the drive may have changed under the player
     return 0;
 }
 
@@ -281,8 +302,16 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APPCOMMAND) return OnMediaCommand(GET_APPCOMMAND_LPARAM(lParam));
     if (message == WM_QUERYENDSESSION) return TRUE;
     if (message == WM_ENDSESSION) return OnEndSession(wParam);
-    if (message == WM_COPYDATA)
-        return DiscImageMount::OnCopyData(hwnd, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    auto copied = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (message == WM_COPYDATA && copied && copied->dwData == frontTag) {
+        BringToFront();
+        return TRUE;
+    }
+    if (message == WM_COPYDATA) return DiscImageMount::OnCopyData(hwnd, copied);
+    if (message == DiscImageMount::mountMessage) {
+        DiscImageMount::MountHandedOver(hwnd);
+        return 0;
+    }
     if (message == WM_HOTKEY) {
         for (const MediaKey& key : mediaKeys)
             if (static_cast<int>(wParam) == key.hotKeyId) OnMediaCommand(key.appCommand);
@@ -411,8 +440,12 @@ void MainForm::MinimizePlayer() {
 
 // Without a tray icon the player must never be out of reach: it stays on screen, and the
 // caller puts it on the taskbar instead.
+// The tray takes an icon of its own, which it destroys; a shared one must never be destroyed.
 bool MainForm::PutInTray() {
-    inTray = AddTrayIcon(trayIconId, LoadIconA(instance, "TRAY_ICON"), trayTip) ? 1 : 0;
+    HICON icon = static_cast<HICON>(LoadImageA(instance, "TRAY_ICON", IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    inTray = AddTrayIcon(trayIconId, icon, trayTip) ? 1 : 0;
     if (!inTray) Show(1);
     return inTray != 0;
 }
@@ -425,6 +458,16 @@ void MainForm::RestoreFromTray() {
         playlist->Show(1);
         playlistHidden = 0;
     }
+}
+
+// Out of the tray or the taskbar, with the playlist when it went away with the player.
+void MainForm::BringToFront() {
+    if (inTray) {
+        RestoreFromTray();
+        return;
+    }
+    if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
 }
 
 LRESULT MainForm::OnTrayNotify(LPARAM mouseMessage, WPARAM) {
@@ -521,10 +564,11 @@ void MainForm::OnSeekSlider(int request, int position) {
     if (!engine) return;
     if (request == SB_THUMBPOSITION) {
         engine->SeekTo(position);
+        seekHold.reset();
         return;
     }
     if (request != SB_THUMBTRACK) return;
-    engine->busy = 1;
+    if (!seekHold) seekHold.emplace(engine->HoldTicks());
     sliders[sbPos].SetPosition(position, 1);
     long long shown = settings.elapsedTime ? position : (long long)engine->trackLength - position;
     if (shown < 0) shown = 0;
@@ -605,6 +649,7 @@ LRESULT MainForm::OnButtonUp(WPARAM, int, int) {
 }
 
 LRESULT MainForm::OnDestroy() {
+    seekHold.reset();
     UnregisterMediaKeys();
     DeleteTrayIcon(trayIconId);
     RememberOwnOutput();

@@ -2,15 +2,16 @@
 
 #include "devices/MixerPanel.h"
 #include "forms/PlayerDisplays.h"
+#include "player/PlaybackEngine.h"
 #include "gfx/SourceRect.h"
 #include "wlib/WButton.h"
 #include "wlib/WForm.h"
 #include "wlib/WScrollbar.h"
 #include "wlib/WTextBox.h"
 
+#include <optional>
 #include <string>
 
-class PlaybackEngine;
 class PlaylistForm;
 class WBmpFont;
 class WBmpList;
@@ -25,6 +26,8 @@ public:
     static constexpr int defaultWidth = 275;
     static constexpr int defaultHeight = 116;
     static constexpr UINT trayIconId = 1547;
+    // WM_COPYDATA's dwData from a second start without a request: come to the front.
+    static constexpr ULONG_PTR frontTag = 0x4C565846; // "LVXF"
 
     enum Button {
         btPrev,
@@ -106,6 +109,9 @@ public:
     POINT playlistOffset = {};
 
 private:
+    // Held from the first thumb move of a seek drag to its release.
+    std::optional<PlaybackEngine::BusyHold> seekHold;
+
     // Commands
     bool RunButtonCommand(int id);
     bool RunMenuCommand(int id);
@@ -116,6 +122,7 @@ private:
     void MinimizePlayer();
     bool PutInTray();
     void RestoreFromTray();
+    void BringToFront();
     void PressKeyButton(WPARAM key, int down);
     LRESULT OnMediaCommand(int appCommand);
     void RegisterMediaKeys();
@@ -132,6 +139,7 @@ private:
     void CreateButtons();
     void CreateSliders();
     void ReadMixer();
+    void EnableVolumeControls();
     void CreateTextBoxes();
     void ShowAtStart();
     void InvalidateTitleBar();

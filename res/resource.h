@@ -64,6 +64,7 @@
 #define IDS_IMAGE_FAILED 700 // "%s": why, naming the file and the sheet's line
 #define IDS_IMAGE_GONE 701   // the same for the image remembered from the last session
 #define IDS_IMAGE_CAPTION 702
+#define IDS_IMAGE_GONE_DEMO 703 // the same when the demo disc takes the image's place
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
 #define IDR_SKIN_MAIN_RECTS 900       // main and titlebar rectangles

@@ -48,6 +48,7 @@ void WForm::Create(const char* className, HICON icon, HICON smallIcon, HCURSOR c
                    DWORD style, int x, int y, int width, int height, HINSTANCE instance) {
     formBeingCreated = this;
     hwnd = nullptr;
+    creationFailure = nullptr;
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
@@ -64,7 +65,7 @@ void WForm::Create(const char* className, HICON icon, HICON smallIcon, HCURSOR c
     hwnd = CreateWindowExA(exStyle, className, title, style, x, y, width, height, nullptr, nullptr,
                            instance, nullptr);
     creating = false;
-    if (!hwnd) throw "Can't create window";
+    if (!hwnd) throw creationFailure ? creationFailure : "Can't create window";
 }
 
 UINT_PTR WForm::SetTimer(UINT_PTR id, UINT milliseconds) {
@@ -198,18 +199,27 @@ LRESULT CALLBACK WForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return form->Dispatch(window, message, wParam, lParam);
 }
 
+// An exception must not cross the platform's window procedure frames: a throwing OnCreate
+// refuses the window instead, and Create throws the text once CreateWindowExA has returned.
+LRESULT WForm::CreateWithoutUnwinding(HWND window) {
+    hwnd = window;
+    LRESULT result = -1;
+    try {
+        result = OnCreate();
+    } catch (const char* text) {
+        creationFailure = text;
+    }
+    if (result >= 0) SetClassPointer(window);
+    return result;
+}
+
 LRESULT WForm::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = LowHalf(lParam), y = HighHalf(lParam);
     const int low = LOWORD(wParam), high = HIWORD(wParam);
     const HWND control = reinterpret_cast<HWND>(lParam);
     // clang-format off
     switch (message) {
-    case WM_CREATE: {
-        hwnd = window;
-        LRESULT result = OnCreate();
-        if (result >= 0) SetClassPointer(window);
-        return result;
-    }
+    case WM_CREATE:          return CreateWithoutUnwinding(window);
     case WM_DESTROY:
         RemoveClassPointer();
         return OnDestroy();

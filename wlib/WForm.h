@@ -70,4 +70,6 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static WForm* FormOf(HWND window);
     LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CreateWithoutUnwinding(HWND window);
+    const char* creationFailure = nullptr; // what OnCreate threw
 };

@@ -84,6 +84,8 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
     RegisterClassA(&windowClass);
     HWND player = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
                                 nullptr, nullptr, nullptr);
+    // Without arguments the player is asked to come to the front, with no command.
+    const std::string front = std::to_string(0x4C565846) + ":";
     const struct {
         const char* arguments;
         int track; // 0: nothing is sent
@@ -93,16 +95,17 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
                  {"/play", 0},
                  {"/play D:\\Track05", 0}};
     for (auto& c : cases) {
-        received.clear();
+        received.clear(), copied.clear();
         ProgramRun second(c.arguments);
         EXPECT_EQ(0u, second.WaitForExit(10000)) << c.arguments;
         EXPECT_EQ(0, second.windowsSeen) << c.arguments;
         decltype(received) expected;
         if (c.track) expected.push_back({WPARAM(c.track << 16 | IDC_HANDOFF_PLAY), 0});
         EXPECT_EQ(expected, received) << c.arguments;
+        EXPECT_EQ(std::vector<std::string>(*c.arguments ? 0 : 1, front), copied) << c.arguments;
     }
     // A disc image goes over whole, its path made absolute for the player's other folder.
-    received.clear();
+    received.clear(), copied.clear();
     ProgramRun second("/disc \"C:\\My Discs\\a.cue\" /play D:\\Track05.cda");
     EXPECT_EQ(0u, second.WaitForExit(10000));
     EXPECT_EQ(std::vector<std::string>(
@@ -117,7 +120,7 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     const std::string program = folder.File("lumivoxen.exe");
     ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
     folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
-                                 "repeattrack=5\r\n[mine]\r\nkey=value\r\n"
+                                 "repeattrack=5\r\nminimizetotray=1\r\n[mine]\r\nkey=value\r\n"
                                  "[output]\r\nleft=20000\r\nright=-4\r\nmute=1\r\n");
     ProgramRun player("", program);
     HWND window = nullptr;
@@ -126,7 +129,13 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     ASSERT_TRUE(window);
     char title[64] = "";
     GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ("Lumevoxen CD Player", title);
+    EXPECT_STREQ("Lumivoxen CD Player", title);
+    // In the tray, a start without arguments brings it back.
+    SendMessageA(window, WM_COMMAND, IDC_PLAYER_BUTTON + 10, 0); // the minimize button
+    ASSERT_FALSE(IsWindowVisible(window));
+    ProgramRun again("");
+    EXPECT_EQ(0u, again.WaitForExit(10000));
+    EXPECT_TRUE(IsWindowVisible(window));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
@@ -194,8 +203,8 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     ASSERT_EQ(1u, boxes.size()) << "the running player tells why it keeps its disc";
     text = TextOf(boxes[0]);
     EXPECT_NE(std::string::npos, text.find("one.wav")) << text;
+    EXPECT_EQ(0u, third.WaitForExit(10000)) << "the second start does not wait for the box";
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(0u, third.WaitForExit(10000));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));

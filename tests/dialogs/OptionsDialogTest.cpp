@@ -12,6 +12,7 @@
 #include "dialogs/DlgMain.h"
 #include "dialogs/DlgSkin.h"
 #include "forms/MainForm.h"
+#include "forms/PlaylistForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "support/TempFolder.h"
@@ -238,6 +239,7 @@ TEST_F(Options, ConfigShowsAndSetsEveryOption) {
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Page(), 162)) << "a stored 5 is on";
     EXPECT_EQ("7", Text(156));
     EXPECT_EQ(std::vector<std::string>({"5", "10", "15", "30", "45", "60", "120"}), Entries(165));
+    EXPECT_EQ("Key Shortcuts", Text(154)) << "as the menu says";
 
     Check(162, false);
     EXPECT_EQ(0, settings.repeatTrack);
@@ -292,13 +294,22 @@ TEST_F(Options, ADriveChangeAsksAndNoChangesNothing) {
     Choose(168, 1);
     EXPECT_STREQ("F:", settings.drive);
     EXPECT_EQ(0, engine->discRead) << "the next tick reads the new drive";
-    EXPECT_EQ(0, engine->busy);
+    EXPECT_FALSE(engine->Busy());
     EXPECT_EQ(0, drive.OpenDeviceCount()) << "the old device is closed";
 }
 
 // ---- Skin page ----
 
+// Whether window a is above window b.
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetWindow(a, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == b) return true;
+    return false;
+}
+
 TEST_F(Options, SkinListShowsPlainFoldersInCapitalsAndAppliesTheChoice) {
+    settings.showPlaylist = 1;
+    form.ShowWindows();
     WriteSkin("Blue Sky", "1=First line\r\n3=Third line\r\n");
     WriteSkin("BLUE", "1=Short name\r\n");
     WriteSkin("Hidden", "", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
@@ -312,7 +323,8 @@ TEST_F(Options, SkinListShowsPlainFoldersInCapitalsAndAppliesTheChoice) {
     EXPECT_STREQ("BLUE SKY", settings.skinName);
     EXPECT_EQ("First line\r\n\r\nThird line\r\n\r\n\r\n\r\n\r\n\r\n\r\n", Text(203));
     EXPECT_TRUE(skinErrors.empty());
-    EXPECT_EQ(0, engine->busy);
+    EXPECT_FALSE(engine->Busy());
+    EXPECT_TRUE(Above(dialog.hwnd, form.playlist->hwnd)) << "the new skin's windows stay below";
 
     // Opened again on the skin in use: only the lines that are there.
     DestroyWindow(dialog.hwnd);

@@ -414,11 +414,11 @@ TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
     // A drag cut short by a lost capture ends as a release: the ticks go on.
     WScrollbar& seek = form->sliders[MainForm::sbPos];
     POINT thumb = {seek.ValueToPixel(seek.GetPosition()) + 2, 2};
-    kit::Play(seek.hwnd, "D" + std::to_string(thumb.x), thumb.y, true);
-    EXPECT_EQ(1, engine->busy);
+    kit::Play(seek.hwnd, "D" + std::to_string(thumb.x), thumb.y);
+    EXPECT_TRUE(engine->Busy());
     SetCapture(form->hwnd);
     ReleaseCapture();
-    EXPECT_EQ(0, engine->busy);
+    EXPECT_FALSE(engine->Busy());
     Tick(6);
     EXPECT_EQ("2 0:01 playing", Drive());
     EXPECT_EQ("02:29", Shows(MainForm::tbPosition));
@@ -470,6 +470,28 @@ TEST_F(Player, VolumeSlidersWriteTheMixerAndTheLockJoinsTheChannels) {
     EXPECT_EQ(0, settings.lockVolume);
     drag(MainForm::sbLVolume, 0);
     EXPECT_EQ(555, sliders[MainForm::sbRVolume].GetPosition());
+}
+
+// A volume control with nothing audible behind it shows disabled: the channels and mute of a
+// real drive's disc without a CD line, everything without a sound card.
+TEST_F(Player, VolumeControlsWithNothingBehindThemAreDisabled) {
+    const struct {
+        SimulatedMixer::Layout layout;
+        bool channels, master;
+    } rows[] = {{SimulatedMixer::Layout::withCdLine, true, true},
+                {SimulatedMixer::Layout::withoutCdLine, false, true},
+                {SimulatedMixer::Layout::noDevice, false, false}};
+    for (const auto& r : rows) {
+        mixerDevice = SimulatedMixer(r.layout);
+        Start();
+        const bool enabled[] = {r.channels, r.channels, r.master, r.channels};
+        const HWND controls[] = {
+            form->sliders[MainForm::sbLVolume].hwnd, form->sliders[MainForm::sbRVolume].hwnd,
+            form->sliders[MainForm::sbMVolume].hwnd, form->buttons[MainForm::btMuteVolume].hwnd};
+        for (int i = 0; i < 4; i++)
+            EXPECT_EQ(enabled[i], IsWindowEnabled(controls[i]) != FALSE) << i;
+        Stop();
+    }
 }
 
 // ---- Dragging and snapping ----

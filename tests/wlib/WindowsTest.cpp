@@ -14,6 +14,7 @@ class RecordingForm final : public WForm {
 public:
     kit::Log log;
     LRESULT createResult = 0;
+    const char* createThrows = nullptr;
     UINT nestIn = 0; // the slot of this message first sends WM_COMMAND 42 to its own window
 
     template <typename... Args> LRESULT Note(const char* slot, Args... args) {
@@ -22,7 +23,9 @@ public:
         return 0;
     }
     LRESULT OnCreate() override { // the form has its hwnd, the window no property yet
-        return Note("Create", current.message, FromHandle(hwnd)), createResult;
+        Note("Create", current.message, FromHandle(hwnd));
+        if (createThrows) throw createThrows;
+        return createResult;
     }
     LRESULT OnButtonUp(WPARAM k, int x, int y) override {
         return Note("ButtonUp", k, x, y), WForm::OnButtonUp(k, x, y);
@@ -86,6 +89,12 @@ TEST(WForm, CreationNestedMessagesAndTheLastMessagesOfAWindow) {
     form.createResult = -1;
     EXPECT_EQ("Can't create window", Make(form, "WFormFails"));
     EXPECT_EQ(kit::Log({Call("Create", WM_CREATE, 0)}), form.log);
+    // A text thrown in OnCreate refuses the window and comes out of Create, not through the
+    // platform's frames.
+    form.createThrows = "WBmpList::Alloc(int size) *** ERROR !\nOut of memory.";
+    EXPECT_EQ(form.createThrows, Make(form, "WFormThrows"));
+    EXPECT_EQ(nullptr, form.hwnd);
+    form.createThrows = nullptr;
     form.createResult = 0;
     ASSERT_EQ("", Make(form, "WFormLives", WS_POPUP | WS_VISIBLE)); // hidden is never painted
     EXPECT_EQ(&form, WControl::FromHandle(form.hwnd));
