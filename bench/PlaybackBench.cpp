@@ -137,5 +137,9 @@ int main(int argc, char** argv) {
     }
     image.reset();
     RemoveImage(folder);
+    // What a busy machine may hold the GUI thread up for before a gap is heard.
+    std::printf("sound queued ahead      %8.1f s in %d buffers; the device ran dry %u times\n",
+                double(WaveOutput::bufferCount) * WaveOutput::bufferSamples / 44100,
+                WaveOutput::bufferCount, output.Underruns());
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "devices/WaveOutput.h"
 
+#include <algorithm>
+
 namespace {
 
 const char windowClass[] = "LumivoxenWaveOutput";
@@ -55,7 +57,7 @@ void WaveOutput::CreateMessageWindow() {
 LRESULT CALLBACK WaveOutput::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* output = reinterpret_cast<WaveOutput*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == MM_WOM_DONE && output) {
-        output->Refill();
+        output->OnBufferDone();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -63,6 +65,15 @@ LRESULT CALLBACK WaveOutput::WindowProc(HWND window, UINT message, WPARAM wParam
 
 // Called for every played buffer, and also for buffers a reset returned long ago: each call
 // looks at all buffers rather than at the one the message names.
+// A played buffer that leaves none queued while there is sound to come: the device ran dry.
+void WaveOutput::OnBufferDone() {
+    ReleaseDone();
+    const bool ranDry = std::none_of(buffers.begin(), buffers.end(),
+                                     [](const Buffer& buffer) { return buffer.queued; });
+    if (ranDry && source && !paused) underruns++;
+    Refill();
+}
+
 void WaveOutput::Refill() {
     ReleaseDone();
     for (Buffer& buffer : buffers)

@@ -15,9 +15,9 @@
 // their own loops, so none of them starves the sound; no thread is needed.
 class WaveOutput : public SampleSink {
 public:
-    // Four buffers of a fifth of a second: 0.8 s queued, far more than any loop holds up
-    // its messages, while a stop or seek still drops the queue at once.
-    static constexpr int bufferCount = 4;
+    // Ten buffers of a fifth of a second: 2 s queued, so a busy machine that holds the GUI
+    // thread up for a second or more is still not heard; a stop or seek drops the queue at once.
+    static constexpr int bufferCount = 10;
     static constexpr int bufferSamples = 15 * 588;
 
     // The device to open; the mapper picks the user's default one.
@@ -36,6 +36,9 @@ public:
 
     // The device's answer when it would not open (MMSYSERR_NOERROR once open).
     MMRESULT OpenResult() const { return openResult; }
+    // How often the device ran dry while there was sound to play: each time, the listener
+    // heard a gap of silence.
+    unsigned Underruns() const { return underruns; }
 
 private:
     struct Buffer {
@@ -46,6 +49,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateMessageWindow();
+    void OnBufferDone();
     void Refill();
     bool FillAndQueue(Buffer& buffer);
     void ReleaseDone();
@@ -61,4 +65,5 @@ private:
     std::uint64_t heardBefore = 0; // samples heard up to the last reset of the device
     DWORD lastPosition = 0;
     std::uint64_t wraps = 0;
+    unsigned underruns = 0;
 };

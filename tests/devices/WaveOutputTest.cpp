@@ -112,6 +112,7 @@ TEST_F(Wave, EverySampleIsPlayedInOrderAndCountedWhileAMessageBoxWaitsToo) {
         ASSERT_TRUE(PumpUntil([&] { return output.PlayedSamples() >= std::uint64_t(total); }))
             << output.PlayedSamples();
         EXPECT_EQ(std::uint64_t(total), output.PlayedSamples()) << "no more than was played";
+        EXPECT_EQ(0u, output.Underruns()) << "the device never ran dry";
         LetTheDeviceFinish();
     }
     EXPECT_EQ(Counted(100, total), Heard(100, total));
