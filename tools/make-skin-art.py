@@ -576,11 +576,11 @@ BUILTIN_MAIN = {
     "sbRVolume": [246, 50, 4, 60, 0, 6, 16, 10],
     "sbMVolume": [262, 50, 4, 60, 0, 6, 16, 10],
     "tbPosition": [55, 27, 44, 13],
-    "tbTrackLength": [23, 29, 30, 11],
+    "tbTrackLength": [23, 27, 30, 11],
     "tbArtist": [22, 42, 115, 11],
     "tbAlbum": [22, 55, 115, 11],
     "tbTrackName": [112, 27, 150, 15],
-    "tbStatus": [161, 44, 55, 11],
+    "tbStatus": [161, 42, 55, 11],
 }
 BUILTIN_PLAYLIST = {
     "topleft": [0, 0, 25, 20, 0, 0, 0, 21],
@@ -1385,7 +1385,7 @@ GRAPHITE_MAIN.update({
     # line has room for "Volume: 100".
     "tbTrackLength": [22, 27, 34, 11],
     "tbPosition": [62, 27, 40, 13],
-    "tbStatus": [146, 44, 76, 11],
+    "tbStatus": [146, 42, 76, 11],
 })
 
 
