@@ -88,14 +88,14 @@ void LoadSettings(const WIniKey& file, Settings& values) {
 
     int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
-    file.ReadInt("position", "x", &values.x);
-    file.ReadInt("position", "y", &values.y);
+    values.positionStored =
+        file.ReadInt("position", "x", &values.x) | file.ReadInt("position", "y", &values.y);
     if (OffScreen(values.x, values.y, screenWidth, screenHeight)) values.x = values.y = 50;
 
-    file.ReadInt("playlist", "x", &values.playlistX);
-    file.ReadInt("playlist", "y", &values.playlistY);
-    file.ReadInt("playlist", "w", &values.playlistW);
-    file.ReadInt("playlist", "h", &values.playlistH);
+    values.playlistStored = file.ReadInt("playlist", "x", &values.playlistX) |
+                            file.ReadInt("playlist", "y", &values.playlistY) |
+                            file.ReadInt("playlist", "w", &values.playlistW) |
+                            file.ReadInt("playlist", "h", &values.playlistH);
     if (OffScreen(values.playlistX, values.playlistY, screenWidth, screenHeight))
         values.playlistX = values.playlistY = 100;
 

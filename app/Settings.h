@@ -37,6 +37,8 @@ struct Settings {
     // work on when the mixer has no CD line: 0 .. 65535 a channel. A real mixer keeps its
     // values itself; these are kept here so that they too last from one start to the next.
     int outputLeft = 65535, outputRight = 65535, outputMute = 0;
+    // The file held a place for the window; without one it opens where a first start puts it.
+    int positionStored = 0, playlistStored = 0;
 };
 
 extern Settings settings;

@@ -39,6 +39,7 @@ std::string TableString(HINSTANCE instance, UINT id) {
 }
 
 const char trayTip[] = "Lumivoxen CD Player";
+constexpr int firstStartRows = 10; // playlist entries shown at a first start
 
 // The media keys, as global hot keys (ids 1 .. 4) so that they work minimised and in the tray.
 struct MediaKey {
@@ -121,7 +122,9 @@ LRESULT MainForm::OnCreate() {
     playlist->playlistButton = &buttons[btShowPlaylist];
     playlist->Create(instance, hwnd);
     SetPosition(settings.x, settings.y);
+    firstPlacement = !settings.positionStored || !settings.playlistStored;
     if (settings.skinName[0] != '.' && !LoadSkin(settings.skinName)) LoadBuiltinSkin();
+    if (firstPlacement) PlaceAtFirstStart(); // the built-in look: no loader placed the windows
     ShowAtStart();
     if (settings.alwaysOnTop) SetTopMost(1);
     RegisterMediaKeys();
@@ -236,6 +239,42 @@ void MainForm::ShowAtStart() {
 void MainForm::ShowWindows() {
     Show(1);
     if (settings.showPlaylist && !playlistHidden) playlist->Show(1);
+}
+
+void MainForm::PlaceForSkin() {
+    RECT now = {};
+    GetWindowRect(&now);
+    const RECT before = {now.left, now.top, now.left + placedSize.cx, now.top + placedSize.cy};
+    placedSize = {now.right - now.left, now.bottom - now.top};
+    if (firstPlacement)
+        PlaceAtFirstStart();
+    else
+        KeepPlaylistDocked(before, now);
+}
+
+// The player in the middle of the primary monitor's work area, the playlist under it.
+void MainForm::PlaceAtFirstStart() {
+    firstPlacement = 0;
+    RECT area = {}, player = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    GetWindowRect(&player);
+    const int width = player.right - player.left, height = player.bottom - player.top;
+    if (!settings.positionStored)
+        SetPosition(area.left + (area.right - area.left - width) / 2,
+                    area.top + (area.bottom - area.top - height) / 2);
+    GetWindowRect(&player);
+    if (!settings.playlistStored) playlist->DockBelow(player, firstStartRows);
+}
+
+void MainForm::KeepPlaylistDocked(const RECT& before, const RECT& now) {
+    RECT list = {};
+    playlist->GetWindowRect(&list);
+    const bool besideHorizontally = list.left < before.right && list.right > before.left;
+    const bool besideVertically = list.top < before.bottom && list.bottom > before.top;
+    if (besideHorizontally && list.top == before.bottom)
+        playlist->SetPosition(list.left, now.bottom);
+    else if (besideVertically && list.left == before.right)
+        playlist->SetPosition(now.right, list.top);
 }
 
 std::string MainForm::SkinsRoot() const {

@@ -59,6 +59,9 @@ public:
     int LoadBuiltinSkin();
     // Shows the player, and the playlist window when it belongs on screen.
     void ShowWindows();
+    // After a skin gave the player its size, before the windows show: the first start's places,
+    // or a playlist docked to the player's bottom or right edge moved to stay docked.
+    void PlaceForSkin();
     // Hands the engine the playlist on screen and these displays; null takes them back.
     void AttachEngine(PlaybackEngine* engine);
 
@@ -142,5 +145,10 @@ private:
     void EnableVolumeControls();
     void CreateTextBoxes();
     void ShowAtStart();
+    void PlaceAtFirstStart();
+    void KeepPlaylistDocked(const RECT& before, const RECT& now);
     void InvalidateTitleBar();
+
+    int firstPlacement = 0;                          // a window has no stored place yet
+    SIZE placedSize = {defaultWidth, defaultHeight}; // the player's size at the last placing
 };

@@ -218,12 +218,23 @@ void PlaylistForm::CreateButtons(int width, int height) {
 }
 
 void PlaylistForm::PlaceAtStoredRect() {
+    PlaceAt(settings.playlistX, settings.playlistY, settings.playlistW, settings.playlistH);
+}
+
+void PlaylistForm::DockBelow(const RECT& player, int rows) {
+    const int frameHeight = PieceRect(topMiddle).height + PieceRect(bottomRight).height;
+    PlaceAt(player.left, player.bottom, player.right - player.left,
+            frameHeight + rows * listRecord.itemHeight);
+}
+
+// No smaller than the pieces, no larger than the screen, and never wholly off it.
+void PlaylistForm::PlaceAt(int wantedX, int wantedY, int wantedWidth, int wantedHeight) {
     const int width =
-        std::min(std::max(settings.playlistW, MinimumWidth()), GetSystemMetrics(SM_CXFULLSCREEN));
+        std::min(std::max(wantedWidth, MinimumWidth()), GetSystemMetrics(SM_CXFULLSCREEN));
     const int height =
-        std::min(std::max(settings.playlistH, MinimumHeight()), GetSystemMetrics(SM_CYFULLSCREEN));
-    const int x = std::max(settings.playlistX, onScreenMargin - width);
-    const int y = std::max(settings.playlistY, onScreenMargin - height);
+        std::min(std::max(wantedHeight, MinimumHeight()), GetSystemMetrics(SM_CYFULLSCREEN));
+    const int x = std::max(wantedX, onScreenMargin - width);
+    const int y = std::max(wantedY, onScreenMargin - height);
     settings.playlistX = x;
     settings.playlistY = y;
     settings.playlistW = width;

@@ -95,6 +95,8 @@ public:
 
     // Writes the window's screen rectangle to the settings and the settings file.
     void SavePlace();
+    // Under the player's window rectangle, as wide as it and tall enough for `rows` entries.
+    void DockBelow(const RECT& player, int rows);
 
     // The player window's playlist button, whose check follows this window's visibility.
     WButton* playlistButton = nullptr;
@@ -129,6 +131,7 @@ private:
     void CreateList(const SourceRect& place);
     void CreateButtons(int width, int height);
     void PlaceAtStoredRect();
+    void PlaceAt(int x, int y, int width, int height);
     void ReleaseControls();
 
     SourceRect ListPlace(int width, int height) const;

@@ -321,6 +321,7 @@ void SkinLoader::HideWindows() {
 
 void SkinLoader::Finish(const char* name, int width, int height) {
     form.SetSize(width, height, 0);
+    form.PlaceForSkin();
     InvalidateRect(form.hwnd, nullptr, FALSE);
     form.playlist->Relayout();
     snprintf(settings.skinName, sizeof settings.skinName, "%s", name);

@@ -21,8 +21,20 @@ public:
     // The first place (earliest row, leftmost) of the character; false when it has none.
     bool Find(char c, Glyph& glyph) const;
 
+    // How the font shows the character: by its own glyph, else by the glyphs of its base
+    // letters (ö as o, ß as ss), else by a blank. Control characters show nothing. Returns
+    // the number of glyphs; a glyph of column -1 is a gap to leave empty.
+    static constexpr int maxShapeGlyphs = 2;
+    int Shape(char c, Glyph (&glyphs)[maxShapeGlyphs]) const;
+
+    // The font's space glyph; without one, a gap as wide as most of its glyphs.
+    Glyph Blank() const { return blank; }
+
     const char* Text() const { return text; }
 
 private:
+    int CommonWidth() const;
+
     char text[maxLength + 1] = "";
+    Glyph blank = {-1, 0, 0};
 };

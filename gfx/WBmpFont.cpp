@@ -25,12 +25,15 @@ int WBmpFont::DrawString(HDC dc, const char* text, int x, int y, int width, int 
     std::vector<WBmpList::PartCopy> parts;
     int total = 0;
     for (const char* c = text; *c; c++) {
-        TextMap::Glyph glyph;
-        if (!textMap.Find(*c, glyph)) continue;
-        if (glyph.width > 0)
-            parts.push_back(
-                {total, 0, glyph.column * glyph.width, glyph.row * height, glyph.width, height});
-        total += glyph.width;
+        TextMap::Glyph glyphs[TextMap::maxShapeGlyphs];
+        const int count = textMap.Shape(*c, glyphs);
+        for (int i = 0; i < count; i++) {
+            const TextMap::Glyph& glyph = glyphs[i];
+            if (glyph.width > 0 && glyph.column >= 0)
+                parts.push_back({total, 0, glyph.column * glyph.width, glyph.row * height,
+                                 glyph.width, height});
+            total += glyph.width;
+        }
     }
     if (total <= 0 || height <= 0 || !bitmaps) return total;
 

@@ -18,8 +18,8 @@ public:
 
     // Draws the text at the destination's top-left corner: scaled to the destination when
     // `stretch`, else cut at its edges; only glyph pixels change the target when
-    // `transparent`. Characters without a glyph are skipped. Returns the text's width in
-    // pixels (the unscaled, uncut width).
+    // `transparent`. A character without a glyph shows as its base letter or a blank
+    // (TextMap::Shape). Returns the text's width in pixels (the unscaled, uncut width).
     int DrawString(HDC dc, const char* text, int x, int y, int width, int height, int stretch,
                    int transparent) const;
     int DrawStringRect(HDC dc, const char* text, const SourceRect& dest, int stretch,

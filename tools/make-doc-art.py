@@ -167,6 +167,8 @@ ACCENTS = {  # above: the two rows over a lower-case letter; below: the rows und
     "diaeresis": ("#.#", None),
     "tilde": (".##.#/#.##.", None),
     "cedilla": (None, ".#./##."),
+    "ring": ("##/##", None),
+    "caron": ("#.#/.#.", None),
 }
 ACCENTED = {
     "\xe0": ("a", "grave"), "\xe1": ("a", "acute"), "\xe2": ("a", "circumflex"),
@@ -177,9 +179,43 @@ ACCENTED = {
     "\xf2": ("o", "grave"), "\xf4": ("o", "circumflex"), "\xf6": ("o", "diaeresis"),
     "\xf5": ("o", "tilde"), "\xfa": ("u", "acute"), "\xf9": ("u", "grave"),
     "\xfb": ("u", "circumflex"), "\xfc": ("u", "diaeresis"), "\xf1": ("n", "tilde"),
+    "\xe5": ("a", "ring"), "\xfd": ("y", "acute"), "\xff": ("y", "diaeresis"),
+    "\u0161": ("s", "caron"), "\u017e": ("z", "caron"),
+    "\xc0": ("A", "grave"), "\xc1": ("A", "acute"), "\xc2": ("A", "circumflex"),
+    "\xc3": ("A", "tilde"), "\xc4": ("A", "diaeresis"), "\xc5": ("A", "ring"),
+    "\xc7": ("C", "cedilla"), "\xc8": ("E", "grave"), "\xc9": ("E", "acute"),
+    "\xca": ("E", "circumflex"), "\xcb": ("E", "diaeresis"), "\xcc": ("I", "grave"),
+    "\xcd": ("I", "acute"), "\xce": ("I", "circumflex"), "\xcf": ("I", "diaeresis"),
+    "\xd1": ("N", "tilde"), "\xd2": ("O", "grave"), "\xd3": ("O", "acute"),
+    "\xd4": ("O", "circumflex"), "\xd5": ("O", "tilde"), "\xd6": ("O", "diaeresis"),
+    "\xd9": ("U", "grave"), "\xda": ("U", "acute"), "\xdb": ("U", "circumflex"),
+    "\xdc": ("U", "diaeresis"), "\xdd": ("Y", "acute"), "\u0178": ("Y", "diaeresis"),
+    "\u0160": ("S", "caron"), "\u017d": ("Z", "caron"),
 }
+FACE.update({
+    "\xc6": ".####/#.#../#.#../#####/#.#../#.#../#.###",
+    "\u0152": ".####/#.#../#.#../#.###/#.#../#.#../.####",
+    "\xd0": ".###./.#..#/.#..#/###.#/.#..#/.#..#/.###.",
+    "\xd8": ".####/#..##/#..##/#.#.#/##..#/##..#/####.",
+    "\xde": "#..../####./#...#/#...#/####./#..../#....",
+    "\xdf": ".##../#..#./#..#./#.##./#...#/#...#/#.##.",
+    "\xe6": "...../...../.#.#./...##/.####/#.#../.#.##",
+    "\u0153": "...../...../.#.#./#.#.#/#.###/#.#../.#.##",
+    "\xf0": ".#.#./..#../.#.#./.####/#...#/#...#/.###.",
+    "\xf8": "...../...../.####/#..##/#.#.#/##..#/####.",
+    "\xfe": "#..../#..../####./#...#/#...#/#...#/####./#..../#....",
+})
 FACE_ROWS = 10  # one row above the cap line, 7 of caps, 2 of descenders
 FACE_CAP = 1  # the row of the cap line
+
+
+def shortened(rows, n):
+    """The letter n rows high: repeated rows go first, then the second row."""
+    rows = list(rows)
+    while len(rows) > n:
+        twin = next((i for i in range(1, len(rows) - 1) if rows[i] == rows[i + 1]), 0)
+        del rows[twin + 1]
+    return rows
 
 
 def face_glyph(c):
@@ -195,7 +231,11 @@ def face_glyph(c):
     width = len(body[0])
     if any(len(row) != width for row in body) or len(body) > FACE_ROWS - 1:
         raise ValueError("the label glyph of %r is not a rectangle" % c)
-    rows = ["." * width] + body + ["." * width] * (FACE_ROWS - 1 - len(body))
+    top = 1
+    if above and body[0] != "." * width:
+        # A capital makes room for its accent: five rows high, under a blank row.
+        body, top = shortened(body, 5), 3
+    rows = ["." * width] * top + body + ["." * width] * (FACE_ROWS - top - len(body))
 
     def put(mark, top):
         for j, line in enumerate(mark.split("/")):

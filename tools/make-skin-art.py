@@ -163,7 +163,7 @@ def write_file(path, data):
 
 # ----------------------------------------------------------------------------------------
 # Pixel fonts. A glyph is a list of rows ("#" ink); nine rows run from the cap line to the
-# bottom of the descenders, a tenth row on top holds accents above the cap line. The ink is
+# bottom of the descenders, each row more on top holds accents above the cap line. The ink is
 # one pixel narrower than the glyph's cell, so the last column is the space to the next one.
 
 
@@ -314,7 +314,7 @@ class Font:
     def ink_rows(self, c):
         """The glyph's rows with the cell row each one lands on."""
         rows = self.table[c]
-        first = self.cap_top - 1 if len(rows) == 10 else self.cap_top
+        first = self.cap_top - max(0, len(rows) - 9)
         return [(first + j, row) for j, row in enumerate(rows)]
 
     def text_width(self, text):
@@ -350,6 +350,104 @@ class Font:
         return canvas
 
 
+# Accents by the ink width of the letter they stand on; the lower row is the nearer.
+ACCENT_SHAPES = {
+    3: {"grave": ["#..", ".#."], "acute": ["..#", ".#."], "circ": [".#.", "#.#"],
+        "uml": ["...", "#.#"]},
+    4: {"grave": [".#..", "..#."], "acute": ["..#.", ".#.."], "circ": [".##.", "#..#"],
+        "uml": ["....", "#..#"], "tilde": [".#.#", "#.#."], "ring": [".##.", ".##."],
+        "caron": ["#..#", ".##."]},
+    5: {"grave": [".#...", "..#.."], "acute": ["...#.", "..#.."], "circ": ["..#..", ".#.#."],
+        "uml": [".....", ".#.#."], "tilde": [".##.#", "#.##."], "ring": [".###.", ".#.#."],
+        "caron": [".#.#.", "..#.."]},
+}
+
+
+def shortened(rows, n):
+    """The letter n rows high: repeated rows go first, then the second row."""
+    rows = list(rows)
+    while len(rows) > n:
+        twin = next((i for i in range(1, len(rows) - 1) if rows[i] == rows[i + 1]), 0)
+        del rows[twin + 1]
+    return rows
+
+
+def accented_capital(base_rows, accent, height):
+    """An accent, a blank row and the capital shortened to `height` rows on the baseline."""
+    rows = shortened(base_rows[:7], height)
+    blank = "." * len(rows[0])
+    return ACCENT_SHAPES[len(blank)][accent] + [blank] + rows + [blank] * 2
+
+
+def accented_small(base_rows, accent):
+    """An accent, a blank row and the small letter from its x-height down."""
+    blank = "." * len(base_rows[0])
+    rows = (list(base_rows) + [blank] * 9)[:9]
+    return ACCENT_SHAPES[len(blank)][accent] + [blank] + rows[2:]
+
+
+# The accented letters of Windows-1252: character, base letter, accent.
+ACCENTED_CAPITALS = [
+    ("\xc0", "A", "grave"), ("\xc1", "A", "acute"), ("\xc2", "A", "circ"),
+    ("\xc3", "A", "tilde"), ("\xc4", "A", "uml"), ("\xc5", "A", "ring"),
+    ("\xc7", "C", None), ("\xc8", "E", "grave"), ("\xc9", "E", "acute"),
+    ("\xca", "E", "circ"), ("\xcb", "E", "uml"), ("\xcc", "I", "grave"),
+    ("\xcd", "I", "acute"), ("\xce", "I", "circ"), ("\xcf", "I", "uml"),
+    ("\xd1", "N", "tilde"), ("\xd2", "O", "grave"), ("\xd3", "O", "acute"),
+    ("\xd4", "O", "circ"), ("\xd5", "O", "tilde"), ("\xd6", "O", "uml"),
+    ("\xd9", "U", "grave"), ("\xda", "U", "acute"), ("\xdb", "U", "circ"),
+    ("\xdc", "U", "uml"), ("\xdd", "Y", "acute"), ("\x9f", "Y", "uml"),
+    ("\x8a", "S", "caron"), ("\x8e", "Z", "caron"),
+]
+ACCENTED_SMALL = [
+    ("\xe0", "a", "grave"), ("\xe1", "a", "acute"), ("\xe2", "a", "circ"),
+    ("\xe3", "a", "tilde"), ("\xe4", "a", "uml"), ("\xe5", "a", "ring"),
+    ("\xe8", "e", "grave"), ("\xe9", "e", "acute"), ("\xea", "e", "circ"),
+    ("\xeb", "e", "uml"), ("\xec", "dotless i", "grave"), ("\xed", "dotless i", "acute"),
+    ("\xee", "dotless i", "circ"), ("\xef", "dotless i", "uml"), ("\xf1", "n", "tilde"),
+    ("\xf2", "o", "grave"), ("\xf3", "o", "acute"), ("\xf4", "o", "circ"),
+    ("\xf5", "o", "tilde"), ("\xf6", "o", "uml"), ("\xf9", "u", "grave"),
+    ("\xfa", "u", "acute"), ("\xfb", "u", "circ"), ("\xfc", "u", "uml"),
+    ("\xfd", "y", "acute"), ("\xff", "y", "uml"), ("\x9a", "s", "caron"),
+    ("\x9e", "z", "caron"),
+]
+
+
+def add_accented(table, capital_height, cedilla):
+    """Adds every accented letter the table lacks, drawn from its base letters."""
+    for char, base, accent in ACCENTED_CAPITALS:
+        if char not in table:
+            table[char] = (table[base] + [cedilla(table[base])] if accent is None else
+                           accented_capital(table[base], accent, capital_height))
+    for char, base, accent in ACCENTED_SMALL:
+        if char not in table:
+            table[char] = accented_small(table[base], accent)
+    if "\xe7" not in table:
+        table["\xe7"] = table["c"] + [cedilla(table["c"])]
+
+
+LUMI_GLYPHS.update(glyphs("""
+\xc6 .####/#.#../#.#../#####/#.#../#.#../#.###
+\x8c .####/#.#../#.#../#.###/#.#../#.#../.####
+\xd0 .###./.#..#/.#..#/###.#/.#..#/.#..#/.###.
+\xe6 ...../...../##.#./..#.#/.####/#.#../.#.##
+\x9c ...../...../.#.#./#.#.#/#.###/#.#../.#.##
+\xd8 .###/#..#/#..#/#.##/##.#/#..#/###.
+\xf8 ..../..../.###/#..#/#.##/##.#/###.
+\xde #.../###./#..#/#..#/###./#.../#...
+\xfe #.../#.../###./#..#/#..#/#..#/###./#.../#...
+\xdf .##./#..#/#..#/#.#./#..#/#..#/#.#.
+\xf0 #.#./.#../#.#./.###/#..#/#..#/.##.
+"""))
+LUMI_GLYPHS["dotless i"] = ["...", "...", ".#.", ".#.", ".#.", ".#.", ".#."]
+add_accented(LUMI_GLYPHS, 6, lambda rows: "." * (len(rows[0]) - 2) + "#.")
+LUMI_MAP_ROWS += [
+    (6, "\xc0\xc1\xc2\xc3\xc4\xc5\xc6\xd0\xd1\xdd\x9f\x8c\xe6\x9c"),
+    (5, "\xc7\xd2\xd3\xd4\xd5\xd6\xd8\xd9\xda\xdb\xdc\xde\xdf\x8a\x8e"),
+    (5, "\xe0\xe1\xe2\xe3\xe4\xe5\xe7\xea\xeb\xf0\xf1\xf2\xf3\xf4\xf5"),
+    (5, "\xf6\xf8\xf9\xfa\xfb\xfc\xfd\xff\xfe\x9a\x9e"),
+    (4, "\xc8\xc9\xca\xcb\xcc\xcd\xce\xcf\xec\xed\xee"),
+]
 LUMI_FONT = Font(LUMI_GLYPHS, LUMI_MAP_ROWS, 11, 2)
 
 # ----------------------------------------------------------------------------------------
@@ -478,11 +576,11 @@ BUILTIN_MAIN = {
     "sbRVolume": [246, 50, 4, 60, 0, 6, 16, 10],
     "sbMVolume": [262, 50, 4, 60, 0, 6, 16, 10],
     "tbPosition": [55, 27, 44, 13],
-    "tbTrackLength": [23, 29, 30, 11],
+    "tbTrackLength": [23, 27, 30, 11],
     "tbArtist": [22, 42, 115, 11],
     "tbAlbum": [22, 55, 115, 11],
     "tbTrackName": [112, 27, 150, 15],
-    "tbStatus": [161, 44, 55, 11],
+    "tbStatus": [161, 42, 55, 11],
 }
 BUILTIN_PLAYLIST = {
     "topleft": [0, 0, 25, 20, 0, 0, 0, 21],
@@ -504,7 +602,7 @@ BUILTIN_PLAYLIST = {
     "btClose": [5, 3, 9, 9, 82, 110, 36, 9],
 }
 BUILTIN_SIZES = {"main": (275, 116), "titlebar": (275, 28), "cbuttons": (88, 162),
-                 "scroll": (80, 16), "font": (48, 122), "playlist": (178, 172)}
+                 "scroll": (80, 16), "font": (84, 176), "playlist": (178, 172)}
 PLAYLIST_LABELS = ["ADD", "DEL", "EDIT", "UP", "DOWN"]
 
 
@@ -1169,6 +1267,21 @@ for char, base, accent in (
     rows = (rows + ["....."] * 9)[:9]
     GRAPHITE_GLYPHS[char] = ACCENTS[accent] + ["....."] + rows[2:]
 GRAPHITE_GLYPHS["\xe7"] = GRAPHITE_GLYPHS["c"] + ["..#..", ".##.."]
+GRAPHITE_GLYPHS.update(glyphs("""
+\xc6 #####/#.#../#.#../#####/#.#../#.#../#.###
+\x8c #####/#.#../#.#../#.###/#.#../#.#../#####
+\xd0 ####./.#..#/.#..#/###.#/.#..#/.#..#/####.
+\xe6 ...../...../####./..#.#/#####/#.#../#####
+\x9c ...../...../#####/#.#.#/#.###/#.#../#####
+\xd8 #####/#...#/#..##/#.#.#/##..#/#...#/#####
+\xf8 ...../...../#####/#..##/#.#.#/##..#/#####
+\xde #..../#####/#...#/#...#/#####/#..../#....
+\xfe #..../#..../#####/#...#/#...#/#...#/#####/#..../#....
+\xdf ####./#...#/#...#/#.##./#...#/#...#/#.##.
+\xf0 ...#./..###/....#/#####/#...#/#...#/#####
+"""))
+GRAPHITE_GLYPHS["dotless i"] = [".....", ".....", ".##..", "..#..", "..#..", "..#..", ".###."]
+add_accented(GRAPHITE_GLYPHS, 5, lambda rows: "..#..")
 
 GRAPHITE_MAP_ROWS = [
     (6, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
@@ -1177,6 +1290,9 @@ GRAPHITE_MAP_ROWS = [
     (6, "\xe0\xe1\xe2\xe4\xe3\xe7\xe9\xe8\xea\xeb\xed\xee\xef\xf3\xf4\xf6\xf5\xfa\xf9\xfb"
         "\xfc\xf1"),
     (4, "il!|.,:;'`()[]{}"),
+    (6, "\xc0\xc1\xc2\xc3\xc4\xc5\xc6\xc7\xc8\xc9\xca\xcb\xcc\xcd\xce\xcf\xd0\xd1\xd2\xd3"
+        "\xd4\xd5\xd6\xd8\xd9\xda\xdb\xdc"),
+    (6, "\xdd\xde\xdf\xe5\xe6\xec\xf0\xf2\xf8\xfd\xfe\xff\x8a\x9a\x8e\x9e\x8c\x9c\x9f"),
 ]
 GRAPHITE_FONT = Font(GRAPHITE_GLYPHS, GRAPHITE_MAP_ROWS, 10, 1)
 
@@ -1269,7 +1385,7 @@ GRAPHITE_MAIN.update({
     # line has room for "Volume: 100".
     "tbTrackLength": [22, 27, 34, 11],
     "tbPosition": [62, 27, 40, 13],
-    "tbStatus": [146, 44, 76, 11],
+    "tbStatus": [146, 42, 76, 11],
 })
 
 

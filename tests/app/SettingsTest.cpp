@@ -36,13 +36,17 @@ TEST_F(SettingsFile, WindowsOutsideTheScreenComeBack) {
     for (auto& c : cases) {
         std::string xy = "x=" + std::to_string(c.x) + "\r\ny=" + std::to_string(c.y) + "\r\n";
         Settings loaded = Load("[position]\r\n" + xy + "[playlist]\r\n" + xy + "w=7\r\nh=9\r\n");
-        std::vector<int> expected = {50, 50, 100, 100, 7, 9};
-        if (c.kept) expected = {c.x, c.y, c.x, c.y, 7, 9};
-        EXPECT_EQ(expected,
-                  (std::vector<int>{loaded.x, loaded.y, loaded.playlistX, loaded.playlistY,
-                                    loaded.playlistW, loaded.playlistH}))
+        std::vector<int> expected = {50, 50, 100, 100, 7, 9, 1, 1};
+        if (c.kept) expected = {c.x, c.y, c.x, c.y, 7, 9, 1, 1};
+        EXPECT_EQ(expected, (std::vector<int>{loaded.x, loaded.y, loaded.playlistX,
+                                              loaded.playlistY, loaded.playlistW, loaded.playlistH,
+                                              loaded.positionStored, loaded.playlistStored}))
             << xy;
     }
+    // Nothing stored: each window opens where a first start puts it.
+    Settings first = Load("[playlist]\r\nh=300\r\n");
+    EXPECT_EQ((std::vector<int>{0, 1}),
+              (std::vector<int>{first.positionStored, first.playlistStored}));
 }
 
 TEST_F(SettingsFile, DriveMustBeACdRomDriveOrElseTheFirstOne) {

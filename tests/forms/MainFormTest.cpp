@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -203,6 +204,58 @@ TEST_F(PlayerWindow, BuiltInLookIsTheResourcesBitmapsAndFolderSkinsLoadAsIs) {
     EXPECT_STREQ(".", settings.skinName);
     GetClientRect(form.hwnd, &client);
     EXPECT_EQ(275, client.right);
+}
+
+// Without stored places the player opens in the middle of the work area and the playlist
+// docked under it, ten entries high, at the height of the skin it starts with; a playlist
+// docked under the player stays docked when a skin of another height comes, also at a start
+// with stored places, which the player keeps.
+TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeight) {
+    WriteSkin("Tall", IniChange("main", "0,0,275,124"));
+    DestroyWindow(form.hwnd);
+    UnregisterClassA(MainForm::className, Module());
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const struct {
+        const char *start, *then;
+        int stored; // the built-in skin's places at (30, 40), the playlist docked
+    } cases[] = {{".", nullptr, 0},
+                 {"Tall", nullptr, 0},
+                 {".", "Tall", 0},
+                 {"Tall", ".", 0},
+                 {"Tall", nullptr, 1}};
+    for (const auto& c : cases) {
+        const std::string name =
+            std::string(c.start) + (c.then ? c.then : "") + std::to_string(c.stored);
+        settings = Settings();
+        snprintf(settings.skinName, sizeof settings.skinName, "%s", c.start);
+        if (c.stored) {
+            settings.positionStored = settings.playlistStored = 1;
+            settings.x = settings.playlistX = 30, settings.y = 40;
+            settings.playlistY = 40 + 116, settings.playlistW = 275, settings.playlistH = 200;
+        }
+        MainForm player;
+        player.skinsFolder = form.skinsFolder;
+        player.CreatePlayerWindow(Module());
+        RECT p = {}, l = {}, list = {};
+        GetWindowRect(player.hwnd, &p);
+        if (c.stored) {
+            EXPECT_EQ((std::vector<int>{30, 40}), (std::vector<int>{p.left, p.top})) << name;
+        } else {
+            EXPECT_NEAR(area.left + area.right, p.left + p.right, 1) << name;
+            EXPECT_NEAR(area.top + area.bottom, p.top + p.bottom, 1) << name;
+            GetClientRect(player.playlist->list.hwnd, &list);
+            EXPECT_EQ(10, list.bottom / player.playlist->list.GetItemHeight()) << name;
+        }
+        if (c.then && c.then[0] == '.') player.LoadBuiltinSkin();
+        if (c.then && c.then[0] != '.') player.LoadSkin(c.then);
+        GetWindowRect(player.hwnd, &p);
+        GetWindowRect(player.playlist->hwnd, &l);
+        EXPECT_EQ(std::string(c.then ? c.then : c.start) == "Tall" ? 124 : 116, p.bottom - p.top);
+        EXPECT_EQ((std::vector<int>{p.left, p.bottom}), (std::vector<int>{l.left, l.top})) << name;
+        DestroyWindow(player.hwnd);
+        UnregisterClassA(MainForm::className, Module());
+    }
 }
 
 TEST_F(PlayerWindow, EveryBrokenSkinTellsWhatIsWrongAndTheBuiltInSkinComesBack) {

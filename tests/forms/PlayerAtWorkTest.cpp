@@ -673,7 +673,7 @@ TEST_F(Player, EndToEndOnTheSimulatedDrive) {
     EXPECT_EQ("0", Read("lumivoxe.ini", "options", "elapsedtime"));
     EXPECT_EQ("1", Read("lumivoxe.ini", "options", "showplaylist"));
     EXPECT_EQ(".", Read("lumivoxe.ini", "skin", "name"));
-    EXPECT_EQ("174", Read("lumivoxe.ini", "playlist", "w"));
+    EXPECT_EQ("275", Read("lumivoxe.ini", "playlist", "w")); // docked under the player
     EXPECT_EQ("3", Read("cdplayer.ini", "4D2", "numplay"));
     EXPECT_EQ("0 2 1", Read("cdplayer.ini", "4D2", "order"));
     EXPECT_EQ("Ana Lux", Read("cdplayer.ini", "4D2", "artist"));
