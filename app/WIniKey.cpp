@@ -154,6 +154,7 @@ struct WIniKey::Snapshot {
     FileIdentity identity;
     ProfileText::Encoding encoding = ProfileText::Encoding::ansi;
     ProfileText profile;
+    bool unsaved = false; // changed in memory by a batch, not yet on disk
 
     // Names and values as the file holds them, and back.
     std::string FromCaller(const char* text) const {
@@ -185,6 +186,7 @@ WIniKey* WIniKey::InFolder(const char* folder, const char* name) {
 // cannot be read (then nothing may be written over it either).
 WIniKey::Snapshot* WIniKey::Load() const {
     if (!Usable()) return nullptr;
+    if (cache && cache->unsaved) return cache.get(); // a batch's changes are the newer text
     FileIdentity identity;
     if (!IdentityOf(path, identity)) return nullptr;
     if (cache && cache->identity == identity) return cache.get();
@@ -223,16 +225,35 @@ int WIniKey::WriteString(const char* section, const char* key, const char* text)
                            file->FromCaller(text).c_str()))
         return 0;
     if (file->identity.exists && file->profile.Revision() == revision) return 1;
+    file->unsaved = true;
+    return openBatches > 0 ? 1 : Save();
+}
+
+// Puts the changes made in memory into the file; when that fails they are dropped, since the
+// text in memory no longer matches the file.
+int WIniKey::Save() const {
+    Snapshot* file = cache.get();
+    if (!file || !file->unsaved) return 1;
     // A rename would replace a read-only file, which the user meant to keep as it is.
     FileIdentity now;
-    bool written = !(file->identity.exists &&
-                     (file->identity.info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) &&
-                   ReplaceFileContents(path, file->FileBytes());
-    if (written && IdentityOf(path, now) && now.exists)
+    const bool written = IdentityOf(path, now) &&
+                         !(now.exists && (now.info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) &&
+                         ReplaceFileContents(path, file->FileBytes());
+    if (written && IdentityOf(path, now) && now.exists) {
         file->identity = now;
-    else
-        cache.reset(); // the text in memory no longer matches the file
+        file->unsaved = false;
+    } else {
+        cache.reset();
+    }
     return written ? 1 : 0;
+}
+
+WIniKey::Batch::Batch(const WIniKey* key) : key(key) {
+    if (key) key->openBatches++;
+}
+
+WIniKey::Batch::~Batch() {
+    if (key && --key->openBatches == 0) key->Save();
 }
 
 int WIniKey::ReadInt(const char* section, const char* key, int* value) const {

@@ -41,6 +41,13 @@ protected:
         folder.Write(name, text);
         return folder.File(name);
     }
+    std::string LastFile() const { return folder.Read("f" + std::to_string(fileCount) + ".ini"); }
+    bool AnyFile(const std::string& pattern) const {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(folder.File(pattern).c_str(), &found);
+        FindClose(search);
+        return search != INVALID_HANDLE_VALUE;
+    }
 };
 
 TEST_F(IniFiles, ReadsWhatThePlatformReadsForEveryBufferSize) {
@@ -106,10 +113,40 @@ TEST_F(IniFiles, FailedWritesLeaveTheFileAsItWasAndNothingBehind) {
 
     EXPECT_EQ(1, ini.WriteString("s", "k", "new\r\nline"));
     EXPECT_EQ("[s]\r\nk=new  line\r\n", folder.Read("f1.ini"));
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(folder.File("*.tmp").c_str(), &found);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, search);
-    FindClose(search);
+    EXPECT_FALSE(AnyFile("*.tmp"));
+}
+
+// Until the outermost batch ends the file stays as it was, and reads see the batch's values;
+// then it is written whole, or not at all when that fails.
+TEST_F(IniFiles, ABatchWritesAllItsChangesAtItsEndOrNone) {
+    const std::string original = "[s]\r\nk=old\r\n";
+    const struct {
+        bool readOnlyHalfWay;
+        std::string saved, k;
+    } cases[] = {{false, "[s]\r\nk=new\r\nj=2\r\n[t]\r\nm=3\r\n", "new"}, {true, original, "old"}};
+    for (const auto& c : cases) {
+        const std::string path = Write(original);
+        WIniKey ini(path.c_str());
+        char value[10] = "";
+        {
+            WIniKey::Batch outer(&ini);
+            EXPECT_EQ(1, ini.WriteString("s", "k", "new"));
+            {
+                WIniKey::Batch inner(&ini);
+                EXPECT_EQ(1, ini.WriteInt("s", "j", 2));
+            }
+            if (c.readOnlyHalfWay) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+            EXPECT_EQ(1, ini.WriteString("t", "m", "3"));
+            ini.ReadString("s", "k", value, sizeof value);
+            EXPECT_STREQ("new", value);
+            EXPECT_EQ(original, LastFile());
+        }
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(c.saved, LastFile());
+        ini.ReadString("s", "k", value, sizeof value);
+        EXPECT_EQ(c.k, value) << "a failed batch's values are dropped";
+    }
+    EXPECT_FALSE(AnyFile("*.tmp"));
 }
 
 // UTF-16 as a text editor saves it. Little-endian bytes of an ASCII-and-Latin-1 text, with
