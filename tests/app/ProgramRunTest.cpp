@@ -1,6 +1,7 @@
 // The real program started from the test: handing a track over to a running player, and
 // starting as the player in a folder of its own, saving its settings there on close.
 #include "res/resource.h"
+#include "support/RenameCounter.h"
 #include "support/SoundCapture.h"
 #include "support/TempFolder.h"
 
@@ -128,8 +129,10 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     GetWindowTextA(window, title, sizeof title);
     EXPECT_STREQ("Lumevoxen CD Player", title);
 
+    RenameCounter replaces(folder.Path());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_EQ(1, replaces.Onto("lumivoxe.ini")) << "a kill leaves the old file or the new one";
     std::string saved = folder.Read("lumivoxe.ini");
     // An x left of -270 comes back on the screen at 50; the own output's volume went through
     // the virtual drive and back, a negative one as silence.
@@ -256,8 +259,10 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     Sleep(500); // anything more would show as well
     HWND window = FindWindowA("LumivoxenCDPlayer", nullptr);
     ASSERT_TRUE(window);
+    RenameCounter replaces(folder.Path());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "the disc's play order in one replace";
     const std::string saved = folder.Read("lumivoxe.ini");
     EXPECT_NE(std::string::npos, saved.find("discimage=" + folder.File("My Disc\\disc.cue")))
         << saved;
