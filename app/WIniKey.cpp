@@ -13,14 +13,15 @@ namespace {
 // Larger files are not profiles of ours; refusing them keeps a stray path from eating memory.
 constexpr LONGLONG maxFileSize = 64LL << 20;
 
-class FileHandle {
+// A file's or a process's handle; files give INVALID_HANDLE_VALUE for none, processes null.
+class OwnedHandle {
 public:
-    explicit FileHandle(HANDLE handle) : handle(handle) {}
-    ~FileHandle() {
+    explicit OwnedHandle(HANDLE handle) : handle(handle ? handle : INVALID_HANDLE_VALUE) {}
+    ~OwnedHandle() {
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
     HANDLE Get() const { return handle; }
     bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
 
@@ -55,10 +56,10 @@ bool IdentityOf(const char* path, FileIdentity& identity) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-FileHandle OpenForReading(const char* path) {
-    return FileHandle(CreateFileA(path, GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+OwnedHandle OpenForReading(const char* path) {
+    return OwnedHandle(CreateFileA(path, GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // The whole file as it is now; the size comes from the open file itself, so a file that
@@ -66,7 +67,7 @@ FileHandle OpenForReading(const char* path) {
 bool ReadAll(const char* path, bool exists, std::string& bytes) {
     bytes.clear();
     if (!exists) return true;
-    FileHandle file = OpenForReading(path);
+    OwnedHandle file = OpenForReading(path);
     LARGE_INTEGER size;
     if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > maxFileSize)
         return false;
@@ -78,7 +79,7 @@ bool ReadAll(const char* path, bool exists, std::string& bytes) {
 
 // Writes the bytes to a new file and forces them to the disk.
 bool WriteNewFile(const char* path, const std::string& bytes) {
-    FileHandle file(
+    OwnedHandle file(
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD written = 0;
@@ -89,17 +90,29 @@ bool WriteNewFile(const char* path, const std::string& bytes) {
     return FlushFileBuffers(file.Get()) != 0;
 }
 
+const char* NameIn(const char* path) {
+    const char* slash = strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
+
 // The new content goes to a fresh file beside the old one, which is then swapped in by one
 // rename: a crash or a full disk leaves either the old file or the new one, never a part.
 bool ReplaceFileContents(const char* path, const std::string& bytes) {
     static unsigned counter = 0;
-    char temporary[MAX_PATH + 32];
-    snprintf(temporary, sizeof temporary, "%s.%lx-%x.tmp", path, GetCurrentProcessId(), ++counter);
-    if (WriteNewFile(temporary, bytes) &&
-        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::string temporary =
+        ProfileText::TemporaryName(path, GetCurrentProcessId(), ++counter);
+    if (WriteNewFile(temporary.c_str(), bytes) &&
+        MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary);
+    DeleteFileA(temporary.c_str());
     return false;
+}
+
+// A process that cannot be opened for lack of rights still runs.
+bool HasEnded(unsigned long process) {
+    OwnedHandle handle(OpenProcess(SYNCHRONIZE, FALSE, DWORD(process)));
+    if (!handle.Valid()) return GetLastError() == ERROR_INVALID_PARAMETER;
+    return WaitForSingleObject(handle.Get(), 0) == WAIT_OBJECT_0;
 }
 
 // ---- Text encodings ----
@@ -254,6 +267,24 @@ WIniKey::Batch::Batch(const WIniKey* key) : key(key) {
 
 WIniKey::Batch::~Batch() {
     if (key && --key->openBatches == 0) key->Save();
+}
+
+void WIniKey::RemoveStaleTemporaries() const {
+    if (!Usable()) return;
+    struct SearchEnd {
+        void operator()(HANDLE search) const { FindClose(search); }
+    };
+    WIN32_FIND_DATAA found;
+    HANDLE first = FindFirstFileA((std::string(path) + ".*.tmp").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return;
+    std::unique_ptr<void, SearchEnd> search(first);
+    const std::string folder(path, size_t(NameIn(path) - path));
+    do {
+        unsigned long process = 0;
+        if (ProfileText::TemporaryOwner(NameIn(path), found.cFileName, process) &&
+            HasEnded(process))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search.get(), &found));
 }
 
 int WIniKey::ReadInt(const char* section, const char* key, int* value) const {

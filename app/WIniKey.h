@@ -42,6 +42,10 @@ public:
         const WIniKey* key;
     };
 
+    // Removes the temporary files of this file that processes no longer running left behind
+    // (killed while saving); those of running ones may be in use.
+    void RemoveStaleTemporaries() const;
+
 private:
     struct Snapshot;
     Snapshot* Load() const;

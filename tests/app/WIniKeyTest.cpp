@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -147,6 +148,58 @@ TEST_F(IniFiles, ABatchWritesAllItsChangesAtItsEndOrNone) {
         EXPECT_EQ(c.k, value) << "a failed batch's values are dropped";
     }
     EXPECT_FALSE(AnyFile("*.tmp"));
+}
+
+// A process that has ended; its handle, held, keeps its number from going to another.
+class EndedProcess {
+public:
+    EndedProcess() {
+        char command[] = "cmd.exe /c exit";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                           nullptr, &startup, &info))
+            WaitForSingleObject(info.hProcess, 10000);
+    }
+    ~EndedProcess() {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    EndedProcess(const EndedProcess&) = delete;
+    EndedProcess& operator=(const EndedProcess&) = delete;
+    DWORD Id() const { return info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info = {};
+};
+
+// What a killed save leaves goes; a running process's temporary file may still be renamed.
+TEST_F(IniFiles, OnlyTemporaryFilesOfTheFileThatEndedProcessesLeftAreRemoved) {
+    const EndedProcess ended;
+    auto temporary = [](const char* file, DWORD process, unsigned n) {
+        char name[100];
+        snprintf(name, sizeof name, "%s.%lx-%x.tmp", file, process, n);
+        return std::string(name);
+    };
+    const DWORD gone = ended.Id(), running = GetCurrentProcessId();
+    const struct {
+        std::string name;
+        bool stays;
+    } files[] = {{temporary("a.ini", gone, 1), false},
+                 {temporary("A.INI", gone, 0x1f), false},
+                 {temporary("a.ini", running, 2), true},
+                 {temporary("b.ini", gone, 1), true},
+                 {temporary("a.ini.x", gone, 1), true},
+                 {temporary("a.ini", gone, 1) + "~", true},
+                 {"a.ini.tmp", true},
+                 {"a.ini.1-.tmp", true},
+                 {"a.ini", true}};
+    for (const auto& file : files)
+        folder.Write(file.name, "x");
+    ASSERT_NE(0u, gone);
+    WIniKey(folder.File("a.ini").c_str()).RemoveStaleTemporaries();
+    for (const auto& file : files)
+        EXPECT_EQ(file.stays, AnyFile(file.name)) << file.name;
 }
 
 // UTF-16 as a text editor saves it. Little-endian bytes of an ASCII-and-Latin-1 text, with
