@@ -1,6 +1,8 @@
 #include "app/ProfileText.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -22,6 +24,20 @@ std::string Trimmed(const char* name) {
     while (last > first && ProfileText::IsBlank(s[last - 1]))
         last--;
     return s.substr(first, last - first);
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAscii(x) == LowerAscii(y);
+           });
+}
+
+// One to eight hexadecimal digits: what "%lx" of a 32-bit number gives.
+bool HexNumber(std::string_view digits) {
+    return !digits.empty() && digits.size() <= 8 &&
+           std::all_of(digits.begin(), digits.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f');
+           });
 }
 
 } // namespace
@@ -269,5 +285,29 @@ bool ProfileText::Splice(size_t at, size_t erase, const std::string& insert) {
     text.replace(at, erase, insert);
     revision++;
     Parse();
+    return true;
+}
+
+std::string ProfileText::TemporaryName(const std::string& fileName, unsigned long process,
+                                       unsigned n) {
+    char numbers[32];
+    snprintf(numbers, sizeof numbers, ".%lx-%x.tmp", process, n);
+    return fileName + numbers;
+}
+
+bool ProfileText::TemporaryOwner(const std::string& fileName, const std::string& candidate,
+                                 unsigned long& process) {
+    const std::string_view name(candidate), ending(".tmp");
+    if (name.size() < fileName.size() + 1 + ending.size() ||
+        !SameLetters(name.substr(0, fileName.size()), fileName) || name[fileName.size()] != '.' ||
+        !SameLetters(name.substr(name.size() - ending.size()), ending))
+        return false;
+    const std::string_view numbers =
+        name.substr(fileName.size() + 1, name.size() - fileName.size() - 1 - ending.size());
+    const size_t dash = numbers.find('-');
+    if (dash == std::string_view::npos || !HexNumber(numbers.substr(0, dash)) ||
+        !HexNumber(numbers.substr(dash + 1)))
+        return false;
+    process = strtoul(std::string(numbers.substr(0, dash)).c_str(), nullptr, 16);
     return true;
 }

@@ -42,6 +42,14 @@ public:
     // The platform's blank characters (tabs, spaces, ^Z and the other controls it skips).
     static bool IsBlank(char c);
 
+    // A saved file is written first to a temporary file beside it: "<name>.<process>-<n>.tmp",
+    // both numbers in hexadecimal, so that one left behind tells which process made it.
+    static std::string TemporaryName(const std::string& fileName, unsigned long process,
+                                     unsigned n);
+    // Whether the candidate is such a name of fileName (letter case aside), and whose.
+    static bool TemporaryOwner(const std::string& fileName, const std::string& candidate,
+                               unsigned long& process);
+
 private:
     struct Line {
         size_t begin = 0;      // first byte of the line

@@ -111,6 +111,7 @@ void LoadSettings(const WIniKey& file, Settings& values) {
 }
 
 void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow) {
+    WIniKey::Batch save(&file);
     // Minimized to the taskbar, the rectangle is the icon's parking place, not the window's.
     RECT frame;
     if (playerWindow && !IsWindowVisible(playerWindow) && !IsIconic(playerWindow) &&
@@ -144,6 +145,7 @@ void SaveSettings() {
 }
 
 void SavePlaylistPlace(const WIniKey& file, const Settings& values) {
+    WIniKey::Batch save(&file);
     file.WriteInt("playlist", "x", values.playlistX);
     file.WriteInt("playlist", "y", values.playlistY);
     file.WriteInt("playlist", "w", values.playlistW);
@@ -157,6 +159,7 @@ void SavePlaylistPlace() {
 void SavePlayerPosition(HWND playerWindow) {
     RECT frame;
     if (!settingsFile || IsIconic(playerWindow) || !GetWindowRect(playerWindow, &frame)) return;
+    WIniKey::Batch save(settingsFile);
     settingsFile->WriteInt("position", "x", frame.left);
     settingsFile->WriteInt("position", "y", frame.top);
 }

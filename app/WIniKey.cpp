@@ -13,14 +13,15 @@ namespace {
 // Larger files are not profiles of ours; refusing them keeps a stray path from eating memory.
 constexpr LONGLONG maxFileSize = 64LL << 20;
 
-class FileHandle {
+// A file's or a process's handle; files give INVALID_HANDLE_VALUE for none, processes null.
+class OwnedHandle {
 public:
-    explicit FileHandle(HANDLE handle) : handle(handle) {}
-    ~FileHandle() {
+    explicit OwnedHandle(HANDLE handle) : handle(handle ? handle : INVALID_HANDLE_VALUE) {}
+    ~OwnedHandle() {
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
     HANDLE Get() const { return handle; }
     bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
 
@@ -55,10 +56,10 @@ bool IdentityOf(const char* path, FileIdentity& identity) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-FileHandle OpenForReading(const char* path) {
-    return FileHandle(CreateFileA(path, GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+OwnedHandle OpenForReading(const char* path) {
+    return OwnedHandle(CreateFileA(path, GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // The whole file as it is now; the size comes from the open file itself, so a file that
@@ -66,7 +67,7 @@ FileHandle OpenForReading(const char* path) {
 bool ReadAll(const char* path, bool exists, std::string& bytes) {
     bytes.clear();
     if (!exists) return true;
-    FileHandle file = OpenForReading(path);
+    OwnedHandle file = OpenForReading(path);
     LARGE_INTEGER size;
     if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > maxFileSize)
         return false;
@@ -78,7 +79,7 @@ bool ReadAll(const char* path, bool exists, std::string& bytes) {
 
 // Writes the bytes to a new file and forces them to the disk.
 bool WriteNewFile(const char* path, const std::string& bytes) {
-    FileHandle file(
+    OwnedHandle file(
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD written = 0;
@@ -89,17 +90,29 @@ bool WriteNewFile(const char* path, const std::string& bytes) {
     return FlushFileBuffers(file.Get()) != 0;
 }
 
+const char* NameIn(const char* path) {
+    const char* slash = strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
+
 // The new content goes to a fresh file beside the old one, which is then swapped in by one
 // rename: a crash or a full disk leaves either the old file or the new one, never a part.
 bool ReplaceFileContents(const char* path, const std::string& bytes) {
     static unsigned counter = 0;
-    char temporary[MAX_PATH + 32];
-    snprintf(temporary, sizeof temporary, "%s.%lx-%x.tmp", path, GetCurrentProcessId(), ++counter);
-    if (WriteNewFile(temporary, bytes) &&
-        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::string temporary =
+        ProfileText::TemporaryName(path, GetCurrentProcessId(), ++counter);
+    if (WriteNewFile(temporary.c_str(), bytes) &&
+        MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary);
+    DeleteFileA(temporary.c_str());
     return false;
+}
+
+// A process that cannot be opened for lack of rights still runs.
+bool HasEnded(unsigned long process) {
+    OwnedHandle handle(OpenProcess(SYNCHRONIZE, FALSE, DWORD(process)));
+    if (!handle.Valid()) return GetLastError() == ERROR_INVALID_PARAMETER;
+    return WaitForSingleObject(handle.Get(), 0) == WAIT_OBJECT_0;
 }
 
 // ---- Text encodings ----
@@ -154,6 +167,7 @@ struct WIniKey::Snapshot {
     FileIdentity identity;
     ProfileText::Encoding encoding = ProfileText::Encoding::ansi;
     ProfileText profile;
+    bool unsaved = false; // changed in memory by a batch, not yet on disk
 
     // Names and values as the file holds them, and back.
     std::string FromCaller(const char* text) const {
@@ -185,6 +199,7 @@ WIniKey* WIniKey::InFolder(const char* folder, const char* name) {
 // cannot be read (then nothing may be written over it either).
 WIniKey::Snapshot* WIniKey::Load() const {
     if (!Usable()) return nullptr;
+    if (cache && cache->unsaved) return cache.get(); // a batch's changes are the newer text
     FileIdentity identity;
     if (!IdentityOf(path, identity)) return nullptr;
     if (cache && cache->identity == identity) return cache.get();
@@ -223,16 +238,53 @@ int WIniKey::WriteString(const char* section, const char* key, const char* text)
                            file->FromCaller(text).c_str()))
         return 0;
     if (file->identity.exists && file->profile.Revision() == revision) return 1;
+    file->unsaved = true;
+    return openBatches > 0 ? 1 : Save();
+}
+
+// Puts the changes made in memory into the file; when that fails they are dropped, since the
+// text in memory no longer matches the file.
+int WIniKey::Save() const {
+    Snapshot* file = cache.get();
+    if (!file || !file->unsaved) return 1;
     // A rename would replace a read-only file, which the user meant to keep as it is.
     FileIdentity now;
-    bool written = !(file->identity.exists &&
-                     (file->identity.info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) &&
-                   ReplaceFileContents(path, file->FileBytes());
-    if (written && IdentityOf(path, now) && now.exists)
+    const bool written = IdentityOf(path, now) &&
+                         !(now.exists && (now.info.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) &&
+                         ReplaceFileContents(path, file->FileBytes());
+    if (written && IdentityOf(path, now) && now.exists) {
         file->identity = now;
-    else
-        cache.reset(); // the text in memory no longer matches the file
+        file->unsaved = false;
+    } else {
+        cache.reset();
+    }
     return written ? 1 : 0;
+}
+
+WIniKey::Batch::Batch(const WIniKey* key) : key(key) {
+    if (key) key->openBatches++;
+}
+
+WIniKey::Batch::~Batch() {
+    if (key && --key->openBatches == 0) key->Save();
+}
+
+void WIniKey::RemoveStaleTemporaries() const {
+    if (!Usable()) return;
+    struct SearchEnd {
+        void operator()(HANDLE search) const { FindClose(search); }
+    };
+    WIN32_FIND_DATAA found;
+    HANDLE first = FindFirstFileA((std::string(path) + ".*.tmp").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return;
+    std::unique_ptr<void, SearchEnd> search(first);
+    const std::string folder(path, size_t(NameIn(path) - path));
+    do {
+        unsigned long process = 0;
+        if (ProfileText::TemporaryOwner(NameIn(path), found.cFileName, process) &&
+            HasEnded(process))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search.get(), &found));
 }
 
 int WIniKey::ReadInt(const char* section, const char* key, int* value) const {

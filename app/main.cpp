@@ -54,6 +54,9 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std
     const std::string dataFolder = DataFolder::Choose(theApp->folder, DataFolder::UserAppData());
     settingsFile = WIniKey::InFolder(dataFolder.c_str(), "lumivoxe.ini");
     discFile = WIniKey::InFolder(dataFolder.c_str(), "cdplayer.ini");
+    // Left by saves that were killed half-way; a player running elsewhere keeps its own.
+    settingsFile->RemoveStaleTemporaries();
+    discFile->RemoveStaleTemporaries();
     mainForm = new MainForm;
     char realDrives[27];
     EnumCdDrives(realDrives); // before the virtual drive joins them

@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WApp.h"
+#include "app/WIniKey.h"
 #include "devices/VirtualCdDrive.h"
 #include "devices/VolumeScale.h"
 #include "devices/WMCIAudioCD.h"
@@ -341,6 +342,7 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APPCOMMAND) return OnMediaCommand(GET_APPCOMMAND_LPARAM(lParam));
     if (message == WM_QUERYENDSESSION) return TRUE;
     if (message == WM_ENDSESSION) return OnEndSession(wParam);
+    if (message == WM_CLOSE) return OnClose();
     auto copied = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (message == WM_COPYDATA && copied && copied->dwData == frontTag) {
         BringToFront();
@@ -571,9 +573,17 @@ void MainForm::RememberOwnOutput() {
     settings.outputMute = virtualDrive->Muted() ? 1 : 0;
 }
 
+// The windows' destruction saves the settings, and the playlist window, owned and so destroyed
+// first, its place and the disc's order: each file is replaced once for all of them.
+LRESULT MainForm::OnClose() {
+    WIniKey::Batch settingsSave(settingsFile), discSave(discFile);
+    return DefaultProc();
+}
+
 // The session ends without destroying any window: what OnDestroy would save is saved now.
 LRESULT MainForm::OnEndSession(WPARAM ending) {
     if (!ending) return 0;
+    WIniKey::Batch settingsSave(settingsFile);
     DeleteTrayIcon(trayIconId);
     RememberOwnOutput();
     SaveSettings(hwnd);

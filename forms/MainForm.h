@@ -132,6 +132,7 @@ private:
     void UnregisterMediaKeys();
     // The virtual drive's own volume and mute into the settings, to be saved.
     void RememberOwnOutput();
+    LRESULT OnClose();
     LRESULT OnEndSession(WPARAM ending);
     // Sliders
     void OnSeekSlider(int request, int position);

@@ -117,6 +117,7 @@ void DiscDatabase::LoadPlaylist(const char* discId, int audioTrackCount, Playlis
 
 void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const {
     if (!HasSection(discId)) return;
+    WIniKey::Batch save(&file); // "numplay" never without its "order"
     int count = list.Count();
     if (count <= 0) {
         file.WriteString(discId, "numplay", "");
@@ -133,6 +134,7 @@ void DiscDatabase::SaveOrder(const char* discId, const PlaylistView& list) const
 void DiscDatabase::SaveNames(const char* discId, const char* artist, const char* title,
                              const char* const* names, int count) const {
     if (!HasSection(discId)) return;
+    WIniKey::Batch save(&file);
     file.WriteInt(discId, "EntryType", 1);
     file.WriteString(discId, "artist", artist);
     file.WriteString(discId, "title", title);

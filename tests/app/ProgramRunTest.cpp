@@ -1,12 +1,14 @@
 // The real program started from the test: handing a track over to a running player, and
 // starting as the player in a folder of its own, saving its settings there on close.
 #include "res/resource.h"
+#include "support/RenameCounter.h"
 #include "support/SoundCapture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -115,6 +117,13 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
     DestroyWindow(player);
 }
 
+// The temporary file a process made while saving the file, by the name it gives them.
+std::string TemporaryFile(const char* file, DWORD process) {
+    char name[100];
+    snprintf(name, sizeof name, "%s.%lx-1.tmp", file, process);
+    return name;
+}
+
 TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
@@ -122,6 +131,18 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
                                  "repeattrack=5\r\nminimizetotray=1\r\n[mine]\r\nkey=value\r\n"
                                  "[output]\r\nleft=20000\r\nright=-4\r\nmute=1\r\n");
+    // Saves killed half-way left these; a process still running may yet rename its own.
+    ProgramRun ended("/c exit", "cmd.exe");
+    ASSERT_EQ(0u, ended.WaitForExit(10000));
+    const struct {
+        std::string name;
+        bool stays;
+    } files[] = {{TemporaryFile("lumivoxe.ini", ended.info.dwProcessId), false},
+                 {TemporaryFile("cdplayer.ini", ended.info.dwProcessId), false},
+                 {TemporaryFile("lumivoxe.ini", GetCurrentProcessId()), true},
+                 {"notes.tmp", true}};
+    for (const auto& file : files)
+        folder.Write(file.name, "x");
     ProgramRun player("", program);
     HWND window = nullptr;
     for (int i = 0; i < 200 && !window; i++, Sleep(25))
@@ -137,8 +158,14 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     EXPECT_EQ(0u, again.WaitForExit(10000));
     EXPECT_TRUE(IsWindowVisible(window));
 
+    RenameCounter replaces(folder.Path());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_EQ(1, replaces.Onto("lumivoxe.ini")) << "a kill leaves the old file or the new one";
+    for (const auto& file : files)
+        EXPECT_EQ(file.stays,
+                  GetFileAttributesA(folder.File(file.name).c_str()) != INVALID_FILE_ATTRIBUTES)
+            << file.name;
     std::string saved = folder.Read("lumivoxe.ini");
     // An x left of -270 comes back on the screen at 50; the own output's volume went through
     // the virtual drive and back, a negative one as silence.
@@ -265,8 +292,10 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     Sleep(500); // anything more would show as well
     HWND window = FindWindowA("LumivoxenCDPlayer", nullptr);
     ASSERT_TRUE(window);
+    RenameCounter replaces(folder.Path());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "the disc's play order in one replace";
     const std::string saved = folder.Read("lumivoxe.ini");
     EXPECT_NE(std::string::npos, saved.find("discimage=" + folder.File("My Disc\\disc.cue")))
         << saved;

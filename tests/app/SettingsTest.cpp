@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 
 #include "app/WIniKey.h"
+#include "support/RenameCounter.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,7 @@ TEST_F(SettingsFile, ValuesRoundTripAndPositionIsNotSavedWhileMinimized) {
                            "[skin]\r\nname=Dark Steel\r\n");
     EXPECT_EQ(1, values.minimizeToTray); // an empty value keeps the default
     values.snapPixel = -45;
+    RenameCounter renames(folder.Path());
     for (DWORD style : {DWORD(WS_MINIMIZE), DWORD(0)}) {
         HWND window = CreateWindowA("STATIC", "", WS_POPUP | style, 123, 45, 60, 30, nullptr,
                                     nullptr, nullptr, nullptr);
@@ -80,6 +82,7 @@ TEST_F(SettingsFile, ValuesRoundTripAndPositionIsNotSavedWhileMinimized) {
         DestroyWindow(window);
         EXPECT_EQ(!style, folder.Read("lumivoxe.ini").find("[position]") != std::string::npos);
     }
+    EXPECT_EQ(2, renames.Onto("lumivoxe.ini")) << "each save replaces the file once";
     // Flags keep their value, not just 1.
     for (const char* line : {"x=123", "y=45", "repeattrack=5"})
         EXPECT_NE(std::string::npos, folder.Read("lumivoxe.ini").find(line)) << line;

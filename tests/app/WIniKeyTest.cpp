@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -40,6 +41,13 @@ protected:
         std::string name = "f" + std::to_string(++fileCount) + ".ini";
         folder.Write(name, text);
         return folder.File(name);
+    }
+    std::string LastFile() const { return folder.Read("f" + std::to_string(fileCount) + ".ini"); }
+    bool AnyFile(const std::string& pattern) const {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(folder.File(pattern).c_str(), &found);
+        FindClose(search);
+        return search != INVALID_HANDLE_VALUE;
     }
 };
 
@@ -106,10 +114,92 @@ TEST_F(IniFiles, FailedWritesLeaveTheFileAsItWasAndNothingBehind) {
 
     EXPECT_EQ(1, ini.WriteString("s", "k", "new\r\nline"));
     EXPECT_EQ("[s]\r\nk=new  line\r\n", folder.Read("f1.ini"));
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(folder.File("*.tmp").c_str(), &found);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, search);
-    FindClose(search);
+    EXPECT_FALSE(AnyFile("*.tmp"));
+}
+
+// Until the outermost batch ends the file stays as it was, and reads see the batch's values;
+// then it is written whole, or not at all when that fails.
+TEST_F(IniFiles, ABatchWritesAllItsChangesAtItsEndOrNone) {
+    const std::string original = "[s]\r\nk=old\r\n";
+    const struct {
+        bool readOnlyHalfWay;
+        std::string saved, k;
+    } cases[] = {{false, "[s]\r\nk=new\r\nj=2\r\n[t]\r\nm=3\r\n", "new"}, {true, original, "old"}};
+    for (const auto& c : cases) {
+        const std::string path = Write(original);
+        WIniKey ini(path.c_str());
+        char value[10] = "";
+        {
+            WIniKey::Batch outer(&ini);
+            EXPECT_EQ(1, ini.WriteString("s", "k", "new"));
+            {
+                WIniKey::Batch inner(&ini);
+                EXPECT_EQ(1, ini.WriteInt("s", "j", 2));
+            }
+            if (c.readOnlyHalfWay) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+            EXPECT_EQ(1, ini.WriteString("t", "m", "3"));
+            ini.ReadString("s", "k", value, sizeof value);
+            EXPECT_STREQ("new", value);
+            EXPECT_EQ(original, LastFile());
+        }
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(c.saved, LastFile());
+        ini.ReadString("s", "k", value, sizeof value);
+        EXPECT_EQ(c.k, value) << "a failed batch's values are dropped";
+    }
+    EXPECT_FALSE(AnyFile("*.tmp"));
+}
+
+// A process that has ended; its handle, held, keeps its number from going to another.
+class EndedProcess {
+public:
+    EndedProcess() {
+        char command[] = "cmd.exe /c exit";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                           nullptr, &startup, &info))
+            WaitForSingleObject(info.hProcess, 10000);
+    }
+    ~EndedProcess() {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    EndedProcess(const EndedProcess&) = delete;
+    EndedProcess& operator=(const EndedProcess&) = delete;
+    DWORD Id() const { return info.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info = {};
+};
+
+// What a killed save leaves goes; a running process's temporary file may still be renamed.
+TEST_F(IniFiles, OnlyTemporaryFilesOfTheFileThatEndedProcessesLeftAreRemoved) {
+    const EndedProcess ended;
+    auto temporary = [](const char* file, DWORD process, unsigned n) {
+        char name[100];
+        snprintf(name, sizeof name, "%s.%lx-%x.tmp", file, process, n);
+        return std::string(name);
+    };
+    const DWORD gone = ended.Id(), running = GetCurrentProcessId();
+    const struct {
+        std::string name;
+        bool stays;
+    } files[] = {{temporary("a.ini", gone, 1), false},
+                 {temporary("A.INI", gone, 0x1f), false},
+                 {temporary("a.ini", running, 2), true},
+                 {temporary("b.ini", gone, 1), true},
+                 {temporary("a.ini.x", gone, 1), true},
+                 {temporary("a.ini", gone, 1) + "~", true},
+                 {"a.ini.tmp", true},
+                 {"a.ini.1-.tmp", true},
+                 {"a.ini", true}};
+    for (const auto& file : files)
+        folder.Write(file.name, "x");
+    ASSERT_NE(0u, gone);
+    WIniKey(folder.File("a.ini").c_str()).RemoveStaleTemporaries();
+    for (const auto& file : files)
+        EXPECT_EQ(file.stays, AnyFile(file.name)) << file.name;
 }
 
 // UTF-16 as a text editor saves it. Little-endian bytes of an ASCII-and-Latin-1 text, with

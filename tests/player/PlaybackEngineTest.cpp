@@ -7,6 +7,7 @@
 #include "devices/WMCIAudioCD.h"
 #include "player/PlaylistView.h"
 #include "res/resource.h"
+#include "support/RenameCounter.h"
 #include "support/TempFolder.h"
 
 #include <dbt.h>
@@ -386,7 +387,9 @@ TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBa
     for (int i = 0; i < 400; i++) // far longer than a text value's room
         b.list.Add("x", 1 + (i * 53) % 99, 0);
     std::vector<int> saved = b.list.data;
+    RenameCounter replaces(b.folder.Path());
     database.SaveOrder("4D2", b.list);
+    EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "numplay and order in one replace";
     EXPECT_EQ(saved, load("4D2", 99));
 
     b.folder.Write("cdplayer.ini", "[4D2]\nnumplay=2\norder=1 0 \n");
@@ -394,7 +397,9 @@ TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBa
     database.SaveOrder("4D2", b.list);
     std::string overlong(1500, 'n');
     const char* names[] = {"Intro", "A song  with   spaces", overlong.c_str()};
+    replaces.Onto("cdplayer.ini");
     database.SaveNames("4D2", "The Artist", "An Album", names, 3);
+    EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "all names in one replace";
     std::string text = b.folder.Read("cdplayer.ini");
     for (const char* line : {"numplay=\n", "order=1 0 \n", "EntryType=1\n", "numtracks=3\n",
                              "artist=The Artist\n", "title=An Album\n"})
