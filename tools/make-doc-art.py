@@ -31,6 +31,10 @@ ROOT = HERE.parent
 _found = importlib.util.spec_from_file_location("preview_skin", HERE / "preview-skin.py")
 preview = importlib.util.module_from_spec(_found)
 _found.loader.exec_module(preview)
+# The skins' own rule for making room above a capital for its accent.
+_art = importlib.util.spec_from_file_location("skin_art", HERE / "make-skin-art.py")
+skin_art = importlib.util.module_from_spec(_art)
+_art.loader.exec_module(skin_art)
 skinfile = preview.skinfile
 Picture, read_bmp = preview.Picture, preview.read_bmp
 
@@ -209,15 +213,6 @@ FACE_ROWS = 10  # one row above the cap line, 7 of caps, 2 of descenders
 FACE_CAP = 1  # the row of the cap line
 
 
-def shortened(rows, n):
-    """The letter n rows high: repeated rows go first, then the second row."""
-    rows = list(rows)
-    while len(rows) > n:
-        twin = next((i for i in range(1, len(rows) - 1) if rows[i] == rows[i + 1]), 0)
-        del rows[twin + 1]
-    return rows
-
-
 def face_glyph(c):
     """The glyph of c as FACE_ROWS strings of equal width."""
     if c in ACCENTED:
@@ -234,7 +229,7 @@ def face_glyph(c):
     top = 1
     if above and body[0] != "." * width:
         # A capital makes room for its accent: five rows high, under a blank row.
-        body, top = shortened(body, 5), 3
+        body, top = skin_art.shortened(body, 5), 3
     rows = ["." * width] * top + body + ["." * width] * (FACE_ROWS - top - len(body))
 
     def put(mark, top):
