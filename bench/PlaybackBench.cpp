@@ -3,11 +3,11 @@
 // from files, through the wave output when there is a device. Under Wine the test
 // environment's device is not paced, so the sound runs faster than real time; the figures
 // are per second of sound, which is what a listener's machine spends.
-#include "devices/DemoDisc.h"
-#include "devices/DiscImage.h"
-#include "devices/VirtualCdDrive.h"
+#include "demo/DemoDisc.h"
 #include "devices/WMCIAudioCD.h"
 #include "devices/WaveOutput.h"
+#include "disc/DiscImage.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include <windows.h>
 

@@ -2,11 +2,11 @@
 
 #include "app/Globals.h"
 #include "app/Settings.h"
-#include "devices/DiscImage.h"
-#include "devices/VirtualCdDrive.h"
+#include "disc/DiscImage.h"
 #include "player/DiscDatabase.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "devices/MixerPanel.h"
+#include "forms/MixerPanel.h"
 #include "forms/PlayerDisplays.h"
-#include "player/PlaybackEngine.h"
 #include "gfx/SourceRect.h"
+#include "player/PlaybackEngine.h"
 #include "wlib/WButton.h"
 #include "wlib/WForm.h"
 #include "wlib/WScrollbar.h"

@@ -1,6 +1,6 @@
 // A CUE sheet, and the layout of its tracks over files of sizes the input chooses.
-#include "devices/CueLayout.h"
-#include "devices/CueSheet.h"
+#include "disc/CueLayout.h"
+#include "disc/CueSheet.h"
 #include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,5 +1,5 @@
 // The head of a WAVE file, with a file size the input chooses.
-#include "devices/WaveHeader.h"
+#include "disc/WaveHeader.h"
 #include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devices/DiscNames.h"
+#include "disc/DiscNames.h"
 
 #include <string>
 

@@ -2,13 +2,13 @@
 // of the folder's sizes.tsv and compares the track table with its expected.tsv. The sheets
 // stay where they are: they are not ours to copy. A host program, no Windows headers; built
 // from the repository's root with
-//   g++ -std=c++17 -O2 -I. tools/check-cue-corpus.cpp devices/CueSheet.cpp
-//       devices/CueLayout.cpp -o check-cue-corpus
+//   g++ -std=c++17 -O2 -I. tools/check-cue-corpus.cpp disc/CueSheet.cpp
+//       disc/CueLayout.cpp -o check-cue-corpus
 // and run as: check-cue-corpus FOLDER
 // Exit status 0 when every valid sheet matches and every broken one is refused.
 
-#include "devices/CueLayout.h"
-#include "devices/CueSheet.h"
+#include "disc/CueLayout.h"
+#include "disc/CueSheet.h"
 
 #include <iconv.h>
 

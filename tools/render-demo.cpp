@@ -2,9 +2,9 @@
 // (44.1 kHz, 16-bit stereo) and prints each track's length and checksum.
 // render-demo --score: prints the scores bar by bar, chords and notes by name.
 // A host program:
-//   g++ -std=c++17 -O2 -I. tools/render-demo.cpp devices/DemoDisc.cpp devices/DemoScore.cpp
-#include "devices/DemoDisc.h"
-#include "devices/DemoScore.h"
+//   g++ -std=c++17 -O2 -I. tools/render-demo.cpp demo/DemoDisc.cpp demo/DemoScore.cpp
+#include "demo/DemoDisc.h"
+#include "demo/DemoScore.h"
 
 #include <cstdio>
 #include <cstring>

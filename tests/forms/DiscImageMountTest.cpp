@@ -4,7 +4,7 @@
 
 #include "app/Globals.h"
 #include "app/Settings.h"
-#include "devices/VirtualCdDrive.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "devices/DriveRouter.h"
+#include "vdrive/DriveRouter.h"
 
 #include "devices/Clock.h"
-#include "devices/VirtualCdDrive.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "devices/VirtualCdDrive.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include "devices/WMCIAudioCD.h"
 

@@ -1,5 +1,5 @@
-#include "devices/DemoDisc.h"
-#include "devices/DemoScore.h"
+#include "demo/DemoDisc.h"
+#include "demo/DemoScore.h"
 
 #include <gtest/gtest.h>
 

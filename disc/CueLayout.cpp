@@ -1,4 +1,4 @@
-#include "devices/CueLayout.h"
+#include "disc/CueLayout.h"
 
 #include <algorithm>
 

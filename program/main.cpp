@@ -5,8 +5,6 @@
 #include "app/WApp.h"
 #include "app/WIniKey.h"
 #include "devices/CdAudioBackend.h"
-#include "devices/DriveRouter.h"
-#include "devices/VirtualCdDrive.h"
 #include "devices/WMCIAudioCD.h"
 #include "devices/WMixer.h"
 #include "devices/WaveOutput.h"
@@ -14,6 +12,8 @@
 #include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
+#include "vdrive/DriveRouter.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include <commctrl.h>
 #include <windows.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "devices/DiscAudio.h"
-#include "devices/DiscNames.h"
 #include "devices/SimulatedCdDrive.h"
+#include "disc/DiscAudio.h"
+#include "disc/DiscNames.h"
 
 #include <memory>
 #include <string>

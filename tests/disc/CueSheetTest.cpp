@@ -1,5 +1,5 @@
-#include "devices/CueLayout.h"
-#include "devices/CueSheet.h"
+#include "disc/CueLayout.h"
+#include "disc/CueSheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "devices/DiscImage.h"
+#include "disc/DiscImage.h"
 
-#include "devices/ImageFile.h"
-#include "devices/WaveHeader.h"
+#include "disc/ImageFile.h"
+#include "disc/WaveHeader.h"
 
 #include <algorithm>
 #include <cctype>

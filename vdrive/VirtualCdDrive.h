@@ -3,7 +3,7 @@
 #include "devices/CdAudioBackend.h"
 #include "devices/SampleSink.h"
 #include "devices/SimulatedCdDrive.h"
-#include "devices/VirtualDisc.h"
+#include "vdrive/VirtualDisc.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devices/CueSheet.h"
+#include "disc/CueSheet.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "devices/DiscAudio.h"
+#include "disc/DiscAudio.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "devices/DiscImage.h"
+#include "disc/DiscImage.h"
 
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "devices/ImageFile.h"
+#include "disc/ImageFile.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "devices/DemoScore.h"
+#include "demo/DemoScore.h"
 
 #include <algorithm>
 #include <cstdlib>

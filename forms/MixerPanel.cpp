@@ -1,7 +1,7 @@
-#include "devices/MixerPanel.h"
+#include "forms/MixerPanel.h"
 
-#include "devices/VirtualCdDrive.h"
 #include "devices/VolumeScale.h"
+#include "vdrive/VirtualCdDrive.h"
 
 void MixerPanel::FindControls() {
     channelsFound =

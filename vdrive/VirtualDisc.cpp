@@ -1,7 +1,7 @@
-#include "devices/VirtualDisc.h"
+#include "vdrive/VirtualDisc.h"
 
-#include "devices/DemoDisc.h"
-#include "devices/DiscImage.h"
+#include "demo/DemoDisc.h"
+#include "disc/DiscImage.h"
 
 VirtualDisc VirtualDisc::FromImage(std::shared_ptr<const DiscImage> image) {
     VirtualDisc disc;

@@ -1,6 +1,6 @@
-#include "devices/DriveRouter.h"
+#include "vdrive/DriveRouter.h"
 
-#include "devices/VirtualCdDrive.h"
+#include "vdrive/VirtualCdDrive.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "devices/CueSheet.h"
+#include "disc/CueSheet.h"
 
 // Strict wherever a guess could put a track where its writer did not mean it; lenient, like
 // common burning programs, where a form is common and its meaning beyond doubt. Each rule

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "devices/CueLayout.h"
-#include "devices/DiscAudio.h"
+#include "disc/CueLayout.h"
+#include "disc/DiscAudio.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "devices/DemoDisc.h"
+#include "demo/DemoDisc.h"
 
-#include "devices/DemoScore.h"
+#include "demo/DemoScore.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "devices/WaveHeader.h"
+#include "disc/WaveHeader.h"
 
 #include "WaveFile.h"
 
