@@ -2,7 +2,7 @@
 
 #include "app/Globals.h"
 #include "app/Settings.h"
-#include "forms/MainForm.h"
+#include "dialogs/PlayerHost.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "wlib/WTooltip.h"
@@ -111,9 +111,9 @@ int DlgConfig::OnCommand(int notification, int id, HWND) {
 void DlgConfig::OnCheckBox(int id) {
     const int on = IsButtonChecked(id) == BST_CHECKED ? 1 : 0;
     settings.*CheckBoxOf(id)->option = on;
-    if (!mainForm) return;
-    if (id == 151) mainForm->SetTopMost(on);
-    if (id == 153 && mainForm->tips) mainForm->tips->Enable(on);
+    if (!host) return;
+    if (id == 151) host->KeepOnTop(on);
+    if (id == 153) host->EnableTips(on);
 }
 
 // The selected entry of a drop-down list; empty for none (the lists hold short texts only).
@@ -144,6 +144,6 @@ void DlgConfig::OnDriveChosen() {
 }
 
 int DlgConfig::OnDestroy() {
-    UncheckOptionsButton();
+    if (host) host->OptionsClosed();
     return 0;
 }

@@ -1,11 +1,10 @@
 #include "dialogs/DlgMain.h"
 
-#include "app/Globals.h"
 #include "dialogs/DlgAbout.h"
 #include "dialogs/DlgConfig.h"
 #include "dialogs/DlgDefault.h"
 #include "dialogs/DlgSkin.h"
-#include "forms/MainForm.h"
+#include "dialogs/PlayerHost.h"
 #include "gfx/GdiHandles.h"
 #include "res/resource.h"
 
@@ -35,10 +34,11 @@ DlgMain::~DlgMain() {
     if (tabImages) ImageList_Destroy(tabImages);
 }
 
-void DlgMain::Run(HINSTANCE instance, HWND owner, int page) {
+void DlgMain::Run(HINSTANCE instance, HWND owner, int page, PlayerHost* host) {
     startPage = page;
     DlgMain dialog;
     dialog.instance = instance;
+    dialog.host = host;
     dialog.Show(instance, 0, MAKEINTRESOURCEA(IDD_OPTIONS), owner);
 }
 
@@ -90,6 +90,7 @@ void DlgMain::ShowPage() {
     DlgMain* page = MakePage(selected);
     if (!page) return;
     page->instance = instance;
+    page->host = host;
     page->Show(instance, 1, MAKEINTRESOURCEA(pageTemplates[selected]), hwnd);
     page->Show(1);
     shownPage = page;
@@ -122,10 +123,6 @@ int DlgMain::OnCancel() {
 
 int DlgMain::OnDestroy() {
     DropPage();
-    UncheckOptionsButton();
+    if (host) host->OptionsClosed();
     return 0;
-}
-
-void DlgMain::UncheckOptionsButton() {
-    if (mainForm) mainForm->buttons[MainForm::btShowOptions].SetCheck(0);
 }

@@ -2,6 +2,8 @@
 
 #include "wlib/WDialog.h"
 
+class PlayerHost;
+
 #include <commctrl.h>
 #include <windows.h>
 
@@ -19,7 +21,7 @@ public:
     // The tab to select at the next opening; -1 for the first. Each opening resets it.
     static int startPage;
     // Shows the dialog modally over the player window and returns when it closes.
-    static void Run(HINSTANCE instance, HWND owner, int page);
+    static void Run(HINSTANCE instance, HWND owner, int page, PlayerHost* host);
 
     int OnInitDialog() override;
     int OnNotify(int id, NMHDR* header) override;
@@ -29,12 +31,11 @@ public:
 
     DlgMain* shownPage = nullptr; // owned
     HINSTANCE instance = nullptr;
+    PlayerHost* host = nullptr; // the player window the options belong to; null for none
 
 protected:
     // A page's first step: its window goes to the tab control's display area.
     void PlacePage();
-    // The player window's options button goes back up when the dialog closes.
-    static void UncheckOptionsButton();
 
 private:
     static RECT DisplayArea(HWND tabs);

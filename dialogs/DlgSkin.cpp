@@ -3,7 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WIniKey.h"
-#include "forms/MainForm.h"
+#include "dialogs/PlayerHost.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "wlib/WListBox.h"
@@ -53,9 +53,9 @@ void DlgSkin::ListSkins() {
     HWND list = GetDlgItem(hwnd, listId);
     const std::string builtin = BuiltinName();
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(builtin.c_str()));
-    if (!mainForm) return;
+    if (!host) return;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((mainForm->SkinsRoot() + "\\*").c_str(), &entry);
+    HANDLE search = FindFirstFileA((host->SkinsRoot() + "\\*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         if (!IsSkinFolder(entry)) continue;
@@ -85,7 +85,7 @@ int DlgSkin::OnCommand(int notification, int id, HWND) {
 
 // No status tick may run while the skin changes under it.
 void DlgSkin::ChooseSelected() {
-    if (!mainForm) return;
+    if (!host) return;
     HWND list = GetDlgItem(hwnd, listId);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
@@ -94,12 +94,12 @@ void DlgSkin::ChooseSelected() {
     if (playbackEngine) hold.emplace(playbackEngine->HoldTicks());
     std::string description;
     if (BuiltinName() == name) {
-        mainForm->LoadBuiltinSkin();
+        host->LoadBuiltinSkin();
         description = BuiltinDescription();
-    } else if (mainForm->LoadSkin(name.c_str())) {
+    } else if (host->LoadSkin(name.c_str())) {
         description = FolderDescription(name.c_str(), true);
     } else {
-        mainForm->LoadBuiltinSkin();
+        host->LoadBuiltinSkin();
         SelectCurrentSkin();
         description = BuiltinDescription();
     }
@@ -123,8 +123,8 @@ std::string DlgSkin::BuiltinDescription() const {
 }
 
 std::string DlgSkin::FolderDescription(const char* name, bool everyLine) const {
-    if (!mainForm) return "";
-    WIniKey ini((mainForm->SkinsRoot() + "\\" + name + "\\skin.ini").c_str());
+    if (!host) return "";
+    WIniKey ini((host->SkinsRoot() + "\\" + name + "\\skin.ini").c_str());
     std::string text;
     for (int line = 1; line <= 9; line++) {
         char key[2] = {static_cast<char>('0' + line), '\0'};

@@ -2,7 +2,6 @@
 
 #include "app/Globals.h"
 #include "devices/WMCIAudioCD.h"
-#include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "wlib/WListBox.h"
@@ -108,7 +107,5 @@ void EditPlaylist::ReloadPlaylist() {
     playlist.Clear(0);
     playbackEngine->LoadDiscEntry();
     playlist.SetMarked(marked, 1);
-    char text[WListBox::textCapacity] = "";
-    if (marked < playlist.GetCount()) playlist.GetItemText(marked, text);
-    if (mainForm) mainForm->textBoxes[MainForm::tbTrackName].SetText(text, 1);
+    playbackEngine->ShowTrackNameNow();
 }

@@ -446,7 +446,11 @@ void MainForm::ShowPlaylist(int show) {
 
 // A page of -1 keeps the start page as the last dialog left it: the first tab.
 void MainForm::ShowOptions(int startPage) {
-    DlgMain::Run(instance, hwnd, startPage >= 0 ? startPage : DlgMain::startPage);
+    DlgMain::Run(instance, hwnd, startPage >= 0 ? startPage : DlgMain::startPage, this);
+}
+
+void MainForm::EnableTips(int on) {
+    if (tips) tips->Enable(on);
 }
 
 LRESULT MainForm::OnContextMenu(int, int, HWND) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/PlayerHost.h"
 #include "forms/MixerPanel.h"
 #include "forms/PlayerDisplays.h"
 #include "gfx/SourceRect.h"
@@ -20,7 +21,7 @@ class WTooltip;
 // The player window: a borderless skinned window with the transport buttons, the volume and
 // seek sliders and the six displays. It owns everything visible: the skin's bitmaps and font,
 // the controls, the tooltip and the playlist window, and it loads skins (SkinLoader).
-class MainForm final : public WForm {
+class MainForm final : public WForm, public PlayerHost {
 public:
     static constexpr const char* className = "LumivoxenCDPlayer";
     static constexpr int defaultWidth = 275;
@@ -54,9 +55,9 @@ public:
     void CreatePlayerWindow(HINSTANCE instance);
 
     // The skin folder skin\<name> beside the program; 0 after an error, which has been shown.
-    int LoadSkin(const char* name);
+    int LoadSkin(const char* name) override;
     // The skin in the program's resources; always 1.
-    int LoadBuiltinSkin();
+    int LoadBuiltinSkin() override;
     // Shows the player, and the playlist window when it belongs on screen.
     void ShowWindows();
     // After a skin gave the player its size, before the windows show: the first start's places,
@@ -90,7 +91,10 @@ public:
     HINSTANCE instance = nullptr;
     // Where the skin folders are; empty: the folder "skin" beside the program.
     std::string skinsFolder;
-    std::string SkinsRoot() const;
+    std::string SkinsRoot() const override;
+    void KeepOnTop(int on) override { SetTopMost(on); }
+    void EnableTips(int on) override;
+    void OptionsClosed() override { buttons[btShowOptions].SetCheck(0); }
     WTooltip* tips = nullptr; // the program's one tooltip object
     WBmpList* bitmaps = nullptr;
     WBmpFont* font = nullptr;

@@ -137,6 +137,12 @@ void PlaybackEngine::ShowTrackName() {
     shownTrack = currentTrack;
 }
 
+void PlaybackEngine::ShowTrackNameNow() {
+    if (!playlist || !displays) return;
+    shownTrack = -1;
+    ShowTrackName();
+}
+
 void PlaybackEngine::ShowStatus(const char* text) {
     if (!volumeText) displays->SetText(Display::Status, text);
 }

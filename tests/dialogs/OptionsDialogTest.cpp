@@ -87,7 +87,6 @@ protected:
         CreateDirectoryA(folder.File("skin").c_str(), nullptr);
         form.skinsFolder = folder.File("skin");
         form.CreatePlayerWindow(Module());
-        mainForm = &form;
         cd.Open("D:");
         cdAudio = &cd;
         engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request,
@@ -98,7 +97,7 @@ protected:
         if (IsWindow(dialog.hwnd)) DestroyWindow(dialog.hwnd);
         DestroyWindow(form.hwnd);
         UnregisterClassA(MainForm::className, Module());
-        mainForm = nullptr, cdAudio = nullptr, playbackEngine = nullptr;
+        cdAudio = nullptr, playbackEngine = nullptr;
         DlgConfig::askUser = MessageBoxA;
         DlgDefault::askUser = MessageBoxA;
         DlgDefault::registryRoot = HKEY_CLASSES_ROOT;
@@ -108,6 +107,7 @@ protected:
     HWND Open(int page) {
         DlgMain::startPage = page;
         dialog.instance = Module();
+        dialog.host = &form;
         dialog.Show(Module(), 1, MAKEINTRESOURCEA(IDD_OPTIONS), form.hwnd);
         ShowWindow(dialog.hwnd, SW_SHOW);
         return Page();
