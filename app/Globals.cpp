@@ -3,7 +3,6 @@
 WApp* theApp = nullptr;
 WIniKey* settingsFile = nullptr;
 WIniKey* discFile = nullptr;
-MainForm* mainForm = nullptr;
 WMixer* mixer = nullptr;
 WMCIAudioCD* cdAudio = nullptr;
 VirtualCdDrive* virtualDrive = nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 
-// The process-wide objects, each created once by the entry point in its fixed order.
+// The process-wide objects, each owned by the entry point and reachable here while it lives:
+// the pointers are set when the object is made and cleared before it goes.
 class WApp;
 class WIniKey;
-class MainForm;
 class WMixer;
 class WMCIAudioCD;
 class VirtualCdDrive;
@@ -11,7 +11,6 @@ class VirtualCdDrive;
 extern WApp* theApp;
 extern WIniKey* settingsFile; // lumivoxe.ini
 extern WIniKey* discFile;     // cdplayer.ini
-extern MainForm* mainForm;
 extern WMixer* mixer;
 extern WMCIAudioCD* cdAudio;
 // The drive that plays disc images and the demo disc, on a letter no drive of the system
@@ -25,3 +24,15 @@ struct PlayRequest {
     int track = 0;
 };
 extern PlayRequest playRequest;
+
+// Makes an object reachable through a process-wide pointer for as long as this lives.
+template <typename T> class Shared {
+public:
+    Shared(T*& slot, T* object) : slot(slot) { slot = object; }
+    ~Shared() { slot = nullptr; }
+    Shared(const Shared&) = delete;
+    Shared& operator=(const Shared&) = delete;
+
+private:
+    T*& slot;
+};

@@ -48,16 +48,21 @@ int HandOffToRunningPlayer(HWND player, const std::string& image, const PlayArgu
     return 0;
 }
 
+// Every object is an owned value, made in the order the others need it and gone in the
+// reverse order, also when the window cannot be created.
 void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std::string& image) {
     InitCommonControls();
-    theApp = new WApp(instance, commandLine, showCommand);
-    const std::string dataFolder = DataFolder::Choose(theApp->folder, DataFolder::UserAppData());
-    settingsFile = WIniKey::InFolder(dataFolder.c_str(), "lumivoxe.ini");
-    discFile = WIniKey::InFolder(dataFolder.c_str(), "cdplayer.ini");
+    WApp app(instance, commandLine, showCommand);
+    Shared<WApp> appShared(theApp, &app);
+    const std::string dataFolder = DataFolder::Choose(app.folder, DataFolder::UserAppData());
+    const std::unique_ptr<WIniKey> settingsIni =
+        WIniKey::InFolder(dataFolder.c_str(), "lumivoxe.ini");
+    const std::unique_ptr<WIniKey> discIni = WIniKey::InFolder(dataFolder.c_str(), "cdplayer.ini");
+    Shared<WIniKey> settingsShared(settingsFile, settingsIni.get());
+    Shared<WIniKey> discShared(discFile, discIni.get());
     // Left by saves that were killed half-way; a player running elsewhere keeps its own.
-    settingsFile->RemoveStaleTemporaries();
-    discFile->RemoveStaleTemporaries();
-    mainForm = new MainForm;
+    settingsIni->RemoveStaleTemporaries();
+    discIni->RemoveStaleTemporaries();
     char realDrives[27];
     EnumCdDrives(realDrives); // before the virtual drive joins them
     virtualDriveLetter = VirtualCdDrive::FreeLetter(GetLogicalDrives());
@@ -67,35 +72,27 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std
     WaveOutput waveOutput;
     VirtualCdDrive virtualCd(virtualDriveLetter ? virtualDriveLetter : 'V', nullptr, &waveOutput);
     DriveRouter drives(platformDrives, virtualCd);
-    if (virtualDriveLetter) virtualDrive = &virtualCd;
+    Shared<VirtualCdDrive> virtualShared(virtualDrive, virtualDriveLetter ? &virtualCd : nullptr);
     virtualCd.SetVolume(unsigned(settings.outputLeft), unsigned(settings.outputRight));
     virtualCd.SetMute(settings.outputMute != 0);
-    mixer = new WMixer;
-    mainForm->CreatePlayerWindow(instance);
+    WMixer theMixer;
+    Shared<WMixer> mixerShared(mixer, &theMixer);
+    MainForm form;
+    form.CreatePlayerWindow(instance);
     DiscImageMount::InsertAtStart(image, realDrives[0] != '\0');
-    cdAudio = new WMCIAudioCD(virtualDrive ? static_cast<CdAudioBackend*>(&drives) : nullptr);
-    cdAudio->Open(settings.drive);
-    playbackEngine = new PlaybackEngine(*cdAudio, *discFile, settings, playRequest, Random);
-    if (virtualDrive)
-        playbackEngine->SetFallbackNames(virtualCd.DiscId(), virtualCd.Current().names);
-    mainForm->AttachEngine(playbackEngine);
-    mainForm->SetTimer(IDT_STATUS, STATUS_INTERVAL_MS);
+    WMCIAudioCD cd(virtualDrive ? static_cast<CdAudioBackend*>(&drives) : nullptr);
+    Shared<WMCIAudioCD> cdShared(cdAudio, &cd);
+    cd.Open(settings.drive);
+    PlaybackEngine engine(cd, *discIni, settings, playRequest, Random);
+    Shared<PlaybackEngine> engineShared(playbackEngine, &engine);
+    if (virtualDrive) engine.SetFallbackNames(virtualCd.DiscId(), virtualCd.Current().names);
+    form.AttachEngine(&engine);
+    form.SetTimer(IDT_STATUS, STATUS_INTERVAL_MS);
 
-    theApp->Run();
+    app.Run();
 
-    mainForm->KillTimer(IDT_STATUS);
-    if (settings.stopOnExit) cdAudio->Stop();
-    virtualDrive = nullptr;
-    delete mixer;
-    mixer = nullptr;
-    delete playbackEngine;
-    playbackEngine = nullptr;
-    delete cdAudio;
-    cdAudio = nullptr;
-    delete mainForm;
-    mainForm = nullptr;
-    delete theApp;
-    theApp = nullptr;
+    form.KillTimer(IDT_STATUS);
+    if (settings.stopOnExit) cd.Stop();
 }
 
 } // namespace

@@ -27,7 +27,6 @@ void TestProgram::Start(const std::string& settingsText, WApp* app) {
     form = std::make_unique<MainForm>();
     UnregisterClassA(MainForm::className, Module()); // whatever another suite left
     form->CreatePlayerWindow(Module());
-    mainForm = form.get();
     cd.Open("D:");
     cdAudio = &cd;
     engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request, FixedRandom);
@@ -39,7 +38,7 @@ void TestProgram::Stop() {
     if (form && IsWindow(form->hwnd)) DestroyWindow(form->hwnd);
     form.reset();
     UnregisterClassA(MainForm::className, Module());
-    playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr, mainForm = nullptr;
+    playbackEngine = nullptr, cdAudio = nullptr, mixer = nullptr;
     settingsFile = nullptr, discFile = nullptr, theApp = nullptr;
     Pump();
 }
