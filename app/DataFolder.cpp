@@ -1,5 +1,7 @@
 #include "app/DataFolder.h"
 
+#include "app/OwnedHandle.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -30,11 +32,10 @@ std::string DataFolder::Choose(const std::string& programFolder, const std::stri
 
 bool DataFolder::CanWriteIn(const std::string& folder) {
     const std::string probe = folder + "\\lumivoxen-write-test.tmp";
-    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const OwnedHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                       nullptr));
+    return file.Valid();
 }
 
 std::string DataFolder::UserAppData() {

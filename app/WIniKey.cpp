@@ -1,5 +1,6 @@
 #include "app/WIniKey.h"
 
+#include "app/OwnedHandle.h"
 #include "app/ProfileText.h"
 
 #include <windows.h>
@@ -12,22 +13,6 @@ namespace {
 
 // Larger files are not profiles of ours; refusing them keeps a stray path from eating memory.
 constexpr LONGLONG maxFileSize = 64LL << 20;
-
-// A file's or a process's handle; files give INVALID_HANDLE_VALUE for none, processes null.
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle) : handle(handle ? handle : INVALID_HANDLE_VALUE) {}
-    ~OwnedHandle() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE Get() const { return handle; }
-    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle;
-};
 
 // Which version of the file is on disk under the path: one query, no open, for the check
 // that runs before every read.
@@ -56,25 +41,10 @@ bool IdentityOf(const char* path, FileIdentity& identity) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-OwnedHandle OpenForReading(const char* path) {
-    return OwnedHandle(CreateFileA(path, GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-// The whole file as it is now; the size comes from the open file itself, so a file that
-// changed since its identity was taken is still read whole.
+// The whole file as it is now; a missing file is an empty one.
 bool ReadAll(const char* path, bool exists, std::string& bytes) {
     bytes.clear();
-    if (!exists) return true;
-    OwnedHandle file = OpenForReading(path);
-    LARGE_INTEGER size;
-    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > maxFileSize)
-        return false;
-    bytes.resize(size_t(size.QuadPart));
-    DWORD read = 0;
-    return bytes.empty() || (ReadFile(file.Get(), &bytes[0], DWORD(bytes.size()), &read, nullptr) &&
-                             read == bytes.size());
+    return !exists || OwnedHandle::ReadWholeFile(path, maxFileSize, bytes);
 }
 
 // Writes the bytes to a new file and forces them to the disk.
@@ -188,11 +158,11 @@ WIniKey::WIniKey(const char* path) {
 
 WIniKey::~WIniKey() = default;
 
-WIniKey* WIniKey::InFolder(const char* folder, const char* name) {
+std::unique_ptr<WIniKey> WIniKey::InFolder(const char* folder, const char* name) {
     char path[MAX_PATH] = "";
-    if (!folder || !*folder || !name) return new WIniKey(nullptr);
+    if (!folder || !*folder || !name) return std::make_unique<WIniKey>(nullptr);
     int length = snprintf(path, sizeof path, "%s\\%s", folder, name);
-    return new WIniKey(length > 0 && length < int(sizeof path) ? path : nullptr);
+    return std::make_unique<WIniKey>(length > 0 && length < int(sizeof path) ? path : nullptr);
 }
 
 // The file's parsed text, read again only when the file changed; null when it exists but

@@ -18,7 +18,7 @@ public:
 
     // The file "name" in the folder. A path that does not fit, or no folder, gives a key that
     // reads nothing and writes nothing: a cut path would name another file.
-    static WIniKey* InFolder(const char* folder, const char* name);
+    static std::unique_ptr<WIniKey> InFolder(const char* folder, const char* name);
 
     int ReadString(const char* section, const char* key, char* buffer, int size) const;
     int WriteString(const char* section, const char* key, const char* text) const;

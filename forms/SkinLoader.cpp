@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "app/WApp.h"
 #include "app/Globals.h"
+#include "app/OwnedHandle.h"
 #include "app/ProfileText.h"
 #include "app/WIniKey.h"
 #include "forms/MainForm.h"
@@ -41,37 +42,13 @@ const char* const mainWindowMessage =
 const char* const playlistMessage =
     "Invalid data in %s\r\n\r\n[playlistwindow]\r%s= ... invalid data ...";
 
-class File {
-public:
-    explicit File(const std::string& path)
-        : handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~File() {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool Open() const { return handle != INVALID_HANDLE_VALUE; }
-    // The whole file, when it opens and holds no more than `limit` bytes.
-    bool ReadAll(std::int64_t limit, std::string& bytes) const {
-        LARGE_INTEGER size;
-        if (!Open() || !GetFileSizeEx(handle, &size) || size.QuadPart > limit) return false;
-        bytes.resize(size_t(size.QuadPart));
-        DWORD read = 0;
-        return bytes.empty() || (ReadFile(handle, &bytes[0], DWORD(bytes.size()), &read, nullptr) &&
-                                 read == bytes.size());
-    }
-
-private:
-    HANDLE handle;
-};
-
 // The platform's bitmap loader trusts the file's headers and reads past the end of a cut
 // file: each bitmap is read through our own reader first, which refuses truncated, huge
 // and unusual files (compressed, 16 bits per pixel) instead.
 bool LoadableBitmap(const std::string& path) {
     std::string bytes;
-    return File(path).ReadAll(SkinLoader::maxBitmapFile, bytes) && MaskRegion(bytes).Valid();
+    return OwnedHandle::ReadWholeFile(path.c_str(), SkinLoader::maxBitmapFile, bytes) &&
+           MaskRegion(bytes).Valid();
 }
 
 // No window of the program can be larger than the whole desktop, nor lie farther off it: a
@@ -201,7 +178,8 @@ bool SkinLoader::LoadFont() {
     if (height < 1 || height > GetSystemMetrics(SM_CYVIRTUALSCREEN))
         return Fail("Invalid data in %s\r\n\r\n[font]\r\nheight= ... invalid data ...", path);
     std::string bytes;
-    FontIniText fontIni(File(path).ReadAll(maxTextFile, bytes) ? bytes : std::string());
+    FontIniText fontIni(
+        OwnedHandle::ReadWholeFile(path.c_str(), maxTextFile, bytes) ? bytes : std::string());
     if (!fontIni.Valid())
         return Fail("Invalid data in %s\r\n\r\nTextmap must end with 2 newlines before \n[font]",
                     path);
@@ -299,8 +277,8 @@ bool SkinLoader::LoadRegion(const WIniKey& ini) {
         return true;
     }
     const std::string path = folder + "\\region.rgn";
-    File file(PathOf("region.rgn"));
-    if (!file.Open()) return Fail("Can't load region file %s", path);
+    const OwnedHandle file = OwnedHandle::OpenForReading(PathOf("region.rgn").c_str());
+    if (!file.Valid()) return Fail("Can't load region file %s", path);
     std::string bytes;
     if (!file.ReadAll(maxTextFile, bytes) || !RegionData(bytes).Valid())
         return Fail("Invalid region data in %s", path);

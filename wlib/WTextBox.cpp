@@ -5,6 +5,7 @@
 #include "gfx/WBmpList.h"
 #include "wlib/WFont.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,7 +14,7 @@ WTextBox::~WTextBox() {
     throwErrors = 0;
     StopMarquee();
     if (hwnd) DestroyWindow(hwnd); // its last message forgets the handle
-    if (memory) DeAlloc();
+    if (memory) DeAlloc();         // the block's own destructor would free it too, but unreported
 }
 
 int WTextBox::Create(HWND parent, int newStyle, int id, HINSTANCE instance, int x, int y, int width,
@@ -85,12 +86,11 @@ int WTextBox::Fail(const char* message) const {
 int WTextBox::Alloc(int size) {
     if (memory) return Fail("WTextBox::Alloc(int size) *** ERROR !\nMemory already alloceted.");
     if (size < 1) size = 1;
-    memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size));
+    memory = GlobalBlock(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(size)));
     if (!memory) return Fail("WTextBox::Alloc(int size) *** ERROR !\nOut of memory.");
-    text = static_cast<char*>(GlobalLock(memory));
+    text = static_cast<char*>(GlobalLock(memory.Get()));
     if (!text) {
-        GlobalFree(memory);
-        memory = nullptr;
+        memory.Free();
         return Fail("WTextBox::Alloc(int size) *** ERROR !\nFailed to lock memory.");
     }
     capacity = size;
@@ -99,16 +99,16 @@ int WTextBox::Alloc(int size) {
 
 int WTextBox::ReAlloc(int size) {
     if (!memory) return 0;
-    while (GlobalUnlock(memory)) {
-    }
-    HGLOBAL grown = GlobalReAlloc(memory, static_cast<SIZE_T>(size), GMEM_MOVEABLE | GMEM_ZEROINIT);
+    memory.UnlockFully();
+    HGLOBAL grown =
+        GlobalReAlloc(memory.Get(), static_cast<SIZE_T>(size), GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!grown) {
         // The old block is still ours and still holds the text.
-        text = static_cast<char*>(GlobalLock(memory));
+        text = static_cast<char*>(GlobalLock(memory.Get()));
         return Fail("WTextBox::ReAlloc(int size) *** ERROR !\nOut of memory.");
     }
-    memory = grown;
-    text = static_cast<char*>(GlobalLock(memory));
+    memory.Replace(grown);
+    text = static_cast<char*>(GlobalLock(memory.Get()));
     if (!text) return Fail("WTextBox::ReAlloc(int size) *** ERROR !\nFailed to lock memory.");
     capacity = size;
     return 1;
@@ -116,11 +116,8 @@ int WTextBox::ReAlloc(int size) {
 
 int WTextBox::DeAlloc() {
     if (!memory) return Fail("WTextBox::DeAlloc() *** ERROR !\nMemory not allocated.");
-    while (GlobalUnlock(memory)) {
-    }
     text = nullptr;
-    if (GlobalFree(memory)) return Fail("WTextBox::DeAlloc() *** ERROR !\nFails to free  memory");
-    memory = nullptr;
+    if (!memory.Free()) return Fail("WTextBox::DeAlloc() *** ERROR !\nFails to free  memory");
     capacity = 0;
     return 1;
 }
@@ -181,7 +178,7 @@ void WTextBox::Paint() {
     PaintDC paint(hwnd);
     RECT client;
     ::GetClientRect(hwnd, &client);
-    const char* shown = (marqueeActive && marqueeText) ? marqueeText : CurrentText();
+    const char* shown = marqueeActive ? marqueeText.c_str() : CurrentText();
     int width;
     if (IsOpaque()) {
         MemoryDC buffer(paint.Get());
@@ -239,10 +236,7 @@ int WTextBox::MeasureWithFont(HDC dc) const {
 
 void WTextBox::StartMarquee(int period) {
     if (marqueeActive) StopMarquee();
-    size_t length = std::strlen(CurrentText()) + std::strlen(separator) + 1;
-    marqueeText = static_cast<char*>(GlobalAlloc(GPTR, length));
-    if (!marqueeText) return;
-    std::snprintf(marqueeText, length, "%s%s", CurrentText(), separator);
+    marqueeText = std::string(CurrentText()) + separator;
     SetTimer(hwnd, marqueeTimer, static_cast<UINT>(period), nullptr);
     marqueeActive = 1;
 }
@@ -250,16 +244,11 @@ void WTextBox::StartMarquee(int period) {
 void WTextBox::StopMarquee() {
     if (marqueeActive) KillTimer(hwnd, marqueeTimer);
     marqueeActive = 0;
-    if (marqueeText) GlobalFree(marqueeText);
-    marqueeText = nullptr;
+    marqueeText.clear();
 }
 
 void WTextBox::ScrollStep() {
-    size_t length = std::strlen(marqueeText);
-    if (length >= 2) {
-        char first = marqueeText[0];
-        std::memmove(marqueeText, marqueeText + 1, length - 1);
-        marqueeText[length - 1] = first;
-    }
+    if (marqueeText.size() >= 2)
+        std::rotate(marqueeText.begin(), marqueeText.begin() + 1, marqueeText.end());
     Invalidate();
 }

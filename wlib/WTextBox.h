@@ -1,9 +1,12 @@
 #pragma once
 
+#include "gfx/GdiHandles.h"
 #include "gfx/SourceRect.h"
 #include "wlib/WControl.h"
 
 #include <windows.h>
+
+#include <string>
 
 class WBmpFont;
 class WBmpList;
@@ -55,10 +58,10 @@ public:
     WBmpList* bitmaps = nullptr; // not owned
     int backgroundBitmap = 0;
     SourceRect backgroundSource;
-    HGLOBAL memory = nullptr;
+    GlobalBlock memory;
     int capacity = 0;
     int marqueeActive = 0;
-    char* marqueeText = nullptr; // owned, fixed global memory
+    std::string marqueeText;
 
 private:
     static LRESULT CALLBACK TextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
