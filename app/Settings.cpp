@@ -2,43 +2,58 @@
 
 #include "app/Globals.h"
 #include "app/WIniKey.h"
+#include "res/resource.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+// clang-format off
+const OptionInfo options[20] = {
+    // key               field                       default menu                   Config box
+    {"minimizeonstart", &Settings::minimizeOnStart, 0,  IDM_MINIMIZE_ON_START, 170, true},
+    {"minimizetotray",  &Settings::minimizeToTray,  1,  IDM_MINIMIZE_TO_TRAY,  152, true},
+    {"snapwindow",      &Settings::snapWindow,      1,  IDM_SNAP_WINDOWS,      155, true},
+    {"showplaylist",    &Settings::showPlaylist,    0,  0,                     0,   true},
+    {"elapsedtime",     &Settings::elapsedTime,     1,  IDM_TIME_ELAPSED,      164, true},
+    {"repeatplaylist",  &Settings::repeatPlaylist,  0,  IDM_REPEAT_PLAYLIST,   163, true},
+    {"repeattrack",     &Settings::repeatTrack,     0,  IDM_REPEAT_TRACK,      162, true},
+    {"exitonremove",    &Settings::exitOnRemove,    0,  IDM_EXIT_ON_REMOVE,    160, true},
+    {"alwaysontop",     &Settings::alwaysOnTop,     0,  IDM_ALWAYS_ON_TOP,     151, true},
+    {"showtooltip",     &Settings::showTooltip,     1,  IDM_SHOW_TOOLTIPS,     153, true},
+    {"stoponexit",      &Settings::stopOnExit,      1,  IDM_STOP_ON_EXIT,      159, true},
+    {"playonstart",     &Settings::playOnStart,     0,  IDM_PLAY_ON_START,     161, true},
+    {"introplay",       &Settings::introPlay,       0,  IDM_INTRO_PLAY,        157, true},
+    {"randomintro",     &Settings::randomIntro,     0,  IDM_RANDOM_START,      166, true},
+    {"introplaylen",    &Settings::introPlayLen,    15, 0,                     0,   false},
+    {"autoswitch",      &Settings::autoSwitch,      0,  0,                     169, true},
+    {"keyshortcuts",    &Settings::keyShortcuts,    1,  IDM_KEY_SHORTCUTS,     154, true},
+    {"lockvolume",      &Settings::lockVolume,      0,  0,                     0,   true},
+    {"snappixel",       &Settings::snapPixel,       10, 0,                     0,   false},
+    {"escminimize",     &Settings::escMinimize,     0,  IDM_ESC_MINIMIZE,      171, true},
+};
+// clang-format on
+
+Settings::Settings() {
+    for (const OptionInfo& option : options)
+        this->*option.field = option.byDefault;
+}
+
+const OptionInfo* OptionOfMenu(int menuId) {
+    for (const OptionInfo& option : options)
+        if (option.menuId && option.menuId == menuId) return &option;
+    return nullptr;
+}
+
+const OptionInfo* OptionOfConfigBox(int boxId) {
+    for (const OptionInfo& option : options)
+        if (option.configBox && option.configBox == boxId) return &option;
+    return nullptr;
+}
+
 Settings settings;
 
 namespace {
-
-struct OptionKey {
-    const char* key;
-    int Settings::*field;
-};
-
-// The order of reading and writing.
-const OptionKey optionKeys[] = {
-    {"minimizeonstart", &Settings::minimizeOnStart},
-    {"minimizetotray", &Settings::minimizeToTray},
-    {"snapwindow", &Settings::snapWindow},
-    {"showplaylist", &Settings::showPlaylist},
-    {"elapsedtime", &Settings::elapsedTime},
-    {"repeatplaylist", &Settings::repeatPlaylist},
-    {"repeattrack", &Settings::repeatTrack},
-    {"exitonremove", &Settings::exitOnRemove},
-    {"alwaysontop", &Settings::alwaysOnTop},
-    {"showtooltip", &Settings::showTooltip},
-    {"stoponexit", &Settings::stopOnExit},
-    {"playonstart", &Settings::playOnStart},
-    {"introplay", &Settings::introPlay},
-    {"randomintro", &Settings::randomIntro},
-    {"introplaylen", &Settings::introPlayLen},
-    {"autoswitch", &Settings::autoSwitch},
-    {"keyshortcuts", &Settings::keyShortcuts},
-    {"lockvolume", &Settings::lockVolume},
-    {"snappixel", &Settings::snapPixel},
-    {"escminimize", &Settings::escMinimize},
-};
 
 const char playerClassName[] = "LumivoxenCDPlayer";
 
@@ -80,7 +95,7 @@ BOOL CALLBACK RememberPlayerWindow(HWND window, LPARAM found) {
 } // namespace
 
 void LoadSettings(const WIniKey& file, Settings& values) {
-    for (const OptionKey& option : optionKeys)
+    for (const OptionInfo& option : options)
         file.ReadInt("options", option.key, &(values.*option.field));
 
     if (!file.ReadString("skin", "name", values.skinName, sizeof values.skinName))
@@ -119,7 +134,7 @@ void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow
         file.WriteInt("position", "x", frame.left);
         file.WriteInt("position", "y", frame.top);
     }
-    for (const OptionKey& option : optionKeys)
+    for (const OptionInfo& option : options)
         file.WriteInt("options", option.key, values.*option.field);
     file.WriteString("options", "drive", values.drive);
     file.WriteString("options", "discimage", values.discImage);

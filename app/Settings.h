@@ -7,26 +7,12 @@ class WIniKey;
 // The process-wide option values. Flags are signed 32-bit, zero off; options change in
 // memory at once and are written only when the player window is destroyed.
 struct Settings {
-    int minimizeOnStart = 0;
-    int minimizeToTray = 1;
-    int snapWindow = 1;
-    int showPlaylist = 0;
-    int elapsedTime = 1;
-    int repeatPlaylist = 0;
-    int repeatTrack = 0;
-    int exitOnRemove = 0;
-    int alwaysOnTop = 0;
-    int showTooltip = 1;
-    int stopOnExit = 1;
-    int playOnStart = 0;
-    int introPlay = 0;
-    int randomIntro = 0;
-    int introPlayLen = 15;
-    int autoSwitch = 0;
-    int keyShortcuts = 1;
-    int lockVolume = 0;
-    int snapPixel = 10;
-    int escMinimize = 0;
+    // The options of the table below, at its defaults.
+    Settings();
+
+    int minimizeOnStart, minimizeToTray, snapWindow, showPlaylist, elapsedTime, repeatPlaylist,
+        repeatTrack, exitOnRemove, alwaysOnTop, showTooltip, stopOnExit, playOnStart, introPlay,
+        randomIntro, introPlayLen, autoSwitch, keyShortcuts, lockVolume, snapPixel, escMinimize;
 
     char skinName[400] = "."; // "." is the built-in skin
     int x = 0, y = 0;         // player window
@@ -42,6 +28,22 @@ struct Settings {
 };
 
 extern Settings settings;
+
+// Each option once, as the settings file, the menu and the Config page see it: its key in
+// [options] (in the order of the file), its default, the menu entry and the Config page box
+// that switch it (0: none), and whether the user switches it on and off or sets a number.
+struct OptionInfo {
+    const char* key;
+    int Settings::*field;
+    int byDefault;
+    int menuId;
+    int configBox;
+    bool switched;
+};
+extern const OptionInfo options[20];
+// The option a menu entry or a Config page box switches; null for any other id.
+const OptionInfo* OptionOfMenu(int menuId);
+const OptionInfo* OptionOfConfigBox(int boxId);
 
 // The process-wide forms use settingsFile and `settings`; the overloads take them explicitly
 // so that tests can run them on any file. SaveSettings() finds the player window among the

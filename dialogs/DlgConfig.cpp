@@ -17,29 +17,7 @@ namespace {
 
 constexpr int snapPixelId = 156, introLengthId = 165, driveListId = 168, autoSwitchId = 169;
 
-struct CheckBox {
-    int id;
-    int Settings::*option;
-};
-
-const CheckBox checkBoxes[] = {
-    {151, &Settings::alwaysOnTop},     {152, &Settings::minimizeToTray},
-    {153, &Settings::showTooltip},     {154, &Settings::keyShortcuts},
-    {155, &Settings::snapWindow},      {157, &Settings::introPlay},
-    {159, &Settings::stopOnExit},      {160, &Settings::exitOnRemove},
-    {161, &Settings::playOnStart},     {162, &Settings::repeatTrack},
-    {163, &Settings::repeatPlaylist},  {164, &Settings::elapsedTime},
-    {166, &Settings::randomIntro},     {169, &Settings::autoSwitch},
-    {170, &Settings::minimizeOnStart}, {171, &Settings::escMinimize},
-};
-
 const char* const introLengths[] = {"5", "10", "15", "30", "45", "60", "120"};
-
-const CheckBox* CheckBoxOf(int id) {
-    for (const CheckBox& box : checkBoxes)
-        if (box.id == id) return &box;
-    return nullptr;
-}
 
 std::string TableString(HINSTANCE instance, UINT id) {
     char text[256] = "";
@@ -51,8 +29,9 @@ std::string TableString(HINSTANCE instance, UINT id) {
 
 int DlgConfig::OnInitDialog() {
     PlacePage();
-    for (const CheckBox& box : checkBoxes)
-        CheckButton(box.id, settings.*box.option ? BST_CHECKED : BST_UNCHECKED);
+    for (const OptionInfo& option : options)
+        if (option.configBox)
+            CheckButton(option.configBox, settings.*option.field ? BST_CHECKED : BST_UNCHECKED);
     FillIntroLengths();
     SetDlgItemInt(hwnd, snapPixelId, static_cast<UINT>(settings.snapPixel), FALSE);
     FillDrives();
@@ -97,7 +76,7 @@ void DlgConfig::SelectCurrentDrive() {
 }
 
 int DlgConfig::OnCommand(int notification, int id, HWND) {
-    if (CheckBoxOf(id)) OnCheckBox(id);
+    if (OptionOfConfigBox(id)) OnCheckBox(id);
     if (id == snapPixelId && notification == EN_CHANGE) {
         BOOL number = FALSE;
         const UINT pixels = GetDlgItemInt(hwnd, snapPixelId, &number, FALSE);
@@ -110,7 +89,7 @@ int DlgConfig::OnCommand(int notification, int id, HWND) {
 
 void DlgConfig::OnCheckBox(int id) {
     const int on = IsButtonChecked(id) == BST_CHECKED ? 1 : 0;
-    settings.*CheckBoxOf(id)->option = on;
+    settings.*OptionOfConfigBox(id)->field = on;
     if (!host) return;
     if (id == 151) host->KeepOnTop(on);
     if (id == 153) host->EnableTips(on);

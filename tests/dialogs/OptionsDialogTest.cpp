@@ -23,6 +23,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <iterator>
+#include <set>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -239,7 +242,24 @@ TEST_F(Options, ConfigShowsAndSetsEveryOption) {
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Page(), 162)) << "a stored 5 is on";
     EXPECT_EQ("7", Text(156));
     EXPECT_EQ(std::vector<std::string>({"5", "10", "15", "30", "45", "60", "120"}), Entries(165));
-    EXPECT_EQ("Key Shortcuts", Text(154)) << "as the menu says";
+    // The menu entry and the box of one option name it alike: every word of the entry's
+    // text stands in the box's.
+    HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_MAIN));
+    auto words = [](std::string text) {
+        for (char& c : text)
+            c = char(isalpha((unsigned char)c) ? tolower((unsigned char)c) : ' ');
+        std::istringstream split(text);
+        return std::set<std::string>(std::istream_iterator<std::string>(split), {});
+    };
+    for (const OptionInfo& option : options) {
+        if (!option.menuId || !option.configBox) continue;
+        char entry[64] = "";
+        GetMenuStringA(menu, UINT(option.menuId), entry, sizeof entry, MF_BYCOMMAND);
+        const std::set<std::string> box = words(Text(option.configBox));
+        for (const std::string& word : words(entry))
+            EXPECT_TRUE(box.count(word)) << entry << " / " << Text(option.configBox);
+    }
+    DestroyMenu(menu);
 
     Check(162, false);
     EXPECT_EQ(0, settings.repeatTrack);
