@@ -16,8 +16,8 @@
 #include "gfx/WBmpList.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
-#include "skin/BuiltinRecords.h"
 #include "skin/SkinControl.h"
+#include "skin/SkinReader.h"
 #include "vdrive/VirtualCdDrive.h"
 #include "wlib/WTooltip.h"
 
@@ -102,25 +102,28 @@ LRESULT MainForm::OnCreate() {
     if (!instance) instance = GetModuleHandleA(nullptr);
     tips = new WTooltip(hwnd);
     tips->Enable(settings.showTooltip);
-    bitmaps = new WBmpList(6);
+    const SkinLook builtin = SkinReader::Builtin(instance);
+    bitmaps = new WBmpList(SkinLook::bitmapCount);
     bitmaps->throwErrors = 1;
-    for (int id : {IDB_SKIN_MAIN, IDB_SKIN_TITLEBAR, IDB_SKIN_CBUTTONS, IDB_SKIN_SCROLL})
-        bitmaps->AddBitmap(id);
-    bitmaps->AddBitmapMasked(IDB_SKIN_FONT, RGB(0, 0, 0));
-    bitmaps->AddBitmap(IDB_SKIN_PLAYLIST);
+    for (int slot = 0; slot < SkinLook::bitmapCount; slot++) {
+        const int resource = builtin.bitmaps[slot].resource;
+        if (slot == SkinLook::fontSlot)
+            bitmaps->AddBitmapMasked(resource, builtin.fontTransparent);
+        else
+            bitmaps->AddBitmap(resource);
+    }
     bitmaps->throwErrors = 0;
-    std::vector<std::int32_t> rects = BuiltinRecords::Integers(instance, IDR_SKIN_MAIN_RECTS);
-    rects.resize(8, 0);
-    mainRect = {rects[0], rects[1], rects[2], rects[3]};
-    titleRect = {rects[4], rects[5], rects[6], rects[7]};
+    mainRect = builtin.main;
+    titleRect = builtin.title;
     SetSize(mainRect.width, mainRect.height, 0);
-    CreateButtons();
-    CreateSliders();
+    CreateButtons(builtin);
+    CreateSliders(builtin);
     ReadMixer();
-    font = new WBmpFont(bitmaps, 4, BuiltinRecords::Text(instance, IDR_SKIN_TEXT_MAP).c_str(), 11);
-    CreateTextBoxes();
+    font = new WBmpFont(bitmaps, SkinLook::fontSlot, builtin.textMap.c_str(), builtin.fontHeight);
+    CreateTextBoxes(builtin);
     playlist = new PlaylistForm(bitmaps, font, tips);
     playlist->playlistButton = &buttons[btShowPlaylist];
+    playlist->TakeLook(builtin);
     playlist->Create(instance, hwnd);
     SetPosition(settings.x, settings.y);
     firstPlacement = !settings.positionStored || !settings.playlistStored;
@@ -136,11 +139,9 @@ void MainForm::AttachEngine(PlaybackEngine* engine) {
     if (engine) engine->AttachViews(&playlist->entries, &displays);
 }
 
-void MainForm::CreateButtons() {
-    std::vector<std::int32_t> records = BuiltinRecords::Integers(instance, IDR_SKIN_BUTTONS);
-    records.resize(buttonCount * 8, 0);
+void MainForm::CreateButtons(const SkinLook& look) {
     for (int i = 0; i < buttonCount; i++) {
-        SkinControl c = SkinControl::FromValues(&records[size_t(i) * 8]);
+        const SkinControl& c = look.buttons[i];
         const SourceRect& p = c.placement;
         buttons[i].Create(hwnd, WButton::skinned, IDC_PLAYER_BUTTON + i, instance, p.x, p.y,
                           p.width, p.height, "", bitmaps, 2, &c.cells[0], &c.cells[1], &c.cells[2],
@@ -151,11 +152,9 @@ void MainForm::CreateButtons() {
         buttons[toggle].SetStyle(WButton::skinned | WButton::toggle, 1);
 }
 
-void MainForm::CreateSliders() {
-    std::vector<std::int32_t> records = BuiltinRecords::Integers(instance, IDR_SKIN_SLIDERS);
-    records.resize(sliderCount * 8, 0);
+void MainForm::CreateSliders(const SkinLook& look) {
     for (int i = 0; i < sliderCount; i++) {
-        SkinControl c = SkinControl::FromValues(&records[size_t(i) * 8]);
+        const SkinControl& c = look.sliders[i];
         const SourceRect& p = c.placement;
         const bool seek = i == sbPos;
         const int style =
@@ -207,12 +206,9 @@ void MainForm::EnableVolumeControls() {
             EnableWindow(control, audible);
 }
 
-void MainForm::CreateTextBoxes() {
-    std::vector<std::int32_t> records = BuiltinRecords::Integers(instance, IDR_SKIN_TEXT_BOXES);
-    records.resize(textCount * 4, 0);
+void MainForm::CreateTextBoxes(const SkinLook& look) {
     for (int i = 0; i < textCount; i++) {
-        const SourceRect p = {records[size_t(i) * 4], records[size_t(i) * 4 + 1],
-                              records[size_t(i) * 4 + 2], records[size_t(i) * 4 + 3]};
+        const SourceRect& p = look.textBoxes[i];
         textBoxes[i].Create(hwnd, WTextBox::bitmapText | WTextBox::imageBackground,
                             IDC_PLAYER_TEXT + i, instance, p.x, p.y, p.width, p.height, "", nullptr,
                             0, 0, bitmaps, 0, &p, font);

@@ -5,6 +5,7 @@
 #include "forms/PlayerDisplays.h"
 #include "gfx/SourceRect.h"
 #include "player/PlaybackEngine.h"
+#include "skin/SkinLook.h"
 #include "wlib/WButton.h"
 #include "wlib/WForm.h"
 #include "wlib/WScrollbar.h"
@@ -144,11 +145,11 @@ private:
     void ShowVolume(int position);
     void JoinChannels();
 
-    void CreateButtons();
-    void CreateSliders();
+    void CreateButtons(const SkinLook& look);
+    void CreateSliders(const SkinLook& look);
     void ReadMixer();
     void EnableVolumeControls();
-    void CreateTextBoxes();
+    void CreateTextBoxes(const SkinLook& look);
     void ShowAtStart();
     void PlaceAtFirstStart();
     void KeepPlaylistDocked(const RECT& before, const RECT& now);

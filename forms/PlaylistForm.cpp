@@ -8,7 +8,6 @@
 #include "gfx/WBmpList.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
-#include "skin/BuiltinRecords.h"
 #include "skin/SkinValues.h"
 #include "wlib/WScrollbar.h"
 #include "wlib/WTooltip.h"
@@ -40,12 +39,6 @@ template <class Pieces> auto PieceValues(Pieces& frame, int piece) -> decltype(&
     return frame.sides[piece - PlaylistForm::leftBorder];
 }
 
-// A record's integers, padded with zeros so that a short resource cannot be read past.
-std::vector<std::int32_t> Record(HINSTANCE instance, int id, size_t count) {
-    std::vector<std::int32_t> values = BuiltinRecords::Integers(instance, id);
-    values.resize(count, 0);
-    return values;
-}
 
 SourceRect RectOf(const std::int32_t* values) {
     return {values[0], values[1], values[2], values[3]};
@@ -69,6 +62,16 @@ void PlaylistForm::Create(HINSTANCE moduleInstance, HWND owner) {
 }
 
 // ---- The skin's values ----
+
+void PlaylistForm::TakeLook(const SkinLook& look) {
+    for (int piece = 0; piece < pieceCount; piece++)
+        SetFramePiece(piece, look.pieces[piece]);
+    SetSliderRecord(look.playlistSlider);
+    SetListRecord({look.list.background, look.list.itemHeight, look.list.selectionColour,
+                   look.list.markColour});
+    for (int button = 0; button < buttonCount; button++)
+        SetButtonRecord(button, look.playlistButtons[button]);
+}
 
 void PlaylistForm::SetFramePiece(int piece, const std::int32_t* values) {
     if (piece < 0 || piece >= pieceCount) return;
@@ -145,35 +148,11 @@ int PlaylistForm::OnInitDialog() {
     // The dialogs show one disc's tracks: they must never edit the next disc with them.
     entries.onDiscLeft = [this] { CloseDiscDialogs(); };
     SetWindowTextA(hwnd, "Lumivoxen CD Player");
-    LoadBuiltinRecords();
     CreateControls();
     PlaceAtStoredRect();
     return 0; // no control takes the focus of a window that is still hidden
 }
 
-void PlaylistForm::LoadBuiltinRecords() {
-    const std::vector<std::int32_t> top = Record(instance, IDR_SKIN_PLAYLIST_TOP, 4 * 8);
-    const std::vector<std::int32_t> bottom = Record(instance, IDR_SKIN_PLAYLIST_BOTTOM, 3 * 6);
-    const std::vector<std::int32_t> sides = Record(instance, IDR_SKIN_PLAYLIST_SIDES, 2 * 6);
-    std::copy(top.begin(), top.end(), &frame.top[0][0]);
-    std::copy(bottom.begin(), bottom.end(), &frame.bottom[0][0]);
-    std::copy(sides.begin(), sides.end(), &frame.sides[0][0]);
-
-    const std::vector<std::int32_t> scroll =
-        Record(instance, IDR_SKIN_PLAYLIST_SLIDER, sliderValueCount);
-    std::copy(scroll.begin(), scroll.end(), sliderRecord);
-
-    const std::vector<std::int32_t> look = Record(instance, IDR_SKIN_PLAYLIST_LIST, 7);
-    listRecord.background = RectOf(&look[0]);
-    listRecord.itemHeight = look[4];
-    listRecord.selectionColour = SkinValues::PlatformColour(std::uint32_t(look[5]));
-    listRecord.markColour = SkinValues::PlatformColour(std::uint32_t(look[6]));
-
-    const std::vector<std::int32_t> places =
-        Record(instance, IDR_SKIN_PLAYLIST_BUTTONS, buttonCount * 8);
-    for (int i = 0; i < buttonCount; i++)
-        buttonRecords[i] = SkinControl::FromValues(&places[size_t(i) * 8]);
-}
 
 // Placed for the template's size; the stored size follows at once and lays them out again.
 void PlaylistForm::CreateControls() {

@@ -3,6 +3,7 @@
 #include "forms/ListBoxPlaylist.h"
 #include "gfx/SourceRect.h"
 #include "skin/SkinControl.h"
+#include "skin/SkinLook.h"
 #include "wlib/WButton.h"
 #include "wlib/WDialog.h"
 #include "wlib/WListBox.h"
@@ -63,6 +64,8 @@ public:
 
     // A skin's values, each taken at once without redrawing. The frame piece takes 8 values
     // for the title pieces and 6 for the others.
+    // The skin's values for this window; the controls follow when they exist.
+    void TakeLook(const SkinLook& look);
     void SetFramePiece(int piece, const std::int32_t* values);
     // sbListBox: 0, 0, slider width, 0, thumb strip x, y, width, height, track x, y, width,
     // height. Gives the slider its thumbs and track.
@@ -125,7 +128,6 @@ private:
     int ThumbHeight() const { return sliderRecord[7]; }
     void ThumbCells(SourceRect cells[SkinControl::cellCount]) const;
 
-    void LoadBuiltinRecords();
     void CreateControls();
     void CreateSlider(const SourceRect& place);
     void CreateList(const SourceRect& place);

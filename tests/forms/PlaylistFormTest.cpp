@@ -6,6 +6,7 @@
 #include "gfx/WBmpList.h"
 #include "res/resource.h"
 #include "skin/BuiltinRecords.h"
+#include "skin/SkinReader.h"
 #include "support/HandleCounts.h"
 #include "wlib/ControlTestKit.h"
 #include "wlib/WScrollbar.h"
@@ -135,6 +136,7 @@ struct Playlist : ::testing::Test {
         settings.playlistX = x, settings.playlistY = y;
         settings.playlistW = width, settings.playlistH = height;
         auto form = std::make_unique<PlaylistForm>(&bitmaps, font.get(), tooltip.get());
+        form->TakeLook(SkinReader::Builtin(Module()));
         form->Create(Module(), owner.hwnd);
         return form;
     }

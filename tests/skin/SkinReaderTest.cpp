@@ -1,0 +1,129 @@
+// Skins read whole, without a window: the built-in skin written out as a folder reads back as
+// the built-in skin itself, and every broken file or key gives its message, naming the first
+// thing wrong in the order the files are read.
+#include "skin/SkinReader.h"
+
+#include "res/resource.h"
+#include "skin/BuiltinRecords.h"
+#include "support/BuiltinSkinFolder.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+HINSTANCE Module() {
+    return GetModuleHandleA(nullptr);
+}
+
+struct SkinFolders : ::testing::Test {
+    TempFolder folder;
+    std::string Root() {
+        std::string root = folder.File("");
+        root.pop_back();
+        return root;
+    }
+    // A skin folder: the built-in skin's files with some replaced ("" removes a file).
+    void WriteSkin(const std::string& name, const std::map<std::string, std::string>& changes) {
+        std::map<std::string, std::string> files = BuiltinSkinFiles();
+        for (auto& [file, bytes] : changes)
+            files[file] = bytes;
+        CreateDirectoryA(folder.File(name).c_str(), nullptr);
+        for (auto& [file, bytes] : files)
+            if (!bytes.empty()) folder.Write(name + "\\" + file, bytes);
+    }
+    std::map<std::string, std::string> IniChange(const std::string& key, const std::string& value) {
+        return {{"skin.ini", WithKey(BuiltinSkinFiles()["skin.ini"], key, value)}};
+    }
+};
+
+bool Same(const SourceRect& a, const SourceRect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+TEST_F(SkinFolders, TheBuiltInSkinWrittenOutReadsBackAsItself) {
+    WriteSkin("Copy", {});
+    SkinLook look;
+    std::string error;
+    ASSERT_TRUE(SkinReader::FromFolder(Root(), "Copy", look, error)) << error;
+    const SkinLook builtin = SkinReader::Builtin(Module());
+    EXPECT_TRUE(Same(builtin.main, look.main) && Same(builtin.title, look.title));
+    for (int i = 0; i < SkinLook::buttonCount; i++)
+        for (int cell = 0; cell < SkinControl::cellCount; cell++)
+            EXPECT_TRUE(Same(builtin.buttons[i].cells[cell], look.buttons[i].cells[cell])) << i;
+    for (int i = 0; i < SkinLook::textCount; i++)
+        EXPECT_TRUE(Same(builtin.textBoxes[i], look.textBoxes[i])) << i;
+    EXPECT_EQ(builtin.textMap, look.textMap);
+    EXPECT_EQ(builtin.fontHeight, look.fontHeight);
+    for (int i = 0; i < SkinLook::pieceCount; i++)
+        EXPECT_TRUE(std::equal(builtin.pieces[i], builtin.pieces[i] + 8, look.pieces[i])) << i;
+    EXPECT_TRUE(std::equal(builtin.playlistSlider, builtin.playlistSlider + 12,
+                           look.playlistSlider));
+    EXPECT_EQ(builtin.list.selectionColour, look.list.selectionColour);
+    EXPECT_EQ(builtin.list.markColour, look.list.markColour);
+    EXPECT_EQ(folder.File("Copy\\font.bmp"), look.bitmaps[SkinLook::fontSlot].file);
+    EXPECT_EQ(IDB_SKIN_FONT, builtin.bitmaps[SkinLook::fontSlot].resource);
+}
+
+TEST_F(SkinFolders, EveryBrokenSkinTellsWhatIsWrong) {
+    const std::string map = BuiltinRecords::Text(Module(), 903);
+    const std::string withRegion = BuiltinSkinFiles()["skin.ini"] + "[region]\r\nuseregion=1\r\n";
+    const struct {
+        std::map<std::string, std::string> changes;
+        std::string message; // "%s": the skin's folder
+    } cases[] = {
+        {{{"titlebar.bmp", ""}}, "Can't load bitmap %s\\titlebar.bmp"},
+        {{{"playlist.bmp", "BM not a bitmap"}}, "Can't load bitmap %s\\playlist.bmp"},
+        {{{"main.bmp", ResourcePixels(IDB_SKIN_MAIN).BmpFile().substr(0, 60)}},
+         "Can't load bitmap %s\\main.bmp"},
+        {IniChange("main", "0,0,100000,116"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[mainwindow]\r\nmain= .... invalid data ...."},
+        {IniChange("btEject", "131,88,22,18,0,90,88"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[mainwindow]\r\nbtEject= .... invalid data ...."},
+        {IniChange("sbMVolume", "262,50,-4,60,0,6,16,10"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[mainwindow]\r\nsbMVolume= .... invalid data ...."},
+        {{{"font.ini", map + "\r\n\r\n[font]\r\nbgColor=FF00FF\r\nheight=11\r\n"}},
+         "Invalid data in %s\\font.ini\r\n\r\n[font]\r\nbgColor= .. invalid color data .."},
+        {{{"font.bmp", ""}}, "Can't load bitmap %s\\font.bmp"},
+        {{{"font.ini", map + "\r\n\r\n[font]\r\nbgColor=#000000\r\nheight=\r\n"}},
+         "Invalid data in %s\\font.ini\r\n\r\n[font]\r\nheight= ... invalid data ..."},
+        {{{"font.ini", map + "\r\n[font]\r\nbgColor=#000000\r\nheight=11\r\n"}},
+         "Invalid data in %s\\font.ini\r\n\r\nTextmap must end with 2 newlines before \n[font]"},
+        {IniChange("tbStatus", "161,44,55"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[mainwindow]\rtbStatus= ... invalid data ..."},
+        {IniChange("bottomfill", "0,0,25,38,38"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[playlistwindow]\rbottomfill= ... invalid data ..."},
+        {IniChange("sbListBox", "0,0,9,0,82,81,36,20,119,81,0,28"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[playlistwindow]\r\nsbListBox=0,0,pw,0, "
+         "tbx,tby,tbw,tbh, bgx, bgy, bgw, bgh\r\n\r\nbgw and bgh must be > 0"},
+        {IniChange("sbListBox", "0,0,9,0,82,81,36,20,119,81,9"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[playlistwindow]\r\nsbListBox= ... invalid data ..."},
+        {IniChange("lbPlaylist", "28,120,20,18,18,#B10D01"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[playlistwindow]\r\nlbPlaylist= ... invalid color "
+         "data ..."},
+        {IniChange("lbPlaylist", "28,120,0,18,18,#B10D01,#560474"),
+         "Invalid data in %s\\skin.ini\r\n\r\n[playlistwindow]\r\nlbPlaylist=bgx, bgy, bgw, bgh, "
+         "......\r\n\r\nbgw and bgh must be > 0"},
+        {IniChange("btSongdown", ""),
+         "Invalid data in %s\\skin.ini\r\n\r\n[playlistwindow]\rbtSongdown= ... invalid data ..."},
+        {{{"skin.ini", withRegion}}, "Can't load region file %s\\region.rgn"},
+        {{{"skin.ini", withRegion}, {"region.rgn", std::string(40, '\0')}},
+         "Invalid region data in %s\\region.rgn"},
+    };
+    int number = 0;
+    for (const auto& c : cases) {
+        const std::string name = "Broken" + std::to_string(++number);
+        WriteSkin(name, c.changes);
+        SkinLook look;
+        std::string error;
+        EXPECT_FALSE(SkinReader::FromFolder(Root(), name.c_str(), look, error)) << name;
+        std::string expected = c.message;
+        expected.replace(expected.find("%s"), 2, folder.File(name));
+        EXPECT_EQ(expected, error) << name;
+    }
+}
+
+} // namespace
