@@ -44,7 +44,17 @@ DiscImage::DiscImage(const std::string& path) {
         LoadSheet(path);
     else
         Fail(path + ": not a CUE sheet or a folder of WAVE files");
+    if (Valid()) CheckLength(path);
     if (!Valid()) tracks.clear();
+}
+
+// A longer disc would show its times wrapped round, and seek to the wrong places.
+bool DiscImage::CheckLength(const std::string& path) {
+    if (leadOut <= maxFrames) return true;
+    const std::int64_t minutes = leadOut / (60 * 75);
+    return Fail(path + ": " + std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) +
+                " min of sound, longer than the " + std::to_string((maxFrames + 149) / (60 * 75)) +
+                " minutes a disc can hold");
 }
 
 bool DiscImage::Fail(const std::string& message) {

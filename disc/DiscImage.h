@@ -25,6 +25,10 @@ public:
     // A .cue file or a folder; anything else is refused.
     explicit DiscImage(const std::string& path);
 
+    // Frames a disc can have: the drive gives positions as minutes, seconds and frames with
+    // the minutes in one byte, counted from the start of the 150-frame lead-in.
+    static constexpr std::int64_t maxFrames = 256LL * 60 * 75 - 150;
+
     bool Valid() const { return error.empty(); }
     const std::string& Error() const { return error; }
     const std::vector<Track>& Tracks() const { return tracks; }
@@ -48,6 +52,7 @@ private:
     bool MeasureFile(const CueSheet& sheet, int file, const std::string& path,
                      CueLayout::FileExtent* extent);
     bool Fail(const std::string& message);
+    bool CheckLength(const std::string& path);
     bool Locate(std::int64_t frame, int* source, std::uint64_t* offset) const;
 
     std::string error;

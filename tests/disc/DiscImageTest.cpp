@@ -90,6 +90,14 @@ TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
     folder.Write("c\\gone.cue",
                  "FILE \"gone.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
     folder.Write("d\\bad.cue", "FILE \"x.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:99:00\r\n");
+    // Three 99-minute pregaps: more minutes than a drive's positions can hold.
+    folder.Write("g.bin", Frames(3, 1));
+    std::string longSheet = "FILE \"g.bin\" BINARY\r\n";
+    for (int t = 1; t <= 3; t++)
+        longSheet += "TRACK 0" + std::to_string(t) +
+                     " AUDIO\r\nPREGAP 99:00:00\r\nINDEX 01 00:00:0" + std::to_string(t - 1) +
+                     "\r\n";
+    folder.Write("g.cue", longSheet);
     const struct {
         std::string path, startsWith;
     } cases[] = {
@@ -100,6 +108,8 @@ TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
         {"d\\bad.cue", folder.File("d\\bad.cue") + ", line 3:"},
         {"e", folder.File("e") + ": holds no WAVE files to play"},
         {"f.txt", folder.File("f.txt") + ": not a CUE sheet or a folder of WAVE files"},
+        {"g.cue", folder.File("g.cue") +
+                      ": 4 h 57 min of sound, longer than the 255 minutes a disc can hold"},
     };
     for (const auto& c : cases) {
         const DiscImage image(folder.File(c.path));
