@@ -53,6 +53,8 @@ Section "!${APPNAME}" SecProgram
     File /r "${STAGE}\skin\*.*"
     SetOutPath "$INSTDIR\docs"
     File /r "${STAGE}\docs\*.*"
+    SetOutPath "$INSTDIR\licenses"
+    File /r "${STAGE}\licenses\*.*"
     SetOutPath "$INSTDIR"
     CreateShortCut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\lumivoxen.exe"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -90,6 +92,7 @@ Section "un.${APPNAME}" UnSecProgram
     Delete "$INSTDIR\uninstall.exe"
     RMDir /r "$INSTDIR\skin"
     RMDir /r "$INSTDIR\docs"
+    RMDir /r "$INSTDIR\licenses"
     Delete "$SMPROGRAMS\${APPNAME}.lnk"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
     ; Associations go only where they still name this program.
