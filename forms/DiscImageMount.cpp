@@ -45,6 +45,7 @@ std::deque<std::string> DiscImageMount::handedOver;
 std::shared_ptr<const DiscImage> DiscImageMount::Load(HWND owner, const std::string& path) {
     auto image = std::make_shared<const DiscImage>(FullPath(path));
     if (image->Valid()) return image;
+    settings.recentImages.Remove(FullPath(path)); // an image that cannot play is not offered again
     TellCannotPlay(owner, IDS_IMAGE_FAILED, image->Error());
     return nullptr;
 }
@@ -56,6 +57,7 @@ bool DiscImageMount::Insert(const std::shared_ptr<const DiscImage>& image,
     virtualDrive->Insert(disc);
     if (playbackEngine) playbackEngine->SetFallbackNames(virtualDrive->DiscId(), disc.names);
     lstrcpynA(settings.discImage, FullPath(path).c_str(), sizeof settings.discImage);
+    settings.recentImages.Add(FullPath(path));
     return true;
 }
 
@@ -76,6 +78,7 @@ void DiscImageMount::InsertAtStart(const std::string& commandLineImage, bool mac
             return;
         }
         // Moved or deleted since: said once, then forgotten.
+        settings.recentImages.Remove(remembered);
         TellCannotPlay(nullptr, machineHasCdDrive ? IDS_IMAGE_GONE : IDS_IMAGE_GONE_DEMO,
                        image->Error());
         settings.discImage[0] = '\0';
