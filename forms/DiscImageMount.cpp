@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "disc/DiscImage.h"
+#include "forms/ImageChooser.h"
 #include "player/DiscDatabase.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
@@ -95,6 +96,11 @@ bool DiscImageMount::MountAndPlay(HWND owner, const std::string& path) {
     playRequest.track = 0;
     if (playbackEngine) playbackEngine->ChangeDisc(drive);
     return true;
+}
+
+void DiscImageMount::MountDropped(HWND owner, HDROP drop) {
+    const std::string path = ImageChooser::FirstDropped(drop);
+    if (!path.empty()) MountAndPlay(owner, path);
 }
 
 bool DiscImageMount::HandOff(HWND player, const std::string& path) {

@@ -133,6 +133,7 @@ LRESULT MainForm::OnCreate() {
     ShowAtStart();
     if (settings.alwaysOnTop) SetTopMost(1);
     RegisterMediaKeys();
+    DragAcceptFiles(hwnd, TRUE);
     return 0;
 }
 
@@ -346,6 +347,10 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (message == WM_COPYDATA) return DiscImageMount::OnCopyData(hwnd, copied);
+    if (message == WM_DROPFILES) {
+        DiscImageMount::MountDropped(hwnd, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     if (message == DiscImageMount::mountMessage) {
         DiscImageMount::MountHandedOver(hwnd);
         return 0;

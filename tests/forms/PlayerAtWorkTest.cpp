@@ -372,6 +372,20 @@ protected:
         probe.Insert(VirtualDisc::FromImage(std::make_shared<DiscImage>(path)));
         return probe.DiscId();
     }
+    // Files dropped as the shell drops them: a DROPFILES header, then each name ended by a
+    // zero, then one more zero. The receiver frees it.
+    static HDROP Drop(const std::vector<std::string>& files) {
+        std::string names;
+        for (const std::string& file : files)
+            names += file + '\0';
+        names += '\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES);
+        memcpy(header + 1, names.data(), names.size());
+        GlobalUnlock(memory);
+        return static_cast<HDROP>(memory);
+    }
     // The "Recent Images" submenu, entry by entry, with "~" before a greyed one.
     std::string RecentMenu() {
         PlayerMenu menu(Module(), settings);
@@ -405,6 +419,35 @@ protected:
     VirtualCdDrive images{'V', &clock};
     Shared<VirtualCdDrive> imagesShared{virtualDrive, &images};
 };
+
+// Dropped on either window, the first file goes in; a broken one is named with its line and
+// the disc stays.
+TEST_F(PlayerWithImages, ImagesDroppedOnEitherWindowGoIntoTheVirtualDrive) {
+    Start("showplaylist=1\r\n");
+    for (HWND window : {form->hwnd, Playlist().hwnd})
+        EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const std::string a = folder.File("A"), b = folder.File("B"), bad = folder.File("bad.cue");
+    const struct {
+        HWND window;
+        std::vector<std::string> files;
+        std::string disc, told;
+    } rows[] = {{form->hwnd, {a}, a, ""},
+                {Playlist().hwnd, {b, a}, b, ""},
+                {form->hwnd, {bad, a}, b, "bad.cue"},
+                {Playlist().hwnd, {bad}, b, "bad.cue"}};
+    for (const auto& r : rows) {
+        told.clear();
+        SendMessageA(r.window, WM_DROPFILES, WPARAM(Drop(r.files)), 0);
+        kit::Pump();
+        EXPECT_EQ(DiscOf(r.disc), images.DiscId()) << r.files[0];
+        EXPECT_EQ(r.disc, settings.discImage);
+        EXPECT_EQ("V:", std::string(settings.drive));
+        ASSERT_EQ(r.told.empty() ? 0u : 1u, told.size()) << r.files[0];
+        if (!told.empty()) {
+            EXPECT_NE(std::string::npos, told[0].find("bad.cue, line 3")) << told[0];
+        }
+    }
+}
 
 // The menu's open dialogs answer through the platform's calls; each image opened goes to the
 // front of "Recent Images", which opens it again, and one that no longer plays leaves it.
