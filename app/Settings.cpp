@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 // clang-format off
 const OptionInfo options[20] = {
@@ -92,6 +94,26 @@ BOOL CALLBACK RememberPlayerWindow(HWND window, LPARAM found) {
     return TRUE;
 }
 
+RecentImages ReadRecentImages(const WIniKey& file) {
+    std::vector<std::string> stored;
+    for (int key = 1; key <= RecentImages::capacity; key++) {
+        char path[MAX_PATH] = "";
+        file.ReadString("recent", std::to_string(key).c_str(), path, sizeof path);
+        stored.push_back(path);
+    }
+    return RecentImages(stored);
+}
+
+// Keys past the list's end are emptied, so an image that left it is not read back.
+void WriteRecentImages(const WIniKey& file, const RecentImages& recent) {
+    const std::vector<std::string>& paths = recent.Paths();
+    for (int key = 1; key <= RecentImages::capacity; key++) {
+        const size_t index = size_t(key - 1);
+        file.WriteString("recent", std::to_string(key).c_str(),
+                         index < paths.size() ? paths[index].c_str() : "");
+    }
+}
+
 } // namespace
 
 void LoadSettings(const WIniKey& file, Settings& values) {
@@ -118,6 +140,8 @@ void LoadSettings(const WIniKey& file, Settings& values) {
     if (!file.ReadString("options", "discimage", values.discImage, sizeof values.discImage))
         values.discImage[0] = '\0';
 
+    values.recentImages = ReadRecentImages(file);
+
     file.ReadInt("output", "left", &values.outputLeft);
     file.ReadInt("output", "right", &values.outputRight);
     file.ReadInt("output", "mute", &values.outputMute);
@@ -142,6 +166,7 @@ void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow
     file.WriteInt("output", "left", values.outputLeft);
     file.WriteInt("output", "right", values.outputRight);
     file.WriteInt("output", "mute", values.outputMute);
+    WriteRecentImages(file, values.recentImages);
 }
 
 void LoadSettings() {

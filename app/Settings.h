@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RecentImages.h"
+
 #include <windows.h>
 
 class WIniKey;
@@ -25,6 +27,7 @@ struct Settings {
     int outputLeft = 65535, outputRight = 65535, outputMute = 0;
     // The file held a place for the window; without one it opens where a first start puts it.
     int positionStored = 0, playlistStored = 0;
+    RecentImages recentImages; // section "recent", keys 1 .. 5
 };
 
 extern Settings settings;

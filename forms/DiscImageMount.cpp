@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "disc/DiscImage.h"
+#include "forms/ImageChooser.h"
 #include "player/DiscDatabase.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
@@ -45,6 +46,7 @@ std::deque<std::string> DiscImageMount::handedOver;
 std::shared_ptr<const DiscImage> DiscImageMount::Load(HWND owner, const std::string& path) {
     auto image = std::make_shared<const DiscImage>(FullPath(path));
     if (image->Valid()) return image;
+    settings.recentImages.Remove(FullPath(path)); // an image that cannot play is not offered again
     TellCannotPlay(owner, IDS_IMAGE_FAILED, image->Error());
     return nullptr;
 }
@@ -56,6 +58,7 @@ bool DiscImageMount::Insert(const std::shared_ptr<const DiscImage>& image,
     virtualDrive->Insert(disc);
     if (playbackEngine) playbackEngine->SetFallbackNames(virtualDrive->DiscId(), disc.names);
     lstrcpynA(settings.discImage, FullPath(path).c_str(), sizeof settings.discImage);
+    settings.recentImages.Add(FullPath(path));
     return true;
 }
 
@@ -76,6 +79,7 @@ void DiscImageMount::InsertAtStart(const std::string& commandLineImage, bool mac
             return;
         }
         // Moved or deleted since: said once, then forgotten.
+        settings.recentImages.Remove(remembered);
         TellCannotPlay(nullptr, machineHasCdDrive ? IDS_IMAGE_GONE : IDS_IMAGE_GONE_DEMO,
                        image->Error());
         settings.discImage[0] = '\0';
@@ -92,6 +96,11 @@ bool DiscImageMount::MountAndPlay(HWND owner, const std::string& path) {
     playRequest.track = 0;
     if (playbackEngine) playbackEngine->ChangeDisc(drive);
     return true;
+}
+
+void DiscImageMount::MountDropped(HWND owner, HDROP drop) {
+    const std::string path = ImageChooser::FirstDropped(drop);
+    if (!path.empty()) MountAndPlay(owner, path);
 }
 
 bool DiscImageMount::HandOff(HWND player, const std::string& path) {

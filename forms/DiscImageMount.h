@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <deque>
 #include <memory>
 #include <string>
@@ -31,6 +33,8 @@ public:
     // While the player runs: the image goes in as a new disc, the player switches to the
     // virtual drive and plays it. False (and nothing changed) when it cannot be played.
     static bool MountAndPlay(HWND owner, const std::string& path);
+    // Files dropped on a player window: the first one goes in as MountAndPlay puts it.
+    static void MountDropped(HWND owner, HDROP drop);
 
     // Sends "/disc PATH" to a running player; its answer is whether it took the request.
     static bool HandOff(HWND player, const std::string& path);

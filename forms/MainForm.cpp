@@ -8,6 +8,7 @@
 #include "devices/WMCIAudioCD.h"
 #include "dialogs/DlgMain.h"
 #include "forms/DiscImageMount.h"
+#include "forms/ImageChooser.h"
 #include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
 #include "forms/SkinLoader.h"
@@ -132,6 +133,7 @@ LRESULT MainForm::OnCreate() {
     ShowAtStart();
     if (settings.alwaysOnTop) SetTopMost(1);
     RegisterMediaKeys();
+    DragAcceptFiles(hwnd, TRUE);
     return 0;
 }
 
@@ -345,6 +347,10 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (message == WM_COPYDATA) return DiscImageMount::OnCopyData(hwnd, copied);
+    if (message == WM_DROPFILES) {
+        DiscImageMount::MountDropped(hwnd, reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     if (message == DiscImageMount::mountMessage) {
         DiscImageMount::MountHandedOver(hwnd);
         return 0;
@@ -404,6 +410,10 @@ bool MainForm::RunMenuCommand(int id) {
         settings.introPlayLen = seconds;
         return true;
     }
+    if (PlayerMenu::RecentIndex(id) >= 0) {
+        OpenRecentImage(PlayerMenu::RecentIndex(id));
+        return true;
+    }
     // clang-format off
     switch (id) {
     case IDM_ABOUT:          ShowOptions(3); return true;
@@ -412,9 +422,22 @@ bool MainForm::RunMenuCommand(int id) {
     case IDM_CONFIG:         ShowOptions(0); return true;
     case IDM_SKIN:           ShowOptions(1); return true;
     case IDM_DEFAULT_PLAYER: ShowOptions(2); return true;
+    case IDM_OPEN_IMAGE:     OpenImage(ImageChooser::AskFile(hwnd)); return true;
+    case IDM_OPEN_FOLDER:    OpenImage(ImageChooser::AskFolder(hwnd)); return true;
     default:                 return false;
     }
     // clang-format on
+}
+
+// An empty path is a dialog the user cancelled.
+void MainForm::OpenImage(const std::string& path) {
+    if (!path.empty()) DiscImageMount::MountAndPlay(hwnd, path);
+}
+
+// A copy: a failed mount takes the path out of the list.
+void MainForm::OpenRecentImage(int index) {
+    const std::vector<std::string> paths = settings.recentImages.Paths();
+    if (size_t(index) < paths.size()) OpenImage(paths[size_t(index)]);
 }
 
 void MainForm::ToggleOption(int id) {

@@ -124,6 +124,8 @@ private:
     bool RunButtonCommand(int id);
     bool RunMenuCommand(int id);
     void ToggleOption(int id);
+    void OpenImage(const std::string& path);
+    void OpenRecentImage(int index);
     void Eject();
     void ShowPlaylist(int show);
     void ShowOptions(int startPage);

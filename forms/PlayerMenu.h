@@ -19,8 +19,12 @@ public:
     static int* ToggledOption(Settings& values, int id);
     // The seconds of an intro length entry; 0 for any other id.
     static int IntroSeconds(int id);
+    // The position in the recent images of a "Recent Images" entry; -1 for any other id.
+    static int RecentIndex(int id);
 
 private:
+    void ListRecentImages(const Settings& values);
+
     HMENU loaded;
     HMENU popup = nullptr;
 };

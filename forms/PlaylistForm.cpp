@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 #include "dialogs/AddSong.h"
 #include "dialogs/EditPlaylist.h"
+#include "forms/DiscImageMount.h"
 #include "forms/WindowSnap.h"
 #include "gfx/GdiHandles.h"
 #include "gfx/WBmpList.h"
@@ -150,7 +151,14 @@ int PlaylistForm::OnInitDialog() {
     SetWindowTextA(hwnd, "Lumivoxen CD Player");
     CreateControls();
     PlaceAtStoredRect();
+    // A disc image dropped on the playlist plays as one dropped on the player.
+    DragAcceptFiles(hwnd, TRUE);
     return 0; // no control takes the focus of a window that is still hidden
+}
+
+int PlaylistForm::OnDropFiles(HDROP drop) {
+    DiscImageMount::MountDropped(hwnd, drop);
+    return 0;
 }
 
 

@@ -83,6 +83,7 @@ public:
     int MinimumHeight() const;
 
     int OnInitDialog() override;
+    int OnDropFiles(HDROP drop) override;
     int OnPaint() override;
     int OnDestroy() override;
     // Closes Add Song and Edit playlist, which belong to the disc that has left.

@@ -65,6 +65,9 @@
 #define IDS_IMAGE_GONE 701   // the same for the image remembered from the last session
 #define IDS_IMAGE_CAPTION 702
 #define IDS_IMAGE_GONE_DEMO 703 // the same when the demo disc takes the image's place
+#define IDS_OPEN_IMAGE_TITLE 704
+#define IDS_OPEN_IMAGE_FILTER 705 // the open dialog's filter, '|' between its parts
+#define IDS_OPEN_FOLDER_TITLE 706
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
 #define IDR_SKIN_MAIN_RECTS 900       // main and titlebar rectangles
@@ -92,7 +95,7 @@
 // Menus (1000 ..)
 #define IDM_MAIN 1000 // the right-click menu; its first popup is "MainMenu"
 
-// Menu commands (1010 .. 1300)
+// Menu commands (1010 .. 1335)
 #define IDM_ABOUT 1010
 #define IDM_SHOW_PLAYLIST 1020
 #define IDM_ALWAYS_ON_TOP 1040
@@ -116,6 +119,10 @@
 #define IDM_INTRO_120 1280
 #define IDM_DEFAULT_PLAYER 1290
 #define IDM_INTRO_PLAY 1300
+#define IDM_OPEN_IMAGE 1310   // "Open Disc Image...": the standard open dialog
+#define IDM_OPEN_FOLDER 1320  // "Open Disc Folder...": the folder browser
+#define IDM_RECENT_NONE 1330  // "(none)", greyed, in "Recent Images" while it is empty
+#define IDM_RECENT_FIRST 1331 // 1331 .. 1335: the recent images, newest first
 
 // Player window controls: buttons 100 .. 111, sliders 200 .. 203, text boxes 300 .. 305
 #define IDC_PLAYER_BUTTON 100

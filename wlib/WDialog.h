@@ -2,6 +2,8 @@
 
 #include "wlib/WControl.h"
 
+#include <shellapi.h>
+
 // The base of every dialog: built from a dialog template, modal or modeless, with one
 // dialog procedure that turns messages into calls of the virtual On... slots. Every default
 // slot returns 0, leaving the message to the platform's default dialog handling (so the
@@ -38,6 +40,8 @@ public:
     virtual int OnButtonDown(WPARAM keys, int x, int y);
     virtual int OnButtonUp(WPARAM keys, int x, int y);
     virtual int OnSize(WPARAM type, int width, int height);
+    // Files dropped on a window that accepts them; the slot owns the drop and must finish it.
+    virtual int OnDropFiles(HDROP drop);
 
     int modeless = 0;
 

@@ -102,6 +102,37 @@ TEST_F(SettingsFile, TheOwnOutputVolumeIsKeptWithinAChannelsRange) {
     EXPECT_EQ(65535, Load("").outputRight);
 }
 
+// The recent images: newest first, five at most, each once whatever its letter case, read
+// from the keys 1 .. 5 without empty ones and repeats; what is saved reads back the same.
+TEST_F(SettingsFile, RecentImagesAreFiveNewestFirstEachOnce) {
+    const struct {
+        const char* stored;
+        std::vector<std::string> added;
+        const char* removed;
+        const char* listed;
+    } rows[] = {{"", {"a", "b"}, "", "b|a|"},
+                {"", {"a", "b", "A"}, "", "A|b|"},
+                {"", {"1", "2", "3", "4", "5", "6"}, "", "6|5|4|3|2|"},
+                {"1=x\r\n2=\r\n3=X\r\n4=y\r\n5=z\r\n6=w\r\n", {}, "", "x|y|z|"},
+                {"1=C:\\A.cue\r\n2=d\r\n", {}, "c:\\a.CUE", "d|"},
+                {"1=C:\\A.cue\r\n2=d\r\n", {}, "D", "C:\\A.cue|"}};
+    for (const auto& r : rows) {
+        Settings values = Load(std::string("[recent]\r\n") + r.stored);
+        for (const std::string& path : r.added)
+            values.recentImages.Add(path);
+        values.recentImages.Remove(r.removed);
+        auto listed = [](const Settings& v) {
+            std::string text;
+            for (const std::string& path : v.recentImages.Paths())
+                text += path + "|";
+            return text;
+        };
+        EXPECT_EQ(r.listed, listed(values)) << r.stored;
+        SaveSettings(file, values, nullptr);
+        EXPECT_EQ(r.listed, listed(Load(folder.Read("lumivoxe.ini")))) << r.stored;
+    }
+}
+
 // An empty file, one with only other sections, and no file at all: every default, and the
 // first CD-ROM drive of the test machine's D: and F:.
 TEST_F(SettingsFile, EmptyOrMissingFilesGiveExactlyTheDefaults) {

@@ -8,15 +8,21 @@
 #include "devices/SimulatedMixer.h"
 #include "devices/WMCIAudioCD.h"
 #include "devices/WMixer.h"
+#include "disc/DiscImage.h"
+#include "disc/WaveFile.h"
+#include "forms/DiscImageMount.h"
+#include "forms/ImageChooser.h"
 #include "forms/MainForm.h"
 #include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "support/TestProgram.h"
+#include "vdrive/VirtualCdDrive.h"
 #include "wlib/ControlTestKit.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <memory>
@@ -248,7 +254,8 @@ TEST_F(Player, MenuChecksEveryOptionThatIsOnAndOneIntroLength) {
         layout +=
             std::string(text[0] ? text : "-") + (GetSubMenu(menu.Popup(), i) ? ">" : "") + "|";
     }
-    EXPECT_EQ("About|-|Options>|-|Show Playlist|-|Always On Top|Minimize To Tray|Display "
+    EXPECT_EQ("About|-|Open Disc Image...|Open Disc Folder...|Recent Images>|-|Options>|-|Show "
+              "Playlist|-|Always On Top|Minimize To Tray|Display "
               "Tooltips|Key Shortcuts|Snap Windows|ESC Minimize|-|Stop On Exit|Exit On "
               "Remove|Minimize On Start|Play On Start|Repeat Track|Repeat Playlist|Time "
               "Elapsed|-|Intro Options>|-|Exit|",
@@ -325,6 +332,155 @@ TEST_F(Player, AMenuOpenedOverAControlReachesThePlayer) {
     SendMessageA(form->hwnd, WM_CONTEXTMENU, (WPARAM)over, MAKELPARAM(200, 200));
     kit::Pump();
     EXPECT_FALSE(IsWindow(form->hwnd));
+}
+
+// ---- Disc images opened from the player ----
+
+// The player with a virtual drive and three images in its folder: "A" a folder of one WAVE
+// file, "B" a folder of two, "C\\disc.cue" a sheet; "bad.cue" fails at its line 3.
+class PlayerWithImages : public Player {
+protected:
+    void SetUp() override {
+        Player::SetUp();
+        for (const char* image : {"A", "B", "C"})
+            CreateDirectoryA(folder.File(image).c_str(), nullptr);
+        const std::string second = CdWave(std::string(2352 * 75, '\1'));
+        folder.Write("A\\1.wav", second);
+        folder.Write("B\\1.wav", second);
+        folder.Write("B\\2.wav", second + second);
+        folder.Write("C\\c.bin", std::string(2352 * 75 * 3, '\0'));
+        folder.Write("C\\disc.cue", "FILE \"c.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n"
+                                    "    INDEX 01 00:00:00\r\n");
+        folder.Write("bad.cue", "FILE \"c.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n"
+                                "  INDEX 01 00:99:00\r\n");
+        DiscImageMount::showMessage = Record;
+        told.clear();
+    }
+    void TearDown() override {
+        Player::TearDown();
+        DiscImageMount::showMessage = shownBefore;
+        ImageChooser::getOpenFileName = GetOpenFileNameA;
+        ImageChooser::browseForFolder = SHBrowseForFolderA;
+    }
+    static int Record(HWND, const char* text, const char*) {
+        told.push_back(text);
+        return IDOK;
+    }
+    // The identifier of the image's disc, read without the player.
+    static std::string DiscOf(const std::string& path) {
+        VirtualCdDrive probe('W');
+        probe.Insert(VirtualDisc::FromImage(std::make_shared<DiscImage>(path)));
+        return probe.DiscId();
+    }
+    // Files dropped as the shell drops them: a DROPFILES header, then each name ended by a
+    // zero, then one more zero. The receiver frees it.
+    static HDROP Drop(const std::vector<std::string>& files) {
+        std::string names;
+        for (const std::string& file : files)
+            names += file + '\0';
+        names += '\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES);
+        memcpy(header + 1, names.data(), names.size());
+        GlobalUnlock(memory);
+        return static_cast<HDROP>(memory);
+    }
+    // The "Recent Images" submenu, entry by entry, with "~" before a greyed one.
+    std::string RecentMenu() {
+        PlayerMenu menu(Module(), settings);
+        HMENU recent = GetSubMenu(menu.Popup(), 4);
+        std::string entries;
+        for (int i = 0; i < GetMenuItemCount(recent); i++) {
+            char text[MAX_PATH + 8] = "";
+            GetMenuStringA(recent, UINT(i), text, sizeof text, MF_BYPOSITION);
+            const bool grey = GetMenuState(recent, UINT(i), MF_BYPOSITION) & MF_GRAYED;
+            entries += (grey ? "~" : "") + std::string(text) + "|";
+        }
+        return entries;
+    }
+
+    // The open dialogs, answered with `answer` (empty: cancelled); the file dialog's filter is
+    // read as the platform reads it, into `filter` with "|" after each part.
+    static BOOL WINAPI AnswerFile(OPENFILENAMEA* request) {
+        filter.clear();
+        for (const char* part = request->lpstrFilter; *part; part += strlen(part) + 1)
+            filter += std::string(part) + "|";
+        lstrcpynA(request->lpstrFile, answer.c_str(), int(request->nMaxFile));
+        return !answer.empty();
+    }
+    static PIDLIST_ABSOLUTE WINAPI AnswerFolder(BROWSEINFOA*) {
+        return answer.empty() ? nullptr : ILCreateFromPathA(answer.c_str());
+    }
+
+    inline static std::vector<std::string> told;
+    inline static std::string answer, filter;
+    int (*shownBefore)(HWND, const char*, const char*) = DiscImageMount::showMessage;
+    VirtualCdDrive images{'V', &clock};
+    Shared<VirtualCdDrive> imagesShared{virtualDrive, &images};
+};
+
+// Dropped on either window, the first file goes in; a broken one is named with its line and
+// the disc stays.
+TEST_F(PlayerWithImages, ImagesDroppedOnEitherWindowGoIntoTheVirtualDrive) {
+    Start("showplaylist=1\r\n");
+    for (HWND window : {form->hwnd, Playlist().hwnd})
+        EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const std::string a = folder.File("A"), b = folder.File("B"), bad = folder.File("bad.cue");
+    const struct {
+        HWND window;
+        std::vector<std::string> files;
+        std::string disc, told;
+    } rows[] = {{form->hwnd, {a}, a, ""},
+                {Playlist().hwnd, {b, a}, b, ""},
+                {form->hwnd, {bad, a}, b, "bad.cue"},
+                {Playlist().hwnd, {bad}, b, "bad.cue"}};
+    for (const auto& r : rows) {
+        told.clear();
+        SendMessageA(r.window, WM_DROPFILES, WPARAM(Drop(r.files)), 0);
+        kit::Pump();
+        EXPECT_EQ(DiscOf(r.disc), images.DiscId()) << r.files[0];
+        EXPECT_EQ(r.disc, settings.discImage);
+        EXPECT_EQ("V:", std::string(settings.drive));
+        ASSERT_EQ(r.told.empty() ? 0u : 1u, told.size()) << r.files[0];
+        if (!told.empty()) {
+            EXPECT_NE(std::string::npos, told[0].find("bad.cue, line 3")) << told[0];
+        }
+    }
+}
+
+// The menu's open dialogs answer through the platform's calls; each image opened goes to the
+// front of "Recent Images", which opens it again, and one that no longer plays leaves it.
+TEST_F(PlayerWithImages, OpenedImagesAreListedUnderRecentImagesAndOpenAgain) {
+    ImageChooser::getOpenFileName = AnswerFile;
+    ImageChooser::browseForFolder = AnswerFolder;
+    Start();
+    EXPECT_EQ("~(none)|", RecentMenu());
+    const std::string a = folder.File("A"), cue = folder.File("C\\disc.cue");
+    for (const std::string& path : {std::string(), cue}) {
+        answer = path;
+        Command(IDM_OPEN_IMAGE);
+    }
+    EXPECT_EQ(DiscOf(cue), images.DiscId());
+    EXPECT_NE(std::string::npos, filter.find("|*.cue;*.flac;*.wav|")) << filter;
+    EXPECT_NE(std::string::npos, filter.find("|*.*|")) << filter;
+    answer = a;
+    Command(IDM_OPEN_FOLDER);
+    EXPECT_EQ(DiscOf(a), images.DiscId());
+    EXPECT_EQ("&1 " + a + "|&2 " + cue + "|", RecentMenu());
+
+    Command(IDM_RECENT_FIRST + 1);
+    EXPECT_EQ(DiscOf(cue), images.DiscId());
+    EXPECT_EQ("&1 " + cue + "|&2 " + a + "|", RecentMenu());
+    DeleteFileA(folder.File("A\\1.wav").c_str());
+    Command(IDM_RECENT_FIRST + 1);
+    ASSERT_EQ(1u, told.size());
+    EXPECT_NE(std::string::npos, told[0].find(a)) << told[0];
+    EXPECT_EQ(DiscOf(cue), images.DiscId());
+    EXPECT_EQ("&1 " + cue + "|", RecentMenu());
+    Exit();
+    EXPECT_EQ(cue, Read("lumivoxe.ini", "recent", "1"));
+    EXPECT_EQ("", Read("lumivoxe.ini", "recent", "2"));
 }
 
 // ---- Minimize and the tray ----
