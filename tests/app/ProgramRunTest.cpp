@@ -1,5 +1,6 @@
 // The real program started from the test: handing a track over to a running player, and
 // starting as the player in a folder of its own, saving its settings there on close.
+#include "disc/WaveFile.h"
 #include "res/resource.h"
 #include "support/RenameCounter.h"
 #include "support/SoundCapture.h"
@@ -62,6 +63,18 @@ public:
     int windowsSeen = 0;
 };
 
+// What the search finds within five seconds: a window, or windows.
+template <typename Find> auto WaitFor(Find find) {
+    decltype(find()) found{};
+    for (int i = 0; i < 200 && found == decltype(found){}; i++, Sleep(25))
+        found = find();
+    return found;
+}
+
+HWND ThePlayer() {
+    return FindWindowA("LumivoxenCDPlayer", nullptr);
+}
+
 // wParam and lParam of each WM_COMMAND.
 std::vector<std::pair<WPARAM, LPARAM>> received;
 
@@ -86,16 +99,21 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
     RegisterClassA(&windowClass);
     HWND player = CreateWindowA(windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr,
                                 nullptr, nullptr, nullptr);
-    // Without arguments the player is asked to come to the front, with no command.
-    const std::string front = std::to_string(0x4C565846) + ":";
+    // Without arguments the player is asked to come to the front, with no command. A disc
+    // image goes over whole, without the track request, its path made absolute for the
+    // player's other folder.
+    const std::string front = std::to_string(0x4C565846) + ":",
+                      image = std::to_string(0x4C565844) + ":C:\\My Discs\\a.cue" + '\0';
     const struct {
         const char* arguments;
         int track; // 0: nothing is sent
-    } cases[] = {{"/play D:\\Track05.cda", 5},
-                 {"/play D:\\My.Discs\\Track12.cda", 12},
-                 {"", 0},
-                 {"/play", 0},
-                 {"/play D:\\Track05", 0}};
+        std::string copy;
+    } cases[] = {{"/play D:\\Track05.cda", 5, ""},
+                 {"/play D:\\My.Discs\\Track12.cda", 12, ""},
+                 {"", 0, front},
+                 {"/play", 0, ""},
+                 {"/play D:\\Track05", 0, ""},
+                 {"/disc \"C:\\My Discs\\a.cue\" /play D:\\Track05.cda", 0, image}};
     for (auto& c : cases) {
         received.clear(), copied.clear();
         ProgramRun second(c.arguments);
@@ -104,16 +122,8 @@ TEST(HandOff, SendsOneCommandWithTheTrackInTheHighWordOrNothing) {
         decltype(received) expected;
         if (c.track) expected.push_back({WPARAM(c.track << 16 | IDC_HANDOFF_PLAY), 0});
         EXPECT_EQ(expected, received) << c.arguments;
-        EXPECT_EQ(std::vector<std::string>(*c.arguments ? 0 : 1, front), copied) << c.arguments;
+        EXPECT_EQ(std::vector<std::string>(c.copy.empty() ? 0 : 1, c.copy), copied) << c.arguments;
     }
-    // A disc image goes over whole, its path made absolute for the player's other folder.
-    received.clear(), copied.clear();
-    ProgramRun second("/disc \"C:\\My Discs\\a.cue\" /play D:\\Track05.cda");
-    EXPECT_EQ(0u, second.WaitForExit(10000));
-    EXPECT_EQ(std::vector<std::string>(
-                  {std::to_string(0x4C565844) + ":C:\\My Discs\\a.cue" + std::string(1, '\0')}),
-              copied);
-    EXPECT_TRUE(received.empty()) << "the image plays; the track request is not sent as well";
     DestroyWindow(player);
 }
 
@@ -144,9 +154,7 @@ TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     for (const auto& file : files)
         folder.Write(file.name, "x");
     ProgramRun player("", program);
-    HWND window = nullptr;
-    for (int i = 0; i < 200 && !window; i++, Sleep(25))
-        window = FindWindowA("LumivoxenCDPlayer", nullptr);
+    HWND window = WaitFor(ThePlayer);
     ASSERT_TRUE(window);
     char title[64] = "";
     GetWindowTextA(window, title, sizeof title);
@@ -208,25 +216,19 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     folder.Write("other\\one.wav", std::string("RIFF") + std::string(4, '\0'));
 
     ProgramRun player("/disc \"" + folder.File("bad.cue") + "\"", program);
-    std::vector<HWND> boxes;
-    for (int i = 0; i < 200 && boxes.empty(); i++, Sleep(25))
-        boxes = WindowsOf(player, "#32770");
+    std::vector<HWND> boxes = WaitFor([&] { return WindowsOf(player, "#32770"); });
     ASSERT_EQ(1u, boxes.size());
     std::string text = TextOf(boxes[0]);
     EXPECT_NE(std::string::npos, text.find("bad.cue")) << text;
     EXPECT_NE(std::string::npos, text.find("line 3")) << text;
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
 
-    HWND window = nullptr;
-    for (int i = 0; i < 200 && !window; i++, Sleep(25))
-        window = FindWindowA("LumivoxenCDPlayer", nullptr);
+    HWND window = WaitFor(ThePlayer);
     ASSERT_TRUE(window) << "the player starts after the message";
     ProgramRun second("/disc \"" + folder.File("good.cue") + "\"");
     EXPECT_EQ(0u, second.WaitForExit(10000));
     ProgramRun third("/disc \"" + folder.File("other") + "\""); // a broken WAVE file
-    boxes.clear();
-    for (int i = 0; i < 200 && boxes.empty(); i++, Sleep(25))
-        boxes = WindowsOf(player, "#32770");
+    boxes = WaitFor([&] { return WindowsOf(player, "#32770"); });
     ASSERT_EQ(1u, boxes.size()) << "the running player tells why it keeps its disc";
     text = TextOf(boxes[0]);
     EXPECT_NE(std::string::npos, text.find("one.wav")) << text;
@@ -256,16 +258,6 @@ std::string Noise(int frames, unsigned seed) {
     return bytes;
 }
 
-std::string Le32(DWORD v) {
-    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-}
-
-std::string WaveFile(const std::string& samples) {
-    return "RIFF" + Le32(DWORD(36 + samples.size())) + "WAVEfmt " + Le32(16) +
-           std::string("\x01\x00\x02\x00", 4) + Le32(44100) + Le32(44100 * 4) +
-           std::string("\x04\x00\x10\x00", 4) + "data" + Le32(DWORD(samples.size())) + samples;
-}
-
 TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     const std::string capture = SoundCaptureFile();
     if (capture.empty()) GTEST_SKIP() << "no capturing sound device here";
@@ -276,7 +268,7 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     // Two tracks in one BIN file, the second with a pregap, and a third in a WAVE file.
     const std::string bin = Noise(150, 7), wave = Noise(120, 99);
     folder.Write("My Disc\\a.bin", bin);
-    folder.Write("My Disc\\c.wav", WaveFile(wave));
+    folder.Write("My Disc\\c.wav", CdWave(wave));
     folder.Write("My Disc\\disc.cue",
                  "PERFORMER \"Ana Lux\"\r\nTITLE \"Night Songs\"\r\nFILE \"a.bin\" BINARY\r\n"
                  "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
@@ -290,7 +282,7 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     for (int i = 0; i < 300 && FileBytes(capture) < expected.size(); i++)
         Sleep(50);
     Sleep(500); // anything more would show as well
-    HWND window = FindWindowA("LumivoxenCDPlayer", nullptr);
+    HWND window = ThePlayer();
     ASSERT_TRUE(window);
     RenameCounter replaces(folder.Path());
     PostMessageA(window, WM_CLOSE, 0, 0);

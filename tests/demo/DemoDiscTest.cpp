@@ -69,10 +69,6 @@ const Figures& FiguresOf(int track) {
     return cache[track] = f;
 }
 
-double Rms(const Figures& f, int track) {
-    return std::sqrt(f.squares / double(2 * TrackSamples(track)));
-}
-
 TEST(DemoDiscTest, NamedTracksOfOneToTwoMinutesAndSilenceAroundThem) {
     const DemoDisc& disc = Disc();
     EXPECT_STRNE("", disc.Artist());
@@ -140,9 +136,10 @@ TEST(DemoDiscTest, EveryTrackHasItsFixedChecksum) {
 TEST(DemoDiscTest, LevelsHaveHeadroomNoOffsetAndAFadeToSilence) {
     for (int track = 1; track <= Disc().TrackCount(); track++) {
         const Figures& f = FiguresOf(track);
+        const double rms = std::sqrt(f.squares / double(2 * TrackSamples(track)));
         EXPECT_LT(f.peak, 31000) << track;
-        EXPECT_GT(Rms(f, track), 2500) << track << ": well above silence";
-        EXPECT_LT(Rms(f, track), 9000) << track;
+        EXPECT_GT(rms, 2500) << track << ": well above silence";
+        EXPECT_LT(rms, 9000) << track;
         EXPECT_LT(std::abs(f.sum / double(2 * TrackSamples(track))), 40.0) << track << ": offset";
         EXPECT_EQ(0, f.firstLeft);
         EXPECT_EQ(0, f.firstRight);

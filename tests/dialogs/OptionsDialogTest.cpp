@@ -1,7 +1,6 @@
 // The options dialog and its pages as real dialogs over a real player window: the tests open
 // it, drive its controls with messages and read the controls, the settings, the skin in use
 // and the registry back.
-#include "app/CommandLine.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WIniKey.h"
@@ -144,11 +143,8 @@ protected:
         return text;
     }
     std::string Selected(int id) const {
-        char text[256] = "";
-        const bool combo = IsCombo(id);
-        LRESULT at = SendMessageA(Item(id), combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
-        SendMessageA(Item(id), combo ? CB_GETLBTEXT : LB_GETTEXT, at, (LPARAM)text);
-        return text;
+        LRESULT at = SendMessageA(Item(id), IsCombo(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+        return at < 0 ? "" : Entries(id).at(size_t(at));
     }
     std::vector<std::string> Entries(int id) const {
         std::vector<std::string> entries;
@@ -431,14 +427,6 @@ TEST_F(DefaultPlayer, ThisProgramIsRegisteredWithQuotedPaths) {
     EXPECT_EQ("play", Value("LumivoxenFile\\shell"));
     EXPECT_NE(std::string::npos, Value("LumivoxenFile\\DefaultIcon").find("lumivoxen.exe,1"));
     EXPECT_EQ("OK: All OK", told.back());
-
-    std::string started =
-        DlgDefault::CommandText("C:\\Program Files\\Lumivoxen\\lumivoxen.exe", true);
-    started.replace(started.find("%1"), 2, "D:\\Track05.cda");
-    std::string arguments = started.substr(started.find(" /play"));
-    PlayArgument argument = ParsePlayArgument(&arguments[0]);
-    EXPECT_EQ(1, argument.requested);
-    EXPECT_EQ(5, argument.track);
 }
 
 TEST_F(DefaultPlayer, AnotherProgramItsEmptyPathAndAFailingWrite) {

@@ -357,10 +357,7 @@ TEST(PlaybackEngine, ChangingTheDriveKeepsTheOrderOfTheDiscItLeaves) {
     EXPECT_STREQ("F:", b.options.drive);
     EXPECT_EQ(0, b.engine.discRead);
     EXPECT_EQ(0, b.drive.OpenDeviceCount());
-    char order[64] = "";
-    GetPrivateProfileStringA("4D2", "order", "", order, sizeof order,
-                             b.folder.File("cdplayer.ini").c_str());
-    EXPECT_STREQ("1 0 2", order);
+    EXPECT_NE(std::string::npos, b.folder.Read("cdplayer.ini").find("order=1 0 2 "));
 }
 
 TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBackWhatIsSaved) {
@@ -434,24 +431,19 @@ TEST(DiscDatabase, FallbackNamesFillOnlyWhatTheFileLeavesOpen) {
     names.tracks = {"Dawn", "", "Dusk"};
     b.engine.SetFallbackNames("A1", names);
     const DiscDatabase& database = b.engine.Database();
-    auto read = [&](const char* disc, int index) {
-        char text[DiscDatabase::textSize];
-        if (index == -2)
-            database.ReadArtist(disc, text, sizeof text);
-        else if (index == -1)
-            database.ReadTitle(disc, text, sizeof text);
-        else
-            database.ReadTrackName(disc, index, text, sizeof text);
-        return std::string(text);
-    };
-    EXPECT_EQ("Ana Lux", read("A1", -2));
-    EXPECT_EQ("Kept Title", read("A1", -1));
-    EXPECT_EQ("Dawn", read("A1", 0));
-    EXPECT_EQ("Stored", read("A1", 1));
-    EXPECT_EQ("Dusk", read("A1", 2));
-    EXPECT_EQ("Unknown track", read("A1", 3));
-    EXPECT_EQ("Unknown artist", read("B2", -2));
-    EXPECT_EQ("Unknown artist", read("", -2)) << "a disc without an identifier";
+    // Artist and title, then tracks 0 to 3 of A1; the artists of another disc and of a disc
+    // without an identifier.
+    std::string read;
+    char text[DiscDatabase::textSize];
+    for (const char* disc : {"A1", "B2", ""}) {
+        database.ReadArtist(disc, text, sizeof text), read += text + std::string("|");
+        if (*disc != 'A') continue;
+        database.ReadTitle(disc, text, sizeof text), read += text + std::string("|");
+        for (int index = 0; index < 4; index++)
+            database.ReadTrackName(disc, index, text, sizeof text), read += text + std::string("|");
+    }
+    EXPECT_EQ("Ana Lux|Kept Title|Dawn|Stored|Dusk|Unknown track|Unknown artist|Unknown artist|",
+              read);
     EXPECT_EQ("[A1]\ntitle=Kept Title\n1=Stored\n", b.folder.Read("cdplayer.ini"));
 }
 
