@@ -9,7 +9,7 @@
 
 namespace {
 
-const int bufferCount = 10, bufferSamples = 8820; // as the player queues its sound
+const int bufferCount = 20, bufferSamples = 8820; // as the player queues its sound
 short silence[bufferCount][2 * bufferSamples];
 WAVEHDR headers[bufferCount];
 HWAVEOUT device;

@@ -15,9 +15,9 @@
 // their own loops, so none of them starves the sound; no thread is needed.
 class WaveOutput : public SampleSink {
 public:
-    // Ten buffers of a fifth of a second: 2 s queued, so a busy machine that holds the GUI
-    // thread up for a second or more is still not heard; a stop or seek drops the queue at once.
-    static constexpr int bufferCount = 10;
+    // Twenty buffers of a fifth of a second: 4 s queued, so a busy machine that holds the GUI
+    // thread up for seconds is still not heard; a stop or seek drops the queue at once.
+    static constexpr int bufferCount = 20;
     static constexpr int bufferSamples = 15 * 588;
 
     // The device to open; the mapper picks the user's default one.

@@ -99,7 +99,7 @@ void CALLBACK CloseTheWaitingBox(HWND, UINT, UINT_PTR id, DWORD) {
 // A message box's own loop (as a menu's, a dialog's or a drag's) dispatches the device's
 // messages: the sound goes on under it, without a gap, to the source's last sample.
 TEST_F(Wave, EverySampleIsPlayedInOrderAndCountedWhileAMessageBoxWaitsToo) {
-    const int total = 3 * 44100 + 123;
+    const int total = 6 * 44100 + 123; // longer than the queue, so that refills are needed
     CountingSource source(100, total);
     {
         WaveOutput output;
