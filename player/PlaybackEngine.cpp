@@ -452,8 +452,7 @@ void PlaybackEngine::PlayingTick() {
     cd.GetTrackLength(track, &length);
     trackLength = static_cast<unsigned>(length);
     // Run on into another disc track (or a data track), or started by something else.
-    if ((currentTrack == 0 || currentTrack != expectedTrack) &&
-        !RanOnIntoNextEntry(currentTrack, seconds)) {
+    if ((currentTrack == 0 || currentTrack != expectedTrack) && !RanOnIntoNextEntry(currentTrack)) {
         cd.Stop();
         return;
     }
@@ -469,10 +468,10 @@ void PlaybackEngine::PlayingTick() {
 
 // The drive ran on from the entry that played into the track the next entry plays from its
 // start: that entry goes on as it is. Stopping and starting it again would be heard as a
-// stutter at every track change of a disc played in order.
-bool PlaybackEngine::RanOnIntoNextEntry(int index, int seconds) {
-    if (index == 0 || !wasPlaying || expectedTrack <= 0 || settings.repeatTrack ||
-        HasIntroLimit() || seconds > 2)
+// stutter at every track change of a disc played in order, and a tick that comes late on a
+// busy machine finds the drive seconds into that track: it ran on all the same.
+bool PlaybackEngine::RanOnIntoNextEntry(int index) {
+    if (index == 0 || !wasPlaying || expectedTrack <= 0 || settings.repeatTrack || HasIntroLimit())
         return false;
     const int entry = playlist->NextMarked();
     if ((entry == 0 && !settings.repeatPlaylist) || EntryTrack(entry) != index) return false;

@@ -104,7 +104,7 @@ private:
     void MoveOnAfterTrack();
     void ShowStoppedPosition();
     void PlayingTick();
-    bool RanOnIntoNextEntry(int index, int seconds);
+    bool RanOnIntoNextEntry(int index);
     void DoorOpenTick();
 
     void ForgetPause();

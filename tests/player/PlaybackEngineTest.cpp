@@ -171,6 +171,13 @@ TEST(PlaybackEngine, RunningOnIntoTheNextEntrysTrackGoesOnWithoutARestart) {
         EXPECT_EQ(r.plays, b.drive.CurrentRun().number) << r.order;
         EXPECT_EQ(2, b.list.Marked()) << "the last entry is marked";
     }
+    // Ticks 4 s apart, as on a busy machine: each track is found seconds in, and goes on.
+    Bench late({5, 5, 5}, "[options]\nplayonstart=1\n");
+    LoadSettings(late.discFile, late.options);
+    for (int tick = 0; tick < 4; tick++)
+        late.clock.Advance(4000), late.Tick();
+    EXPECT_EQ(Starts({{1, 0}, {2, 3}, {3, 2}}), late.starts);
+    EXPECT_EQ(1u, late.drive.CurrentRun().number);
 }
 
 TEST(PlaybackEngine, AnOpenedDoorBlanksTheDisplaysAndListButKeepsTheStoredOrder) {
