@@ -109,9 +109,12 @@ void VirtualCdDrive::StartSound(const SimulatedCdDrive::PlayRun& run) {
     sink->Start(*this);
 }
 
+// A run that ended by itself is not reset: the device may still hold its last samples when
+// its position already counts them (Wine's does), and a reset would cut them off.
 void VirtualCdDrive::StopSound() {
+    const bool ranOut = SoundEnded();
     stoppedAtSample = runFirstSample + (sink->PlayedSamples() - runStartMark);
-    sink->Stop();
+    if (!ranOut) sink->Stop();
     soundRunning = false;
     soundPaused = false;
     nextFrame = endFrame;
