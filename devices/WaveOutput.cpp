@@ -71,11 +71,15 @@ void WaveOutput::OnBufferDone() {
     const bool ranDry = std::none_of(buffers.begin(), buffers.end(),
                                      [](const Buffer& buffer) { return buffer.queued; });
     if (ranDry && source && !paused) underruns++;
-    Refill();
+    QueueFreeBuffers();
 }
 
 void WaveOutput::Refill() {
     ReleaseDone();
+    QueueFreeBuffers();
+}
+
+void WaveOutput::QueueFreeBuffers() {
     for (Buffer& buffer : buffers)
         if (!buffer.queued && !FillAndQueue(buffer)) break;
 }

@@ -51,6 +51,7 @@ private:
     void CreateMessageWindow();
     void OnBufferDone();
     void Refill();
+    void QueueFreeBuffers();
     bool FillAndQueue(Buffer& buffer);
     void ReleaseDone();
     void DropQueued();
