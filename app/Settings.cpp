@@ -105,6 +105,13 @@ RecentImages ReadRecentImages(const WIniKey& file) {
 }
 
 // Keys past the list's end are emptied, so an image that left it is not read back.
+// An address left empty keeps the default.
+void ReadUnlessEmpty(const WIniKey& file, const char* key, char* value, int size) {
+    std::string stored(size_t(size), '\0');
+    if (file.ReadString("lookup", key, &stored[0], size) > 0)
+        memcpy(value, stored.c_str(), size_t(size));
+}
+
 void WriteRecentImages(const WIniKey& file, const RecentImages& recent) {
     const std::vector<std::string>& paths = recent.Paths();
     for (int key = 1; key <= RecentImages::capacity; key++) {
@@ -142,6 +149,11 @@ void LoadSettings(const WIniKey& file, Settings& values) {
 
     values.recentImages = ReadRecentImages(file);
 
+    file.ReadInt("lookup", "online", &values.lookupOnline);
+    ReadUnlessEmpty(file, "musicbrainz", values.musicBrainzUrl, sizeof values.musicBrainzUrl);
+    ReadUnlessEmpty(file, "gnudb", values.gnudbUrl, sizeof values.gnudbUrl);
+    file.ReadString("lookup", "email", values.lookupEmail, sizeof values.lookupEmail);
+
     file.ReadInt("output", "left", &values.outputLeft);
     file.ReadInt("output", "right", &values.outputRight);
     file.ReadInt("output", "mute", &values.outputMute);
@@ -167,6 +179,8 @@ void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow
     file.WriteInt("output", "right", values.outputRight);
     file.WriteInt("output", "mute", values.outputMute);
     WriteRecentImages(file, values.recentImages);
+    file.WriteInt("lookup", "online", values.lookupOnline);
+    file.WriteString("lookup", "email", values.lookupEmail);
 }
 
 void LoadSettings() {

@@ -28,6 +28,12 @@ struct Settings {
     // The file held a place for the window; without one it opens where a first start puts it.
     int positionStored = 0, playlistStored = 0;
     RecentImages recentImages; // section "recent", keys 1 .. 5
+    // Section "lookup": where names of discs are asked for, if at all. The addresses are
+    // only read, so that a later version's defaults reach everyone who kept them.
+    int lookupOnline = 1;
+    char musicBrainzUrl[512] = "https://musicbrainz.org/ws/2/";
+    char gnudbUrl[512] = "https://gnudb.gnudb.org/~cddb/cddb.cgi";
+    char lookupEmail[256] = ""; // gnudb is asked only with its user's address
 };
 
 extern Settings settings;

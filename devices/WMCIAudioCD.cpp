@@ -120,26 +120,47 @@ int WMCIAudioCD::IsMediaPresent() {
 
 // Only when the volume serial number cannot be read: the same number Windows derives for an
 // audio CD, from the start addresses in the table of contents (MSF, absolute).
-int WMCIAudioCD::DeriveAudioDiscSerial(DWORD* serial) {
+// Each track's start and the lead-out, in frames from the start of the disc (MSF positions
+// count the 2-second lead-in).
+int WMCIAudioCD::ReadTrackStarts(std::vector<DWORD>& starts, DWORD* leadOut) {
     if (!SetTimeFormat(MCI_FORMAT_MSF)) return 0;
     DWORD_PTR value = 0;
     if (!Status(MCI_STATUS_NUMBER_OF_TRACKS, 0, 0, &value) || value == 0) return 0;
     DWORD count = value < (DWORD)maxTracks ? (DWORD)value : (DWORD)maxTracks - 1;
-    AudioDiscSerial sum;
-    DWORD firstStart = 0;
+    starts.clear();
     for (DWORD track = 1; track <= count; track++) {
         if (!Status(MCI_STATUS_POSITION, MCI_TRACK, track, &value)) return 0;
-        DWORD start = MCI_MSF_MINUTE(value) * AudioDiscSerial::framesPerMinute +
-                      MCI_MSF_SECOND(value) * AudioDiscSerial::framesPerSecond +
-                      MCI_MSF_FRAME(value);
-        if (track == 1) firstStart = start;
-        sum.AddTrackStart(start);
+        starts.push_back(MsfFrames(value));
     }
     // The disc's length is one frame short of the lead-out.
     if (!Status(MCI_STATUS_LENGTH, 0, 0, &value)) return 0;
-    DWORD length = MCI_MSF_MINUTE(value) * AudioDiscSerial::framesPerMinute +
-                   MCI_MSF_SECOND(value) * AudioDiscSerial::framesPerSecond + MCI_MSF_FRAME(value);
-    *serial = sum.Finish(firstStart + length + 1);
+    *leadOut = starts[0] + MsfFrames(value) + 1;
+    return 1;
+}
+
+DWORD WMCIAudioCD::MsfFrames(DWORD_PTR msf) {
+    return MCI_MSF_MINUTE(msf) * AudioDiscSerial::framesPerMinute +
+           MCI_MSF_SECOND(msf) * AudioDiscSerial::framesPerSecond + MCI_MSF_FRAME(msf);
+}
+
+int WMCIAudioCD::DeriveAudioDiscSerial(DWORD* serial) {
+    std::vector<DWORD> starts;
+    DWORD leadOut = 0;
+    if (!ReadTrackStarts(starts, &leadOut)) return 0;
+    AudioDiscSerial sum;
+    for (DWORD start : starts)
+        sum.AddTrackStart(start);
+    *serial = sum.Finish(leadOut);
+    return 1;
+}
+
+int WMCIAudioCD::ReadToc(DiscToc* toc) {
+    std::vector<DWORD> starts;
+    DWORD leadOut = 0;
+    if (!ReadTrackStarts(starts, &leadOut)) return 0;
+    toc->first = 1;
+    toc->offsets.assign(starts.begin(), starts.end());
+    toc->leadOut = std::int32_t(leadOut);
     return 1;
 }
 

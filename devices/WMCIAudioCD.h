@@ -1,8 +1,10 @@
 #pragma once
 
 #include "devices/CdAudioBackend.h"
+#include "lookup/DiscToc.h"
 
 #include <string>
+#include <vector>
 
 // The CD drive, driven through MCI cdaudio on one drive letter. Every operation returns
 // 1 for success and 0 for failure, never throws and never tells the user.
@@ -36,6 +38,8 @@ public:
     int Resume();
     int SetDoor(int open);
     int FindAudioIndex(int track) const;
+    // The table of contents of the disc in the drive, for the name services.
+    int ReadToc(DiscToc* toc);
 
     // The identifier a disc is filed under in the disc database.
     static std::string DiscIdOf(DWORD serial);
@@ -57,6 +61,8 @@ private:
     int Status(DWORD item, DWORD flags, DWORD track, DWORD_PTR* value);
     int HasAudioIndex(int index) const;
     int DeriveAudioDiscSerial(DWORD* serial);
+    int ReadTrackStarts(std::vector<DWORD>& starts, DWORD* leadOut);
+    static DWORD MsfFrames(DWORD_PTR msf);
 
     CdAudioBackend* backend;
 };

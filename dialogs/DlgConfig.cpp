@@ -35,6 +35,9 @@ int DlgConfig::OnInitDialog() {
     FillIntroLengths();
     SetDlgItemInt(hwnd, snapPixelId, static_cast<UINT>(settings.snapPixel), FALSE);
     FillDrives();
+    CheckButton(IDC_CONFIG_LOOKUP, settings.lookupOnline ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessageA(hwnd, IDC_CONFIG_EMAIL, EM_LIMITTEXT, sizeof settings.lookupEmail - 1, 0);
+    SetDlgItemTextA(hwnd, IDC_CONFIG_EMAIL, settings.lookupEmail);
     return 1;
 }
 
@@ -82,6 +85,9 @@ int DlgConfig::OnCommand(int notification, int id, HWND) {
         const UINT pixels = GetDlgItemInt(hwnd, snapPixelId, &number, FALSE);
         settings.snapPixel = number ? static_cast<int>(pixels) : 0;
     }
+    if (id == IDC_CONFIG_LOOKUP) settings.lookupOnline = IsButtonChecked(id) == BST_CHECKED;
+    if (id == IDC_CONFIG_EMAIL && notification == EN_CHANGE)
+        GetDlgItemTextA(hwnd, IDC_CONFIG_EMAIL, settings.lookupEmail, sizeof settings.lookupEmail);
     if (id == introLengthId && notification == CBN_SELCHANGE) OnIntroLength();
     if (id == driveListId && notification == CBN_SELCHANGE) OnDriveChosen();
     return 1;

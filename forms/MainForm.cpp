@@ -8,6 +8,7 @@
 #include "devices/WMCIAudioCD.h"
 #include "dialogs/DlgMain.h"
 #include "forms/DiscImageMount.h"
+#include "forms/DiscNamer.h"
 #include "forms/ImageChooser.h"
 #include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
@@ -138,7 +139,14 @@ LRESULT MainForm::OnCreate() {
 }
 
 void MainForm::AttachEngine(PlaybackEngine* engine) {
-    if (engine) engine->AttachViews(&playlist->entries, &displays);
+    namer.reset();
+    if (!engine) return;
+    engine->AttachViews(&playlist->entries, &displays);
+    if (cdAudio) namer = std::make_unique<DiscNamer>(hwnd, instance, *cdAudio, *engine, settings);
+}
+
+void MainForm::DiscLoaded() {
+    if (namer) namer->DiscLoaded();
 }
 
 void MainForm::CreateButtons(const SkinLook& look) {
@@ -355,6 +363,10 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DiscImageMount::MountHandedOver(hwnd);
         return 0;
     }
+    if (message == NameLookup::doneMessage) {
+        if (namer) namer->LookupDone();
+        return 0;
+    }
     if (message == WM_HOTKEY) {
         for (const MediaKey& key : mediaKeys)
             if (static_cast<int>(wParam) == key.hotKeyId) OnMediaCommand(key.appCommand);
@@ -424,6 +436,7 @@ bool MainForm::RunMenuCommand(int id) {
     case IDM_DEFAULT_PLAYER: ShowOptions(2); return true;
     case IDM_OPEN_IMAGE:     OpenImage(ImageChooser::AskFile(hwnd)); return true;
     case IDM_OPEN_FOLDER:    OpenImage(ImageChooser::AskFolder(hwnd)); return true;
+    case IDM_LOOKUP_NAMES:   if (namer) namer->LookUpFromMenu(); return true;
     default:                 return false;
     }
     // clang-format on

@@ -11,9 +11,11 @@
 #include "wlib/WScrollbar.h"
 #include "wlib/WTextBox.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class DiscNamer;
 class PlaylistForm;
 class WBmpFont;
 class WBmpList;
@@ -66,6 +68,8 @@ public:
     void PlaceForSkin();
     // Hands the engine the playlist on screen and these displays; null takes them back.
     void AttachEngine(PlaybackEngine* engine);
+    // The engine read a disc: names are looked up for it when it has none.
+    void DiscLoaded();
 
     LRESULT OnCreate() override;
     LRESULT OnMouseMove(WPARAM keys, int x, int y) override;
@@ -119,6 +123,7 @@ public:
 private:
     // Held from the first thumb move of a seek drag to its release.
     std::optional<PlaybackEngine::BusyHold> seekHold;
+    std::unique_ptr<DiscNamer> namer;
 
     // Commands
     bool RunButtonCommand(int id);

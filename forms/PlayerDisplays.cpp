@@ -29,3 +29,7 @@ void PlayerDisplays::SetSeekPosition(int position) {
 void PlayerDisplays::CloseWindow() {
     PostMessageA(form.hwnd, WM_CLOSE, 0, 0);
 }
+
+void PlayerDisplays::DiscLoaded() {
+    form.DiscLoaded();
+}

@@ -13,6 +13,7 @@ public:
     void SetSeekRange(int maximum) override;
     void SetSeekPosition(int position) override;
     void CloseWindow() override;
+    void DiscLoaded() override;
 
 private:
     MainForm& form;

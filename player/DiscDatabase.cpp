@@ -7,6 +7,7 @@
 #include "player/PlaylistView.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <stdio.h>
 #include <string>
 #include <vector>
@@ -67,6 +68,23 @@ void DiscDatabase::ReadTrackName(const char* discId, int index, char* buffer, in
     const bool named = index >= 0 && size_t(index) < tracks.size();
     ReadOrPreset(discId, key, named ? Fallback(discId, tracks[size_t(index)]) : nullptr,
                  IDS_UNKNOWN_TRACK, buffer, size);
+}
+
+bool DiscDatabase::KnowsNames(const char* discId, int audioTrackCount) const {
+    if (!HasSection(discId)) return false;
+    if (fallbackId == discId &&
+        (!fallbackNames.artist.empty() || !fallbackNames.album.empty() ||
+         std::any_of(fallbackNames.tracks.begin(), fallbackNames.tracks.end(),
+                     [](const std::string& name) { return !name.empty(); })))
+        return true;
+    char value[textSize];
+    if (file.ReadString(discId, "artist", value, sizeof value) > 0 ||
+        file.ReadString(discId, "title", value, sizeof value) > 0)
+        return true;
+    for (int index = 0; index < audioTrackCount; index++)
+        if (file.ReadString(discId, std::to_string(index).c_str(), value, sizeof value) > 0)
+            return true;
+    return false;
 }
 
 void DiscDatabase::EntryText(int audioIndex, const char* name, char* buffer, int size) {

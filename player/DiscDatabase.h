@@ -26,6 +26,10 @@ public:
     // The name of the track with this 0-based audio index.
     void ReadTrackName(const char* discId, int index, char* buffer, int size) const;
 
+    // Whether the disc has names of its own: an artist, a title or a track name in the
+    // file, or names it brought with it.
+    bool KnowsNames(const char* discId, int audioTrackCount) const;
+
     // Empties the list (no redraw) and fills it from the stored order, or with every audio
     // track in disc order when the section has no order.
     void LoadPlaylist(const char* discId, int audioTrackCount, PlaylistView& list) const;

@@ -14,4 +14,6 @@ public:
     virtual void SetSeekPosition(int position) = 0;
     // Asks the player window to close (WM_CLOSE); the displays die with it.
     virtual void CloseWindow() = 0;
+    // A disc was read and its names and playlist are shown.
+    virtual void DiscLoaded() {}
 };

@@ -185,6 +185,16 @@ void PlaybackEngine::SaveDiscNames(const char* artist, const char* title, const 
     database.SaveNames(cd.discId, artist, title, names, count);
 }
 
+// The order the user made is kept: it is what would be saved when the disc goes.
+void PlaybackEngine::ReloadNames() {
+    if (!playlist || !displays || !discRead) return;
+    SaveDiscOrder();
+    const int marked = playlist->Marked() < 0 ? 0 : playlist->Marked();
+    LoadDiscEntry();
+    playlist->SetMarked(marked, 1);
+    ShowTrackNameNow();
+}
+
 // ---- Playing ----
 
 // The length shown while stopped is the prepared track's own, not the last one played.
@@ -367,6 +377,7 @@ void PlaybackEngine::ReadNewDisc() {
     LoadDiscEntry();
     PrepareEntry(0);
     discRead = 1;
+    displays->DiscLoaded();
     if (settings.playOnStart || request.flag) {
         // A request for a track that is no audio track of this disc plays the first entry.
         int index = request.flag ? AudioIndexOfTrack(request.track) : 0;

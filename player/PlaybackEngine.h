@@ -78,6 +78,8 @@ public:
     int SaveDiscOrder();
     void SaveDiscNames(const char* artist, const char* title, const char* const* names, int count);
     const DiscDatabase& Database() const { return database; }
+    // Names stored anew (a lookup): the displays and the playlist show them at once.
+    void ReloadNames();
     // The marked entry's name on the display at once, as after a rename.
     void ShowTrackNameNow();
     void SetFallbackNames(const std::string& discId, const DiscNames& names) {

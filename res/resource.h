@@ -12,6 +12,7 @@
 #define IDD_SKIN_PAGE 200
 #define IDD_DEFAULT_PAGE 220
 #define IDD_ABOUT_PAGE 230
+#define IDD_NAME_CHOOSER 240 // "Choose Names", the releases a lookup found
 
 // Add-song dialog controls (101 .. 104)
 #define IDC_ADD_LIST 101
@@ -27,6 +28,13 @@
 #define IDC_EDIT_SET_NAME 125
 #define IDC_EDIT_SAVE 126
 #define IDC_EDIT_ADD 127
+
+// Name chooser controls (241)
+#define IDC_CHOOSER_LIST 241
+
+// Config page controls for the name lookups (172 .. 173)
+#define IDC_CONFIG_LOOKUP 172
+#define IDC_CONFIG_EMAIL 173
 
 // Strings: tooltips (200 .. 499), in the order of the controls that carry them
 #define IDS_TIP_PLAYER_BUTTONS 200   // 200 .. 211: the 12 player buttons
@@ -68,6 +76,8 @@
 #define IDS_OPEN_IMAGE_TITLE 704
 #define IDS_OPEN_IMAGE_FILTER 705 // the open dialog's filter, '|' between its parts
 #define IDS_OPEN_FOLDER_TITLE 706
+#define IDS_LOOKUP_OFF 710     // the menu's lookup while lookups are turned off
+#define IDS_LOOKUP_NO_DISC 711 // the menu's lookup without a disc
 
 // Built-in skin records (900 .. 949) and bitmaps (950 .. 959)
 #define IDR_SKIN_MAIN_RECTS 900       // main and titlebar rectangles
@@ -123,6 +133,7 @@
 #define IDM_OPEN_FOLDER 1320  // "Open Disc Folder...": the folder browser
 #define IDM_RECENT_NONE 1330  // "(none)", greyed, in "Recent Images" while it is empty
 #define IDM_RECENT_FIRST 1331 // 1331 .. 1335: the recent images, newest first
+#define IDM_LOOKUP_NAMES 1340 // "Look Up Names Online"
 
 // Player window controls: buttons 100 .. 111, sliders 200 .. 203, text boxes 300 .. 305
 #define IDC_PLAYER_BUTTON 100

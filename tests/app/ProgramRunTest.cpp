@@ -214,6 +214,7 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
                  "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
     CreateDirectoryA(folder.File("other").c_str(), nullptr);
     folder.Write("other\\one.wav", std::string("RIFF") + std::string(4, '\0'));
+    folder.Write("lumivoxe.ini", "[lookup]\r\nonline=0\r\n"); // names are never asked online
 
     ProgramRun player("/disc \"" + folder.File("bad.cue") + "\"", program);
     std::vector<HWND> boxes = WaitFor([&] { return WindowsOf(player, "#32770"); });

@@ -254,7 +254,8 @@ TEST_F(Player, MenuChecksEveryOptionThatIsOnAndOneIntroLength) {
         layout +=
             std::string(text[0] ? text : "-") + (GetSubMenu(menu.Popup(), i) ? ">" : "") + "|";
     }
-    EXPECT_EQ("About|-|Open Disc Image...|Open Disc Folder...|Recent Images>|-|Options>|-|Show "
+    EXPECT_EQ("About|-|Open Disc Image...|Open Disc Folder...|Recent Images>|Look Up Names "
+              "Online|-|Options>|-|Show "
               "Playlist|-|Always On Top|Minimize To Tray|Display "
               "Tooltips|Key Shortcuts|Snap Windows|ESC Minimize|-|Stop On Exit|Exit On "
               "Remove|Minimize On Start|Play On Start|Repeat Track|Repeat Playlist|Time "

@@ -20,7 +20,9 @@ unsigned FixedRandom(unsigned range) {
 } // namespace
 
 void TestProgram::Start(const std::string& settingsText, WApp* app) {
-    folder.Write("lumivoxe.ini", settingsText);
+    // Tests that do not look names up never ask the servers of the internet.
+    const bool lookups = settingsText.find("[lookup]") != std::string::npos;
+    folder.Write("lumivoxe.ini", settingsText + (lookups ? "" : "\r\n[lookup]\r\nonline=0\r\n"));
     settings = Settings();
     settingsFile = &settingsIni, discFile = &discIni, mixer = &theMixer, theApp = app;
     LoadSettings();

@@ -1,0 +1,250 @@
+// Names looked up for the disc in the drive, through a real HTTP server on 127.0.0.1 that
+// serves answers we write for an invented disc.
+#include "app/Settings.h"
+#include "forms/DiscNamer.h"
+#include "forms/PlaylistForm.h"
+#include "res/resource.h"
+#include "support/LocalHttpServer.h"
+#include "support/TestProgram.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Route = LocalHttpServer::Route;
+
+// The releases of a three-track disc as MusicBrainz lists them.
+std::string Releases(const std::vector<std::string>& albums,
+                     const std::string& artist = "Ana Lux") {
+    std::string json = R"({"releases": [)";
+    for (const std::string& album : albums)
+        json += (json.back() == '[' ? "" : ",") + std::string(R"({"title": ")") + album +
+                R"(", "artist-credit": [{"name": ")" + artist +
+                R"("}], "media": [{"format": "CD", "tracks": [{"title": "Caf\u00e9"},
+                {"title": "\u041c\u0443\u0437\u044b\u043a\u0430"}, {"title": "Three"}]}]})";
+    return json + "]}";
+}
+
+const char* const xmcd = "210 rock 1f02e004 CD database entry follows\r\n# xmcd\r\n"
+                         "DTITLE=Gnu Band / Gnu Album\r\nDYEAR=1999\r\nTTITLE0=G1\r\nTTITLE1=G2\r\n"
+                         "TTITLE2=G3\r\n.\r\n";
+
+std::vector<std::string> told, offered;
+int pick = 0;
+
+int WINAPI Tell(HWND, const char* text, const char*, UINT) {
+    told.push_back(text);
+    return IDOK;
+}
+
+int Choose(HINSTANCE, HWND, const std::vector<std::string>& summaries) {
+    offered = summaries;
+    return pick;
+}
+
+class Lookup : public ::testing::Test, protected TestProgram {
+protected:
+    void SetUp() override {
+        told.clear(), offered.clear(), pick = 0;
+        DiscNamer::tellUser = Tell;
+        DiscNamer::choose = Choose;
+        drive.InsertDisc({{200 * 75, false}, {150 * 75, false}, {100 * 75, false}});
+        drive.SetFileSystemSerial(0x5E1);
+    }
+    void TearDown() override { Stop(); }
+
+    void StartWith(const LocalHttpServer& server, const std::string& email = "") {
+        Start("[lookup]\r\nmusicbrainz=" + server.Url() + "ws/2\r\ngnudb=" + server.Url() +
+              "cddb.cgi\r\nemail=" + email + "\r\n");
+        Tick(); // reads the disc
+    }
+    // Serves messages until the condition holds; the bound only ends a failing test.
+    template <typename Condition> bool PumpUntil(Condition condition) {
+        for (int i = 0; i < 2000 && !condition(); i++) {
+            Pump();
+            Sleep(10);
+        }
+        return condition();
+    }
+    std::string Stored(const char* key) { return Read("5E1", key); }
+    std::string Read(const char* section, const char* key) {
+        char value[200] = "";
+        discIni.ReadString(section, key, value, sizeof value);
+        return value;
+    }
+    std::string Shows(MainForm::TextBox box) const {
+        const char* text = form->textBoxes[box].text;
+        return text ? text : "";
+    }
+};
+
+// What an automatic lookup finds is stored as if typed and shown at once; letters the code
+// page lacks become its default character.
+TEST_F(Lookup, AFoundDiscIsStoredAndShownAtOnce) {
+    const struct {
+        const char* what;
+        std::vector<Route> routes;
+        std::string email;
+        std::string artist, album;
+        size_t requests;
+    } cases[] = {
+        {"one match",
+         {{"/ws/2/discid/", 200, Releases({"Night Songs"})}},
+         "",
+         "Ana Lux",
+         "Night Songs",
+         1},
+        {"busy, then found",
+         {{"/ws/2/", 503, "", 1}, {"/ws/2/", 200, Releases({"Later"})}},
+         "",
+         "Ana Lux",
+         "Later",
+         2},
+        {"gnudb knows it",
+         {{"/ws/2/", 404, ""},
+          {"/cddb.cgi?cmd=cddb+query", 200, "200 rock 1f02e004 Gnu Band / Gnu Album\r\n"},
+          {"/cddb.cgi?cmd=cddb+read+rock+1f02e004", 200, xmcd}},
+         "me@example.org",
+         "Gnu Band",
+         "Gnu Album",
+         3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LocalHttpServer server(c.routes);
+        StartWith(server, c.email);
+        ASSERT_TRUE(PumpUntil([&] { return !Stored("title").empty(); }));
+        EXPECT_EQ(c.artist, Stored("artist"));
+        EXPECT_EQ(c.album, Shows(MainForm::tbAlbum));
+        EXPECT_EQ(c.requests, server.Requests().size());
+        EXPECT_TRUE(offered.empty()) << "one match is taken without asking";
+        Stop();
+        folder.Write("cdplayer.ini", "");
+    }
+}
+
+TEST_F(Lookup, TheRequestNamesTheDiscAndTheProgram) {
+    LocalHttpServer server({{"/ws/2/", 200, Releases({"Night Songs"})}});
+    StartWith(server);
+    ASSERT_TRUE(PumpUntil([&] { return !Stored("2").empty(); }));
+    DiscToc toc;
+    cd.ReadToc(&toc);
+    const std::string request = server.Requests().at(0);
+    EXPECT_EQ(
+        0u, request.find("GET /ws/2/discid/" + toc.MusicBrainzId() +
+                         "?toc=1+3+33900+150+15150+26400&inc=recordings+artist-credits&fmt=json "))
+        << request;
+    EXPECT_NE(std::string::npos, request.find("User-Agent: Lumivoxen/")) << request;
+    EXPECT_EQ("Caf\xE9", Stored("0"));
+    EXPECT_EQ("??????", Stored("1"));
+    char entry[100];
+    form->playlist->entries.ItemText(0, entry, sizeof entry);
+    EXPECT_STREQ("01. Caf\xE9", entry);
+}
+
+// Several releases go to the chooser; the menu's lookup always asks, also for a named disc,
+// and what the user takes replaces the stored names.
+TEST_F(Lookup, TheUserChoosesAmongReleases) {
+    LocalHttpServer server({{"/ws/2/", 200, Releases({"First", "Second"})}});
+    pick = 1;
+    StartWith(server);
+    ASSERT_TRUE(PumpUntil([&] { return !Stored("title").empty(); }));
+    EXPECT_EQ(std::vector<std::string>({"Ana Lux - First (CD)", "Ana Lux - Second (CD)"}), offered);
+    EXPECT_EQ("Second", Stored("title"));
+
+    pick = -1; // Escape
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+    ASSERT_TRUE(PumpUntil([&] { return server.Requests().size() == 2 && !offered.empty(); }));
+    EXPECT_EQ("Second", Stored("title"));
+    pick = 0;
+    offered.clear();
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Stored("title") == "First"; }));
+}
+
+// A disc with names of its own is not looked up by itself; failures of the menu's lookup are
+// told in one line, and nothing is stored from a broken answer.
+TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
+    const std::string big(50 << 20, ' ');
+    const struct {
+        const char* what;
+        std::vector<Route> routes;
+        std::string email, told;
+    } cases[] = {
+        {"broken JSON",
+         {{"/ws/2/", 200, "{\"releases\": [{\"title\": \"x\""}},
+         "",
+         "No names found for this disc"},
+        {"50 MB",
+         {{"/ws/2/", 200, big}},
+         "",
+         "MusicBrainz could not be reached: the answer is too large"},
+        {"cut xmcd",
+         {{"/ws/2/", 404, ""},
+          {"/cddb.cgi?cmd=cddb+query", 200, "200 rock 1f02e004 A / B\r\n"},
+          {"/cddb.cgi?cmd=cddb+read", 200, std::string(xmcd).substr(0, 80)}},
+         "a@b.c",
+         "No names found for this disc"},
+        {"unknown client",
+         {{"/ws/2/", 404, ""}, {"/cddb.cgi", 200, "500 Unrecognized client\r\n"}},
+         "a@b.c",
+         "gnudb: 500 Unrecognized client"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        told.clear();
+        folder.Write("cdplayer.ini", "[5E1]\r\nartist=Mine\r\n");
+        LocalHttpServer server(c.routes);
+        StartWith(server, c.email);
+        SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !told.empty(); }));
+        EXPECT_EQ(c.told, told[0]);
+        EXPECT_EQ("[5E1]\r\nartist=Mine\r\n", folder.Read("cdplayer.ini"));
+        Stop();
+    }
+}
+
+// gnudb refusing the client is not asked again in this run.
+TEST_F(Lookup, GnudbRefusingTheClientIsAskedNoMore) {
+    LocalHttpServer server(
+        {{"/ws/2/", 404, ""}, {"/cddb.cgi", 200, "500 Unrecognized client\r\n"}});
+    folder.Write("cdplayer.ini", "[5E1]\r\nartist=Mine\r\n");
+    StartWith(server, "me@example.org");
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+    ASSERT_TRUE(PumpUntil([&] { return told.size() == 1; }));
+    const std::string hello = server.Requests().back();
+    EXPECT_NE(std::string::npos, hello.find("&hello=me+example.org+Lumivoxen+")) << hello;
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+    ASSERT_TRUE(PumpUntil([&] { return told.size() == 2; }));
+    EXPECT_EQ("No names found for this disc", told[1]);
+    EXPECT_EQ(3u, server.Requests().size()) << "the second lookup asks MusicBrainz alone";
+}
+
+// A server that never answers holds up nothing: ticks, a message round trip and the end.
+TEST_F(Lookup, ASilentServerHoldsUpNothing) {
+    LocalHttpServer server({{"/ws/2/", 200, "", -1, true}});
+    StartWith(server);
+    ASSERT_TRUE(PumpUntil([&] { return server.Requests().size() == 1; }));
+    Tick(3);
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(form->hwnd, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result));
+    Stop();
+    EXPECT_EQ("", Stored("artist"));
+}
+
+// Turned off, nothing is asked, and the menu says so.
+TEST_F(Lookup, TurnedOffAsksNobody) {
+    LocalHttpServer server({{"/", 200, Releases({"Night Songs"})}});
+    Start("[lookup]\r\nonline=0\r\nmusicbrainz=" + server.Url() + "\r\n");
+    Tick();
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+    ASSERT_EQ(1u, told.size());
+    EXPECT_NE(std::string::npos, told[0].find("turned off"));
+    EXPECT_TRUE(server.Requests().empty());
+}
+
+} // namespace
