@@ -35,6 +35,8 @@ public:
     std::int64_t LeadOut() const { return leadOut; }
     const std::string& Performer() const { return performer; }
     const std::string& Title() const { return title; }
+    // A folder's disc: its names are the folder's and the files'.
+    bool IsFolder() const { return !folderStarts.empty(); }
 
     // 588 stereo samples a frame, little-endian as the sound device wants them; silence for
     // gaps, data tracks, frames past the files' ends and frames off the disc.

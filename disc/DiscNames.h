@@ -8,4 +8,6 @@
 struct DiscNames {
     std::string artist, album;
     std::vector<std::string> tracks; // by audio index from 0, data tracks left out
+    // Made up from folder and file names rather than stated by the disc: a lookup may do better.
+    bool fromFileNames = false;
 };

@@ -72,7 +72,7 @@ void DiscDatabase::ReadTrackName(const char* discId, int index, char* buffer, in
 
 bool DiscDatabase::KnowsNames(const char* discId, int audioTrackCount) const {
     if (!HasSection(discId)) return false;
-    if (fallbackId == discId &&
+    if (fallbackId == discId && !fallbackNames.fromFileNames &&
         (!fallbackNames.artist.empty() || !fallbackNames.album.empty() ||
          std::any_of(fallbackNames.tracks.begin(), fallbackNames.tracks.end(),
                      [](const std::string& name) { return !name.empty(); })))

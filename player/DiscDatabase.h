@@ -27,7 +27,7 @@ public:
     void ReadTrackName(const char* discId, int index, char* buffer, int size) const;
 
     // Whether the disc has names of its own: an artist, a title or a track name in the
-    // file, or names it brought with it.
+    // file, or names it brought with it (not those made up from file names).
     bool KnowsNames(const char* discId, int audioTrackCount) const;
 
     // Empties the list (no redraw) and fills it from the stored order, or with every audio

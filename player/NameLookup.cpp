@@ -100,7 +100,8 @@ void NameLookup::Run(std::shared_ptr<Job> job, DiscToc toc, NameServices service
         [&](const std::string& url) {
             if (url.compare(0, musicBrainz.size(), musicBrainz) == 0)
                 MusicBrainzPace::WaitTurn(job->cancelled);
-            return client.Get(url, job->cancelled);
+            return job->cancelled ? HttpAnswer{0, "", "cancelled"}
+                                  : client.Get(url, job->cancelled);
         },
         [&](int milliseconds) { return WaitUnlessCancelled(milliseconds, job->cancelled); });
     NameSearchResult result = search.Search(toc, askGnudb);

@@ -14,6 +14,7 @@ VirtualDisc VirtualDisc::FromImage(std::shared_ptr<const DiscImage> image) {
     }
     disc.names.artist = image->Performer();
     disc.names.album = image->Title();
+    disc.names.fromFileNames = image->IsFolder();
     disc.audio = image;
     return disc;
 }

@@ -63,8 +63,8 @@ protected:
         Tick(); // reads the disc
     }
     // Serves messages until the condition holds; the bound only ends a failing test.
-    template <typename Condition> bool PumpUntil(Condition condition) {
-        for (int i = 0; i < 2000 && !condition(); i++) {
+    template <typename Condition> bool PumpUntil(Condition condition, int rounds = 2000) {
+        for (int i = 0; i < rounds && !condition(); i++) {
             Pump();
             Sleep(10);
         }
@@ -248,3 +248,22 @@ TEST_F(Lookup, TurnedOffAsksNobody) {
 }
 
 } // namespace
+
+// Names a sheet states keep the disc from being looked up; names made up from a folder's
+// file names do not.
+TEST_F(Lookup, OnlyNamesTheDiscStatesKeepItFromBeingLookedUp) {
+    for (bool fromFileNames : {false, true}) {
+        LocalHttpServer server({{"/ws/2/", 200, Releases({"Night Songs"})}});
+        DiscNames names;
+        names.album = "Rip";
+        names.fromFileNames = fromFileNames;
+        Start("[lookup]\r\nmusicbrainz=" + server.Url() + "ws/2/\r\n");
+        engine->SetFallbackNames("5E1", names);
+        Tick();
+        // A lookup that should not come is given a second to show itself.
+        EXPECT_EQ(fromFileNames,
+                  PumpUntil([&] { return !Stored("title").empty(); }, fromFileNames ? 2000 : 100));
+        EXPECT_EQ(fromFileNames ? "Night Songs" : "Rip", Shows(MainForm::tbAlbum));
+        Stop();
+    }
+}
