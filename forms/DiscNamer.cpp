@@ -1,14 +1,18 @@
 #include "forms/DiscNamer.h"
 
 #include "app/Settings.h"
+#include "app/Globals.h"
+#include "devices/CdTextReader.h"
 #include "devices/WMCIAudioCD.h"
 #include "dialogs/NameChooser.h"
+#include "lookup/CdText.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 
 #include <vector>
 
 int(WINAPI* DiscNamer::tellUser)(HWND, const char*, const char*, UINT) = MessageBoxA;
+bool (*DiscNamer::readCdText)(char, std::string&) = CdTextReader::ReadPacks;
 int (*DiscNamer::choose)(HINSTANCE, HWND, const std::vector<std::string>&) = NameChooser::Ask;
 
 DiscNamer::DiscNamer(HWND window, HINSTANCE instance, WMCIAudioCD& cd, PlaybackEngine& engine,
@@ -19,9 +23,21 @@ DiscNamer::DiscNamer(HWND window, HINSTANCE instance, WMCIAudioCD& cd, PlaybackE
 
 void DiscNamer::DiscLoaded() {
     lookup.Cancel();
-    if (!settings.lookupOnline || engine.Database().KnowsNames(cd.discId, int(cd.audioTrackCount)))
-        return;
-    Start(false);
+    if (engine.Database().KnowsNames(cd.discId, int(cd.audioTrackCount)) || NamedByCdText()) return;
+    if (settings.lookupOnline) Start(false);
+}
+
+// A real drive's disc may carry its names; the virtual drive's discs bring theirs otherwise.
+bool DiscNamer::NamedByCdText() {
+    std::string packs;
+    DiscNames names;
+    if (cd.drive[0] == '\0' || cd.drive[0] == virtualDriveLetter ||
+        !readCdText(cd.drive[0], packs) || !CdText::Names(packs, int(cd.audioTrackCount), names))
+        return false;
+    ReleaseNames release;
+    release.artist = names.artist, release.album = names.album, release.tracks = names.tracks;
+    Store(release);
+    return true;
 }
 
 void DiscNamer::LookUpFromMenu() {

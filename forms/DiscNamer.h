@@ -28,7 +28,11 @@ public:
     // Which release to take; -1 for none. The chooser dialog unless a test answers.
     static int (*choose)(HINSTANCE instance, HWND owner, const std::vector<std::string>& summaries);
 
+    // The CD-Text of a real drive's disc; tests give their own packs.
+    static bool (*readCdText)(char driveLetter, std::string& packs);
+
 private:
+    bool NamedByCdText();
     bool Start(bool fromMenu);
     NameServices Services() const;
     int Chosen(const NameLookup::Outcome& outcome) const;

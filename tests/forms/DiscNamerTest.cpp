@@ -1,8 +1,10 @@
 // Names looked up for the disc in the drive, through a real HTTP server on 127.0.0.1 that
 // serves answers we write for an invented disc.
 #include "app/Settings.h"
+#include "devices/CdTextReader.h"
 #include "forms/DiscNamer.h"
 #include "forms/PlaylistForm.h"
+#include "lookup/CdText.h"
 #include "res/resource.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestProgram.h"
@@ -266,4 +268,22 @@ TEST_F(Lookup, OnlyNamesTheDiscStatesKeepItFromBeingLookedUp) {
         EXPECT_EQ(fromFileNames ? "Night Songs" : "Rip", Shows(MainForm::tbAlbum));
         Stop();
     }
+}
+
+// A real drive's CD-Text names the disc without asking anyone.
+TEST_F(Lookup, CdTextNamesTheDiscFirst) {
+    LocalHttpServer server({{"/ws/2/", 200, Releases({"Online"})}});
+    DiscNamer::readCdText = [](char drive, std::string& packs) {
+        unsigned char pack[18] = {0x80, 0, 0, 0, 'D', 'i', 's', 'c', 0, 'O', 'n', 'e', 0};
+        const unsigned short crc = CdText::Crc(pack);
+        pack[16] = static_cast<unsigned char>(crc >> 8), pack[17] = static_cast<unsigned char>(crc);
+        packs.assign(reinterpret_cast<const char*>(pack), sizeof pack);
+        return drive == 'D';
+    };
+    StartWith(server);
+    DiscNamer::readCdText = CdTextReader::ReadPacks;
+    EXPECT_EQ("Disc", Stored("title"));
+    EXPECT_EQ("One", Stored("0"));
+    EXPECT_EQ("Disc", Shows(MainForm::tbAlbum));
+    EXPECT_FALSE(PumpUntil([&] { return !server.Requests().empty(); }, 100));
 }
