@@ -129,6 +129,27 @@ class Canvas:
         return head + info + palette + data
 
 
+def within_palette(pic, limit=256):
+    """The picture with its rarest colours (single anti-aliasing pixels) moved to the nearest
+    colour it keeps, until no more than `limit` are left, so that it can be stored with a
+    palette and run-length compressed in the program's resources."""
+    counts = {}
+    for y in range(pic.h):
+        for x in range(pic.w):
+            counts[pic.get(x, y)] = counts.get(pic.get(x, y), 0) + 1
+    if len(counts) <= limit:
+        return pic
+    ranked = sorted(counts, key=lambda c: (-counts[c], c))
+    kept, dropped = ranked[:limit], set(ranked[limit:])
+    nearest = {c: min(kept, key=lambda k: sum((a - b) ** 2 for a, b in zip(c, k))) for c in dropped}
+    out = Canvas(pic.w, pic.h)
+    for y in range(pic.h):
+        for x in range(pic.w):
+            c = pic.get(x, y)
+            out.set(x, y, nearest.get(c, c))
+    return out
+
+
 def gradient_at(stops, t):
     for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
         if t <= t1:
@@ -1140,7 +1161,7 @@ def builtin_skin():
     t = LUMI
     main = classic_main(t, L)
     out = {
-        "main.bmp": main,
+        "main.bmp": within_palette(main),
         "titlebar.bmp": classic_titlebar(t, L, LUMI_FONT),
         "cbuttons.bmp": classic_cbuttons(t, L, main, BUILTIN_SIZES["cbuttons"]),
         "scroll.bmp": classic_scroll(t, L, main, BUILTIN_SIZES["scroll"]),
