@@ -6,6 +6,7 @@
 #include "app/WIniKey.h"
 #include "devices/SimulatedCdDrive.h"
 #include "devices/WMCIAudioCD.h"
+#include "dialogs/DlgAbout.h"
 #include "dialogs/DlgConfig.h"
 #include "dialogs/DlgDefault.h"
 #include "dialogs/DlgMain.h"
@@ -224,6 +225,19 @@ TEST_F(Options, EachTabMakesItsPageAndDropsTheLastOne) {
         EXPECT_GT(shown.left, tabs.left) << page;
     }
     EXPECT_TRUE(SendDlgItemMessageA(Page(), 231, STM_GETIMAGE, IMAGE_BITMAP, 0));
+
+    // The licence texts are in the folder beside the program.
+    static std::string opened;
+    DlgAbout::openFolder = [](HWND, const char*, const char* path, const char*, const char*,
+                              int) -> HINSTANCE {
+        opened = path;
+        return nullptr;
+    };
+    Click(234);
+    DlgAbout::openFolder = ShellExecuteA;
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    EXPECT_EQ(std::string(program, strrchr(program, '\\') + 1) + "licenses", opened);
 }
 
 // ---- Config page ----
