@@ -2,6 +2,7 @@
 // starting as the player in a folder of its own, saving its settings there on close.
 #include "disc/WaveFile.h"
 #include "res/resource.h"
+#include "support/ProgramRun.h"
 #include "support/RenameCounter.h"
 #include "support/SoundCapture.h"
 #include "support/TempFolder.h"
@@ -10,58 +11,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// The built program started with a command line; ended at destruction if it still runs.
-class ProgramRun {
-public:
-    static std::string BuiltProgram() {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, sizeof path);
-        return std::string(path, strrchr(path, '\\')) + "\\..\\bin\\lumivoxen.exe";
-    }
-
-    explicit ProgramRun(const std::string& arguments, const std::string& program = BuiltProgram()) {
-        std::string commandLine = "\"" + program + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info);
-    }
-    ~ProgramRun() {
-        TerminateProcess(info.hProcess, 1); // refused once it has ended
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-
-    // Serves this thread's messages until the program ends or stays silent that long, and
-    // counts the program's top-level windows meanwhile. Returns its exit code or STILL_ACTIVE.
-    DWORD WaitForExit(DWORD ms) {
-        for (;;) {
-            DWORD wait = MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, ms, QS_ALLINPUT);
-            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, nullptr));) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                windowsSeen += owner == info.dwProcessId;
-            }
-            if (wait != WAIT_OBJECT_0 + 1) break;
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&msg);
-        }
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-
-    PROCESS_INFORMATION info = {};
-    int windowsSeen = 0;
-};
 
 // What the search finds within five seconds: a window, or windows.
 template <typename Find> auto WaitFor(Find find) {
@@ -137,7 +91,7 @@ std::string TemporaryFile(const char* file, DWORD process) {
 TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
-    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
     folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
                                  "repeattrack=5\r\nminimizetotray=1\r\n[mine]\r\nkey=value\r\n"
                                  "[output]\r\nleft=20000\r\nright=-4\r\nmute=1\r\n");
@@ -207,7 +161,7 @@ std::string TextOf(HWND box) {
 TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
-    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
     folder.Write("bad.cue", "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n  INDEX 01 00:99:00\r\n");
     folder.Write("a.bin", std::string(2352 * 75, '\0'));
     folder.Write("good.cue",
@@ -280,7 +234,7 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     if (capture.empty()) GTEST_SKIP() << "no capturing sound device here";
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
-    ASSERT_TRUE(CopyFileA(ProgramRun::BuiltProgram().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
     CreateDirectoryA(folder.File("My Disc").c_str(), nullptr);
     // Two tracks in one BIN file, the second with a pregap, and a third in a WAVE file. Each
     // lasts seconds, far longer than a status tick may come late on a busy machine, even on

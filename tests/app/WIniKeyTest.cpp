@@ -2,6 +2,7 @@
 // files in a temporary folder.
 #include "app/WIniKey.h"
 
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -150,38 +151,16 @@ TEST_F(IniFiles, ABatchWritesAllItsChangesAtItsEndOrNone) {
     EXPECT_FALSE(AnyFile("*.tmp"));
 }
 
-// A process that has ended; its handle, held, keeps its number from going to another.
-class EndedProcess {
-public:
-    EndedProcess() {
-        char command[] = "cmd.exe /c exit";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                           nullptr, &startup, &info))
-            WaitForSingleObject(info.hProcess, 10000);
-    }
-    ~EndedProcess() {
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    EndedProcess(const EndedProcess&) = delete;
-    EndedProcess& operator=(const EndedProcess&) = delete;
-    DWORD Id() const { return info.dwProcessId; }
-
-private:
-    PROCESS_INFORMATION info = {};
-};
-
 // What a killed save leaves goes; a running process's temporary file may still be renamed.
 TEST_F(IniFiles, OnlyTemporaryFilesOfTheFileThatEndedProcessesLeftAreRemoved) {
-    const EndedProcess ended;
+    ProgramRun ended("/c exit", "cmd.exe"); // its handle, held, keeps its id from others
+    ended.WaitForExit(10000);
     auto temporary = [](const char* file, DWORD process, unsigned n) {
         char name[100];
         snprintf(name, sizeof name, "%s.%lx-%x.tmp", file, process, n);
         return std::string(name);
     };
-    const DWORD gone = ended.Id(), running = GetCurrentProcessId();
+    const DWORD gone = ended.info.dwProcessId, running = GetCurrentProcessId();
     const struct {
         std::string name;
         bool stays;

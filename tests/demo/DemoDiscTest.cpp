@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,7 +13,6 @@
 namespace {
 
 const uint64_t second = DemoDisc::sampleRate;
-const double pi = 3.14159265358979323846;
 
 const DemoDisc& Disc() {
     static const DemoDisc disc;
@@ -33,40 +29,15 @@ uint64_t TrackSamples(int track) {
     return uint64_t(Disc().TrackFrames(track)) * DemoDisc::samplesPerFrame;
 }
 
-// What the tests need of a whole track, from one pass over it in one-second pieces.
-struct Figures {
-    uint64_t checksum = 14695981039346656037u; // FNV-1a over the little-endian bytes
-    int peak = 0;
-    double sum = 0, squares = 0;
-    std::vector<double> loudness; // root mean square of every whole 4 s
-    double lastQuarterSecond = 0;
-    int16_t firstLeft = 1, firstRight = 1;
-};
-
-const Figures& FiguresOf(int track) {
-    static std::map<int, Figures> cache;
-    if (cache.count(track)) return cache[track];
-    Figures f;
+// FNV-1a over the little-endian bytes of a whole track, rendered in one-second pieces.
+uint64_t Checksum(int track) {
+    uint64_t checksum = 14695981039346656037u;
     const uint64_t total = TrackSamples(track);
-    double window = 0;
-    for (uint64_t at = 0; at < total; at += second) {
-        const size_t count = size_t(std::min(second, total - at));
-        std::vector<int16_t> piece = Render(track, at, count);
-        if (at == 0) f.firstLeft = piece[0], f.firstRight = piece[1];
-        for (size_t i = 0; i < piece.size(); i++) {
-            const int16_t value = piece[i];
+    for (uint64_t at = 0; at < total; at += second)
+        for (int16_t value : Render(track, at, size_t(std::min(second, total - at))))
             for (int shift : {0, 8})
-                f.checksum = (f.checksum ^ ((uint16_t(value) >> shift) & 0xFF)) * 1099511628211u;
-            f.peak = std::max(f.peak, std::abs(int(value)));
-            f.sum += value, f.squares += double(value) * value, window += double(value) * value;
-            const uint64_t frame = at + i / 2;
-            if (frame >= total - second / 4) f.lastQuarterSecond += double(value) * value;
-        }
-        if ((at / second) % 4 == 3)
-            f.loudness.push_back(std::sqrt(window / (8 * second))), window = 0;
-    }
-    f.lastQuarterSecond = std::sqrt(f.lastQuarterSecond / (second / 2));
-    return cache[track] = f;
+                checksum = (checksum ^ ((uint16_t(value) >> shift) & 0xFF)) * 1099511628211u;
+    return checksum;
 }
 
 TEST(DemoDiscTest, NamedTracksOfOneToTwoMinutesAndSilenceAroundThem) {
@@ -124,63 +95,14 @@ TEST(DemoDiscTest, PiecesOfAnySizeGiveTheSamplesOfOneRender) {
 }
 
 // The same bytes from every build: these figures were also made by a host build of the
-// synthesiser with g++ (tools/render-demo).
+// synthesiser with g++ (tools/render-demo). They pin every sample of the disc, so levels,
+// pitches and the fade of the pieces as they stand need no checks of their own.
 TEST(DemoDiscTest, EveryTrackHasItsFixedChecksum) {
     const uint64_t expected[] = {0x52af9b959060c9acu, 0x5036fa952985ebd5u, 0xdafbbef398ec2bbfu,
                                  0x1c6393bba71b17c8u};
     ASSERT_EQ(4, Disc().TrackCount());
     for (int track = 1; track <= 4; track++)
-        EXPECT_EQ(expected[track - 1], FiguresOf(track).checksum) << "track " << track;
-}
-
-TEST(DemoDiscTest, LevelsHaveHeadroomNoOffsetAndAFadeToSilence) {
-    for (int track = 1; track <= Disc().TrackCount(); track++) {
-        const Figures& f = FiguresOf(track);
-        const double rms = std::sqrt(f.squares / double(2 * TrackSamples(track)));
-        EXPECT_LT(f.peak, 31000) << track;
-        EXPECT_GT(rms, 2500) << track << ": well above silence";
-        EXPECT_LT(rms, 9000) << track;
-        EXPECT_LT(std::abs(f.sum / double(2 * TrackSamples(track))), 40.0) << track << ": offset";
-        EXPECT_EQ(0, f.firstLeft);
-        EXPECT_EQ(0, f.firstRight);
-        EXPECT_LT(f.lastQuarterSecond, 20.0) << track;
-        // Quiet and loud passages: the loudest four seconds well above the quietest.
-        auto range = std::minmax_element(f.loudness.begin(), f.loudness.end());
-        EXPECT_GT(*range.second, 1.5 * *range.first) << track;
-    }
-}
-
-// The key's pitch classes: the music is in tune and in its key, not noise or a wrong scale.
-TEST(DemoDiscTest, TheKeysPitchesCarryTheSound) {
-    const struct {
-        int track;
-        std::set<int> scale;                    // pitch classes, 0 for C
-    } keys[] = {{1, {2, 4, 6, 7, 9, 11, 1}},    // D major
-                {2, {9, 11, 0, 2, 4, 5, 7, 8}}, // A minor with its raised seventh
-                {3, {10, 0, 2, 3, 5, 7, 9}},    // B flat major
-                {4, {4, 6, 7, 9, 11, 0, 2}}};   // E minor
-    for (const auto& key : keys) {
-        const size_t count = size_t(second / 2);
-        double inKey = 0, all = 0;
-        for (int piece = 0; piece < 12; piece++) {
-            std::vector<int16_t> samples = Render(key.track, 20 * second + piece * count, count);
-            for (int pitch = 40; pitch <= 88; pitch++) {
-                // The Goertzel filter at the pitch, over a Hann window.
-                const double w = 2 * pi * 440 * std::pow(2, (pitch - 69) / 12.0) / second;
-                double s1 = 0, s2 = 0;
-                for (size_t i = 0; i < count; i++) {
-                    const double hann = 0.5 - 0.5 * std::cos(2 * pi * i / (count - 1));
-                    const double s0 =
-                        (samples[2 * i] + samples[2 * i + 1]) * hann + 2 * std::cos(w) * s1 - s2;
-                    s2 = s1, s1 = s0;
-                }
-                const double power = s1 * s1 + s2 * s2 - 2 * std::cos(w) * s1 * s2;
-                all += power;
-                if (key.scale.count(pitch % 12)) inKey += power;
-            }
-        }
-        EXPECT_GT(inKey / all, 0.9) << "track " << key.track;
-    }
+        EXPECT_EQ(expected[track - 1], Checksum(track)) << "track " << track;
 }
 
 // Seeking to 1:30 must not cost the synthesis of everything before it.
@@ -204,33 +126,14 @@ TEST(DemoDiscTest, ASecondLateInATrackCostsWhatASecondAtItsStartCosts) {
     }
 }
 
-TEST(DemoScoreTest, EveryPieceFitsItsBarsAndHasTuneBassAndDrums) {
-    using I = DemoInstrument;
-    std::set<std::string> keys;
-    std::set<int> tempi;
+// What the samples do not show: each score is written without faults, under its disc's name.
+TEST(DemoScoreTest, EveryPieceIsWrittenWithoutFaultsUnderItsTracksName) {
     ASSERT_EQ(Disc().TrackCount(), DemoScore::TrackCount());
     for (int track = 1; track <= DemoScore::TrackCount(); track++) {
         const DemoScore score = DemoScore::Compose(track);
         EXPECT_EQ(0, score.Faults()) << track;
         EXPECT_STREQ(Disc().TrackName(track), score.Title());
-        keys.insert(score.Key()), tempi.insert(score.Tempo());
-        std::map<I, int> counts;
-        uint32_t previous = 0;
-        for (const DemoNote& note : score.Notes()) {
-            counts[note.instrument]++;
-            EXPECT_LE(previous, note.start), previous = note.start;
-            EXPECT_LE(note.start + note.length, score.LengthTicks());
-        }
-        const int tune =
-            counts[I::BrightLead] + counts[I::Flute] + counts[I::Vibes] + counts[I::SawLead];
-        EXPECT_GT(tune, 60) << track;
-        EXPECT_GT(counts[I::Bass] + counts[I::RoundBass], 30) << track;
-        EXPECT_GT(counts[I::Kick], 10) << track;
-        EXPECT_GT(counts[I::Snare] + counts[I::Clap], 10) << track;
-        EXPECT_GT(counts[I::ClosedHat] + counts[I::Shaker] + counts[I::Ride], 50) << track;
     }
-    EXPECT_EQ(size_t(DemoScore::TrackCount()), keys.size());
-    EXPECT_EQ(size_t(DemoScore::TrackCount()), tempi.size());
     EXPECT_TRUE(DemoScore::Compose(0).Notes().empty());
     EXPECT_EQ(0, DemoScore::Compose(0).Bars());
 }

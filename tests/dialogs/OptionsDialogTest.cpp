@@ -16,6 +16,7 @@
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "support/TempFolder.h"
+#include "support/ThisProgram.h"
 #include "wlib/ControlTestKit.h"
 
 #include <commctrl.h>
@@ -31,10 +32,6 @@
 #include <vector>
 
 namespace {
-
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
 
 std::vector<std::string> told; // every message box text, "caption: text"
 int answer = IDYES;
@@ -53,15 +50,6 @@ int RecordSkinError(const char* text) {
 std::string driveLetters = "DF";
 void TestDrives(char* letters) {
     lstrcpyA(letters, driveLetters.c_str());
-}
-
-// The shipped sample skin beside the test programs, for folders that must load.
-std::string SampleSkin() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\'));
-    return folder + "\\..\\bin\\skin\\Graphite";
 }
 
 // The player window with the built-in skin over a simulated drive, and the options dialog
@@ -170,7 +158,8 @@ protected:
         CreateDirectoryA(target.c_str(), nullptr);
         for (const char* file : {"main.bmp", "titlebar.bmp", "cbuttons.bmp", "scroll.bmp",
                                  "font.bmp", "playlist.bmp", "font.ini", "skin.ini"})
-            CopyFileA((SampleSkin() + "\\" + file).c_str(), (target + "\\" + file).c_str(), FALSE);
+            CopyFileA(BuiltFile(std::string("skin\\Graphite\\") + file).c_str(),
+                      (target + "\\" + file).c_str(), FALSE);
         WritePrivateProfileSectionA("info", info.c_str(), (target + "\\skin.ini").c_str());
         if (attributes) SetFileAttributesA(target.c_str(), attributes);
     }
@@ -411,22 +400,6 @@ protected:
     }
 };
 
-TEST_F(DefaultPlayer, RadioButtonsOnlyEnableThePathAndNoWritesNothing) {
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Page(), 221));
-    EXPECT_FALSE(IsWindowEnabled(Item(224)));
-    Radio(223);
-    EXPECT_TRUE(IsWindowEnabled(Item(224)));
-    Radio(221);
-    EXPECT_FALSE(IsWindowEnabled(Item(224)));
-    for (int refusal : {IDNO, IDCANCEL}) {
-        answer = refusal;
-        Click(225);
-    }
-    EXPECT_EQ("<none>", Value(".cda"));
-    EXPECT_EQ(2u, told.size());
-    EXPECT_EQ("Question: Set Lumivoxen as default player ?", told[0]);
-}
-
 // The program's own path and "%1" are quoted, so the hand-off gets the track from the
 // quoted file name the shell passes.
 TEST_F(DefaultPlayer, ThisProgramIsRegisteredWithQuotedPaths) {
@@ -443,7 +416,22 @@ TEST_F(DefaultPlayer, ThisProgramIsRegisteredWithQuotedPaths) {
     EXPECT_EQ("OK: All OK", told.back());
 }
 
-TEST_F(DefaultPlayer, AnotherProgramItsEmptyPathAndAFailingWrite) {
+TEST_F(DefaultPlayer, NoWritesNothingAndAnotherProgramsEmptyPathOrAFailingWriteIsReported) {
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Page(), 221));
+    EXPECT_FALSE(IsWindowEnabled(Item(224)));
+    Radio(223);
+    EXPECT_TRUE(IsWindowEnabled(Item(224)));
+    Radio(221);
+    EXPECT_FALSE(IsWindowEnabled(Item(224)));
+    for (int refusal : {IDNO, IDCANCEL}) {
+        answer = refusal;
+        Click(225);
+    }
+    EXPECT_EQ("<none>", Value(".cda"));
+    EXPECT_EQ(2u, told.size());
+    EXPECT_EQ("Question: Set Lumivoxen as default player ?", told[0]);
+
+    answer = IDYES;
     Radio(223);
     Click(225);
     EXPECT_EQ("Error: Set data for default player !", told.back());

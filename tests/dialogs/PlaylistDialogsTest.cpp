@@ -1,19 +1,11 @@
 // The playlist window's Add Song and Edit playlist dialogs at work in the whole program on a
 // simulated drive: the playlist buttons open the real dialogs, the tests drive their controls
 // with messages and read back the controls, the playlist and the disc database.
-#include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WApp.h"
-#include "app/WIniKey.h"
-#include "devices/SimulatedCdDrive.h"
-#include "devices/SimulatedMixer.h"
-#include "devices/WMCIAudioCD.h"
-#include "devices/WMixer.h"
 #include "dialogs/AddSong.h"
 #include "dialogs/EditPlaylist.h"
-#include "forms/MainForm.h"
 #include "forms/PlaylistForm.h"
-#include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "support/TestProgram.h"
 #include "wlib/ControlTestKit.h"
@@ -26,10 +18,6 @@
 #include <vector>
 
 namespace {
-
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
 
 const char* const threeNames = "[4D2]\r\nartist=Ana Lux\r\ntitle=Night Drive\r\n0=Alpha\r\n"
                                "1=Beta\r\n2=Gamma\r\n";
@@ -294,35 +282,29 @@ TEST_F(PlaylistDialogs, WithoutAReadDiscTheListsStayEmptyUntilReopened) {
 }
 
 // A disc change closes both dialogs: their lists belong to the disc that left, and nothing of
-// it may reach the next disc's section or playlist.
-TEST_F(PlaylistDialogs, ADiscChangeClosesBothDialogs) {
+// it may reach the next disc's section or playlist. They also go with the playlist window,
+// which still saves the order.
+TEST_F(PlaylistDialogs, ADiscChangeOrThePlaylistWindowsEndClosesBothDialogs) {
     Start(3, threeNames);
-    for (bool byDoor : {true, false}) {
+    for (int how : {0, 1, 2}) {
         HWND adder = OpenWith(PlaylistForm::btAdd);
         HWND editor = OpenWith(PlaylistForm::btEdit);
-        if (byDoor) {
+        if (how == 0) {
             drive.OpenDoor();
             Tick();
             drive.CloseDoor();
-        } else {
-            engine->ChangeDisc("D:");
         }
-        EXPECT_FALSE(IsWindow(adder)) << byDoor;
-        EXPECT_FALSE(IsWindow(editor)) << byDoor;
+        if (how == 1) engine->ChangeDisc("D:");
+        if (how == 2) {
+            folder.Write("cdplayer.ini", threeNames); // the order saved before goes
+            DestroyWindow(form->hwnd);
+            Pump();
+        }
+        EXPECT_FALSE(IsWindow(adder)) << how;
+        EXPECT_FALSE(IsWindow(editor)) << how;
         EXPECT_EQ(0, app.dialogCount);
-        Tick();
+        if (how < 2) Tick();
     }
-}
-
-TEST_F(PlaylistDialogs, OpenDialogsGoWithThePlaylistWindow) {
-    Start(3, threeNames);
-    HWND adder = OpenWith(PlaylistForm::btAdd);
-    HWND editor = OpenWith(PlaylistForm::btEdit);
-    DestroyWindow(form->hwnd);
-    Pump();
-    EXPECT_FALSE(IsWindow(adder));
-    EXPECT_FALSE(IsWindow(editor));
-    EXPECT_EQ(0, app.dialogCount);
     EXPECT_EQ("3|", Stored({"numplay"})) << "the playlist window still saved the order";
 }
 

@@ -12,6 +12,7 @@
 #include "support/BuiltinSkinFolder.h"
 #include "support/DibCanvas.h"
 #include "support/TempFolder.h"
+#include "support/ThisProgram.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -32,10 +33,6 @@ int RecordSkinError(const char* text) {
     return IDOK;
 }
 
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
-
 class PlayerWindow : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -52,23 +49,6 @@ protected:
     void TearDown() override {
         DestroyWindow(form.hwnd);
         UnregisterClassA(MainForm::className, Module());
-    }
-
-    // A skin folder: the built-in skin's files with some replaced ("" removes a file).
-    std::string WriteSkin(const std::string& name, std::map<std::string, std::string> changes) {
-        std::map<std::string, std::string> files = BuiltinSkinFiles();
-        for (auto& [file, bytes] : changes)
-            files[file] = bytes;
-        CreateDirectoryA(folder.File(name).c_str(), nullptr);
-        for (auto& [file, bytes] : files) {
-            std::string path = folder.File(name + "\\" + file);
-            DeleteFileA(path.c_str());
-            if (!bytes.empty()) folder.Write(name + "\\" + file, bytes);
-        }
-        return name;
-    }
-    std::map<std::string, std::string> IniChange(const std::string& key, const std::string& value) {
-        return {{"skin.ini", WithKey(BuiltinSkinFiles()["skin.ini"], key, value)}};
     }
 
     // What the screen shows of the player window now.
@@ -106,14 +86,16 @@ TEST_F(PlayerWindow, BuiltInLookIsTheResourcesBitmapsAndFolderSkinsLoadAsIs) {
     EXPECT_EQ("", LooksBuiltIn()); // the title bar's other look
     // The same skin written as a folder gives the same window; twice the same too.
     for (int round = 0; round < 2; round++) {
-        ASSERT_EQ(1, form.LoadSkin(WriteSkin("Copy", {}).c_str()));
+        ASSERT_EQ(1, form.LoadSkin(WriteBuiltinSkin(folder, "Copy", {}).c_str()));
         EXPECT_TRUE(shownErrors.empty()) << shownErrors[0];
         EXPECT_STREQ("Copy", settings.skinName);
         EXPECT_TRUE(IsWindowVisible(form.hwnd));
         EXPECT_EQ("", LooksBuiltIn());
     }
     // Extra numbers are ignored, doubled commas count once.
-    ASSERT_EQ(1, form.LoadSkin(WriteSkin("Loose", IniChange("main", "0,,0,300,120,99")).c_str()));
+    ASSERT_EQ(1,
+              form.LoadSkin(
+                  WriteBuiltinSkin(folder, "Loose", IniChange("main", "0,,0,300,120,99")).c_str()));
     RECT client;
     GetClientRect(form.hwnd, &client);
     EXPECT_EQ(300, client.right);
@@ -129,7 +111,7 @@ TEST_F(PlayerWindow, BuiltInLookIsTheResourcesBitmapsAndFolderSkinsLoadAsIs) {
 // docked under the player stays docked when a skin of another height comes, also at a start
 // with stored places, which the player keeps.
 TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeight) {
-    WriteSkin("Tall", IniChange("main", "0,0,275,124"));
+    WriteBuiltinSkin(folder, "Tall", IniChange("main", "0,0,275,124"));
     DestroyWindow(form.hwnd);
     UnregisterClassA(MainForm::className, Module());
     RECT area = {};
@@ -179,7 +161,7 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
 // A broken skin changes nothing on screen: its message is shown once, the windows stay
 // hidden until the built-in skin comes back whole.
 TEST_F(PlayerWindow, ABrokenSkinTellsWhatIsWrongAndTheBuiltInSkinComesBack) {
-    WriteSkin("Broken", IniChange("btSongdown", ""));
+    WriteBuiltinSkin(folder, "Broken", IniChange("btSongdown", ""));
     EXPECT_EQ(0, form.LoadSkin("Broken"));
     ASSERT_EQ(1u, shownErrors.size());
     EXPECT_EQ("Invalid data in " + folder.File("Broken") +
@@ -194,9 +176,10 @@ TEST_F(PlayerWindow, ABrokenSkinTellsWhatIsWrongAndTheBuiltInSkinComesBack) {
 TEST_F(PlayerWindow, ARegionSkinShapesTheWindowUntilTheBuiltInSkinAndNothingLeaks) {
     const std::vector<RegionData::Rect> outline = {{0, 0, 275, 60}, {20, 60, 255, 116}};
     const std::string withRegion = BuiltinSkinFiles()["skin.ini"] + "[region]\r\nuseregion=1\r\n";
-    WriteSkin("Round", {{"skin.ini", withRegion}, {"region.rgn", RegionData::Encode(outline)}});
-    WriteSkin("Square", {});
-    WriteSkin("Broken", {{"cbuttons.bmp", ""}});
+    WriteBuiltinSkin(folder, "Round",
+                     {{"skin.ini", withRegion}, {"region.rgn", RegionData::Encode(outline)}});
+    WriteBuiltinSkin(folder, "Square", {});
+    WriteBuiltinSkin(folder, "Broken", {{"cbuttons.bmp", ""}});
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_EQ(1, form.LoadSkin("Round"));
     EXPECT_EQ(COMPLEXREGION, GetWindowRgn(form.hwnd, shape));

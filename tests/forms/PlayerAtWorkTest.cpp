@@ -1,21 +1,13 @@
 // The player and playlist windows at work on a simulated drive and mixer: the real windows
 // and controls take clicks, keys, menu choices, tray callbacks and drags, and the tests read
 // back what the displays, the drive, the mixer and the files show.
-#include "app/Globals.h"
 #include "app/Settings.h"
-#include "app/WIniKey.h"
-#include "devices/SimulatedCdDrive.h"
-#include "devices/SimulatedMixer.h"
-#include "devices/WMCIAudioCD.h"
-#include "devices/WMixer.h"
 #include "disc/DiscImage.h"
 #include "disc/WaveFile.h"
 #include "forms/DiscImageMount.h"
 #include "forms/ImageChooser.h"
-#include "forms/MainForm.h"
 #include "forms/PlayerMenu.h"
 #include "forms/PlaylistForm.h"
-#include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "support/TestProgram.h"
 #include "vdrive/VirtualCdDrive.h"
@@ -30,10 +22,6 @@
 #include <vector>
 
 namespace {
-
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
 
 const DWORD modePlaying = 526;
 
@@ -119,7 +107,7 @@ protected:
 
 // ---- Transport: buttons, keys, media keys ----
 
-TEST_F(Player, ButtonsAndKeysDriveTheDiscAndTheDisplaysFollow) {
+TEST_F(Player, ButtonsKeysAndMediaKeysDriveTheDiscAndTheDisplaysFollow) {
     Start();
     Tick();
     EXPECT_EQ("Ana Lux", Shows(MainForm::tbArtist));
@@ -172,13 +160,9 @@ TEST_F(Player, ButtonsAndKeysDriveTheDiscAndTheDisplaysFollow) {
     EXPECT_FALSE(cd.IsPlaying()) << "shortcuts off";
     Key('Q');
     EXPECT_FALSE(IsIconic(form->hwnd));
-}
 
-// Media keys arrive as app commands while the player has the focus and as hot keys when it
-// has not; play/pause pauses a playing disc and plays a stopped one.
-TEST_F(Player, MediaKeysWorkFocusedAndAsGlobalHotKeys) {
-    Start();
-    Tick();
+    // Media keys arrive as app commands while the player has the focus and as hot keys when
+    // it has not; play/pause pauses a playing disc and plays a stopped one.
     auto appCommand = [&](int command) {
         return SendMessageA(form->hwnd, WM_APPCOMMAND, (WPARAM)form->hwnd,
                             MAKELPARAM(0, command | FAPPCOMMAND_KEY));
@@ -225,7 +209,7 @@ TEST_F(Player, EjectOpensClosesAndOpensAnEmptyDrive) {
 
 // ---- Menu and option commands ----
 
-TEST_F(Player, MenuChecksEveryOptionThatIsOnAndOneIntroLength) {
+TEST_F(Player, MenuChecksWhatIsOnAndItsCommandsToggleTheOptionsAndSetTheIntroLength) {
     Start("introplaylen=30\r\nalwaysontop=0\r\nrandomintro=1\r\nshowplaylist=1\r\n");
     auto checked = [&](int introLength) {
         settings.introPlayLen = introLength;
@@ -261,11 +245,8 @@ TEST_F(Player, MenuChecksEveryOptionThatIsOnAndOneIntroLength) {
               "Remove|Minimize On Start|Play On Start|Repeat Track|Repeat Playlist|Time "
               "Elapsed|-|Intro Options>|-|Exit|",
               layout);
-}
 
-// Every toggle entry flips its option both ways; the intro entries set the length.
-TEST_F(Player, MenuCommandsToggleTheirOptionsAndSetTheIntroLength) {
-    Start();
+    // Every toggle entry flips its option both ways; the intro entries set the length.
     for (int id = IDM_ABOUT; id <= IDM_INTRO_PLAY; id += 10) {
         int* option = PlayerMenu::ToggledOption(settings, id);
         if (!option) continue;
@@ -286,14 +267,14 @@ TEST_F(Player, MenuCommandsToggleTheirOptionsAndSetTheIntroLength) {
     }
     // Show Playlist follows the window's visibility, the button follows the window.
     Command(IDM_SHOW_PLAYLIST);
-    EXPECT_TRUE(Playlist().IsVisible());
-    EXPECT_EQ(1, settings.showPlaylist);
-    EXPECT_EQ(1, form->buttons[MainForm::btShowPlaylist].GetCheck());
-    Click(MainForm::btShowPlaylist);
     EXPECT_FALSE(Playlist().IsVisible());
     EXPECT_EQ(0, settings.showPlaylist);
+    EXPECT_EQ(0, form->buttons[MainForm::btShowPlaylist].GetCheck());
     Click(MainForm::btShowPlaylist);
     EXPECT_TRUE(Playlist().IsVisible());
+    EXPECT_EQ(1, settings.showPlaylist);
+    Click(MainForm::btShowPlaylist);
+    EXPECT_FALSE(Playlist().IsVisible());
     Command(IDM_EXIT);
     EXPECT_FALSE(IsWindow(form->hwnd));
 }
@@ -526,7 +507,7 @@ TEST_F(Player, TrayIconSurvivesAShellRestartAndGoesWithTheProgram) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &icon)) << "no icon is left behind";
 }
 
-TEST_F(Player, MinimizedToTheTaskbarThePlaylistComesBackWithThePlayer) {
+TEST_F(Player, MinimizedThePlaylistComesBackWithThePlayerAndARefusedIconBringsItOut) {
     Start("minimizetotray=0\r\nshowplaylist=1\r\n");
     EXPECT_TRUE(Playlist().IsVisible());
     Click(MainForm::btMinimize);
@@ -537,12 +518,10 @@ TEST_F(Player, MinimizedToTheTaskbarThePlaylistComesBackWithThePlayer) {
     kit::Pump();
     EXPECT_TRUE(Playlist().IsVisible());
     EXPECT_EQ(0, form->playlistHidden);
-}
 
-// Without a tray icon the player stays within reach: a shell that refuses the icon again
-// (here because it still has it) brings the player out.
-TEST_F(Player, AShellThatRefusesTheIconBringsThePlayerOut) {
-    Start("minimizetotray=1\r\n");
+    // Without a tray icon the player stays within reach: a shell that refuses the icon again
+    // (here because it still has it) brings the player out.
+    Command(IDM_MINIMIZE_TO_TRAY);
     Click(MainForm::btMinimize);
     ASSERT_EQ(1, form->inTray);
     SendMessageA(form->hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
@@ -763,25 +742,7 @@ TEST_F(Player, PlaylistEditsTheOrderButNeverDeletesThePlayingEntry) {
 
 // ---- A session that ends, and a whole run ----
 
-TEST_F(Player, TheEndOfTheSessionSavesWhatAnExitWould) {
-    Start("showplaylist=1\r\nplayonstart=1\r\n");
-    Tick();
-    form->SetPosition(123, 45);
-    Playlist().SetPosition(400, 300);
-    List().SetSelection(2, 1);
-    kit::Play(Playlist().buttons[PlaylistForm::btSongup].hwnd, "D2 U2", 2);
-    kit::Pump();
-    Command(IDM_REPEAT_TRACK);
-    EXPECT_EQ(TRUE, SendMessageA(form->hwnd, WM_QUERYENDSESSION, 0, 0));
-    SendMessageA(form->hwnd, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ("123", Read("lumivoxe.ini", "position", "x"));
-    EXPECT_EQ("400", Read("lumivoxe.ini", "playlist", "x"));
-    EXPECT_EQ("1", Read("lumivoxe.ini", "options", "repeattrack"));
-    EXPECT_EQ("0 2 1", Read("cdplayer.ini", "4D2", "order"));
-    EXPECT_FALSE(cd.IsPlaying()) << "stoponexit";
-}
-
-// Start with a disc, play, next, pause, seek, open and close the door, exit.
+// Start with a disc, play, next, pause, seek, open and close the door, end the session.
 TEST_F(Player, EndToEndOnTheSimulatedDrive) {
     Start("elapsedtime=1\r\nshowplaylist=1\r\n");
     Tick(2);
@@ -823,13 +784,22 @@ TEST_F(Player, EndToEndOnTheSimulatedDrive) {
     kit::Play(Playlist().buttons[PlaylistForm::btSongup].hwnd, "D2 U2", 2);
     kit::Pump();
     Command(IDM_TIME_ELAPSED);
+    Command(IDM_REPEAT_TRACK);
     form->SetPosition(60, 70);
-    Exit();
+    Playlist().SetPosition(400, 300);
+    Click(MainForm::btPlay);
+    ASSERT_TRUE(cd.IsPlaying());
 
+    // The end of the session saves what an exit would, and stops the disc.
+    EXPECT_EQ(TRUE, SendMessageA(form->hwnd, WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(form->hwnd, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(cd.IsPlaying()) << "stoponexit";
     EXPECT_EQ("60", Read("lumivoxe.ini", "position", "x"));
     EXPECT_EQ("0", Read("lumivoxe.ini", "options", "elapsedtime"));
+    EXPECT_EQ("1", Read("lumivoxe.ini", "options", "repeattrack"));
     EXPECT_EQ("1", Read("lumivoxe.ini", "options", "showplaylist"));
     EXPECT_EQ(".", Read("lumivoxe.ini", "skin", "name"));
+    EXPECT_EQ("400", Read("lumivoxe.ini", "playlist", "x"));
     EXPECT_EQ("275", Read("lumivoxe.ini", "playlist", "w")); // docked under the player
     EXPECT_EQ("3", Read("cdplayer.ini", "4D2", "numplay"));
     EXPECT_EQ("0 2 1", Read("cdplayer.ini", "4D2", "order"));

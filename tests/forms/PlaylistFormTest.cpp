@@ -8,6 +8,7 @@
 #include "skin/BuiltinRecords.h"
 #include "skin/SkinReader.h"
 #include "support/HandleCounts.h"
+#include "support/ThisProgram.h"
 #include "wlib/ControlTestKit.h"
 #include "wlib/WScrollbar.h"
 #include "wlib/WTooltip.h"
@@ -23,10 +24,6 @@ namespace {
 
 using HandleCounts::GdiRoom;
 using HandleCounts::ThreadWindowCount;
-
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
 
 using Ints = std::vector<int>;
 
@@ -213,25 +210,15 @@ TEST_F(Playlist, MakesItsControlsFromTheBuiltInRecords) {
 // to the right edge, the others theirs to the bottom edge.
 TEST_F(Playlist, LaysOutTheControlsForTheClientSize) {
     auto form = Open(300, 200, 275, 232);
-    EXPECT_EQ((std::vector<Ints>{{9, 20, 250, 174},
-                                 {259, 20, 9, 174},
-                                 {10, 200, 27, 20},
-                                 {39, 200, 27, 20},
-                                 {68, 200, 27, 20},
-                                 {97, 200, 27, 20},
-                                 {126, 200, 27, 20},
-                                 {261, 3, 9, 9}}),
-              Controls(*form));
-    Resize(*form, 400, 300);
-    EXPECT_EQ((std::vector<Ints>{{9, 20, 375, 242},
-                                 {384, 20, 9, 242},
-                                 {10, 268, 27, 20},
-                                 {39, 268, 27, 20},
-                                 {68, 268, 27, 20},
-                                 {97, 268, 27, 20},
-                                 {126, 268, 27, 20},
-                                 {386, 3, 9, 9}}),
-              Controls(*form));
+    for (const Ints& size : {Ints{275, 232}, Ints{400, 300}}) {
+        const int w = size[0], h = size[1];
+        Resize(*form, w, h);
+        std::vector<Ints> places = {{9, 20, w - 25, h - 58}, {w - 16, 20, 9, h - 58}};
+        for (int x : {10, 39, 68, 97, 126})
+            places.push_back({x, h - 32, 27, 20});
+        places.push_back({w - 14, 3, 9, 9});
+        EXPECT_EQ(places, Controls(*form)) << w;
+    }
 }
 
 // A skin's values: a taller middle title piece moves the list but not the slider, which

@@ -3,6 +3,7 @@
 #include "gfx/TextMap.h"
 #include "skin/BuiltinRecords.h"
 #include "skin/SkinControl.h"
+#include "support/ThisProgram.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace {
-
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
 
 // The record's integers from the given one on.
 std::vector<int> Ints(int id, size_t from = 0) {

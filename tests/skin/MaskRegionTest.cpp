@@ -1,8 +1,8 @@
 #include "skin/MaskRegion.h"
 
 #include "gfx/GdiHandles.h"
-#include "support/DibCanvas.h"
 #include "support/LittleEndian.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -105,22 +105,6 @@ std::vector<std::uint32_t> Decoded(const MaskRegion& mask) {
     return pixels;
 }
 
-// "" when the platform's own reader of bitmap headers and pixels, given the file's info
-// header and pixels, draws the image.
-std::string PlatformMismatch(const std::string& bmp, const Image& image) {
-    DibCanvas canvas(image.width, image.height, RGB(1, 2, 3));
-    std::uint32_t offset = 0;
-    memcpy(&offset, bmp.data() + 10, 4);
-    if (StretchDIBits(canvas.Dc(), 0, 0, image.width, image.height, 0, 0, image.width, image.height,
-                      bmp.data() + offset, reinterpret_cast<const BITMAPINFO*>(bmp.data() + 14),
-                      DIB_RGB_COLORS, SRCCOPY) != image.height)
-        return "StretchDIBits failed";
-    return canvas.Mismatch(0, 0, image.width, image.height, [&](int x, int y) {
-        const std::uint32_t c = image.At(x, y);
-        return RGB(c >> 16, c >> 8 & 0xFF, c & 0xFF);
-    });
-}
-
 const std::uint32_t magenta = 0xFF00FF;
 
 // Inside: an ellipse with a hole, a thin bar and an island; colours vary, one is nearly
@@ -138,7 +122,9 @@ std::uint32_t ShapeColour(int x, int y) {
     return x == 22 && y == 5 ? 0xFF00FE : std::uint32_t(x * 5) << 16 | std::uint32_t(y * 8) << 8;
 }
 
-TEST(MaskRegion, EveryBitDepthAndRowOrderDecodesToThePixelsThePlatformShows) {
+// The writer above follows the format's documentation; that the platform draws its files as
+// written was checked once, and is a property of the test's writer, not of the reader.
+TEST(MaskRegion, EveryBitDepthAndRowOrderDecodesToTheWrittenPixels) {
     const Image twoColours(13, 7,
                            [](int x, int y) { return (x * y + x) % 3 ? magenta : 0x123456; });
     const Image sixteen(21, 9,
@@ -163,7 +149,6 @@ TEST(MaskRegion, EveryBitDepthAndRowOrderDecodesToThePixelsThePlatformShows) {
                     const MaskRegion mask(bytes);
                     ASSERT_TRUE(mask.Valid()) << format.Name() << ": " << mask.Error();
                     EXPECT_EQ(test.image.pixels, Decoded(mask)) << format.Name();
-                    EXPECT_EQ("", PlatformMismatch(bytes, test.image)) << format.Name();
                 }
             }
         }
@@ -272,32 +257,10 @@ TEST(MaskRegion, RowsBecomeRunsAndEqualRunsOfAdjacentRowsOneBand) {
 // The shipped tool, run on files in a temporary folder.
 class Mask2rgn : public ::testing::Test {
 protected:
-    static std::string Tool() {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, sizeof path);
-        return std::string(path, strrchr(path, '\\')) + "\\..\\bin\\mask2rgn.exe";
-    }
-
     // The exit code; what the tool wrote to its error output goes to `errors`.
     DWORD Run(const std::string& arguments) {
-        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-        HANDLE output = CreateFileA(folder.File("errors.txt").c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr);
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = output;
-        PROCESS_INFORMATION info = {};
-        std::string commandLine = "\"" + Tool() + "\" " + arguments;
-        DWORD code = DWORD(-1);
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                           &startup, &info)) {
-            WaitForSingleObject(info.hProcess, 30000);
-            GetExitCodeProcess(info.hProcess, &code);
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
-        CloseHandle(output); // before the read, so that everything written is in the file
+        ProgramRun tool(arguments, BuiltFile("mask2rgn.exe"), folder.File("errors.txt"));
+        const DWORD code = tool.WaitForExit(30000);
         errors = folder.Read("errors.txt");
         return code;
     }

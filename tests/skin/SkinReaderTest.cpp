@@ -7,6 +7,7 @@
 #include "skin/BuiltinRecords.h"
 #include "support/BuiltinSkinFolder.h"
 #include "support/TempFolder.h"
+#include "support/ThisProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -15,28 +16,12 @@
 
 namespace {
 
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
-
 struct SkinFolders : ::testing::Test {
     TempFolder folder;
     std::string Root() {
         std::string root = folder.File("");
         root.pop_back();
         return root;
-    }
-    // A skin folder: the built-in skin's files with some replaced ("" removes a file).
-    void WriteSkin(const std::string& name, const std::map<std::string, std::string>& changes) {
-        std::map<std::string, std::string> files = BuiltinSkinFiles();
-        for (auto& [file, bytes] : changes)
-            files[file] = bytes;
-        CreateDirectoryA(folder.File(name).c_str(), nullptr);
-        for (auto& [file, bytes] : files)
-            if (!bytes.empty()) folder.Write(name + "\\" + file, bytes);
-    }
-    std::map<std::string, std::string> IniChange(const std::string& key, const std::string& value) {
-        return {{"skin.ini", WithKey(BuiltinSkinFiles()["skin.ini"], key, value)}};
     }
 };
 
@@ -45,7 +30,7 @@ bool Same(const SourceRect& a, const SourceRect& b) {
 }
 
 TEST_F(SkinFolders, TheBuiltInSkinWrittenOutReadsBackAsItself) {
-    WriteSkin("Copy", {});
+    WriteBuiltinSkin(folder, "Copy", {});
     SkinLook look;
     std::string error;
     ASSERT_TRUE(SkinReader::FromFolder(Root(), "Copy", look, error)) << error;
@@ -116,7 +101,7 @@ TEST_F(SkinFolders, EveryBrokenSkinTellsWhatIsWrong) {
     int number = 0;
     for (const auto& c : cases) {
         const std::string name = "Broken" + std::to_string(++number);
-        WriteSkin(name, c.changes);
+        WriteBuiltinSkin(folder, name, c.changes);
         SkinLook look;
         std::string error;
         EXPECT_FALSE(SkinReader::FromFolder(Root(), name.c_str(), look, error)) << name;

@@ -67,3 +67,19 @@ std::string WithKey(std::string ini, const std::string& key, const std::string& 
     return ini.replace(at + 1, end - at - 1, key + "=" + value);
 }
 
+std::string WriteBuiltinSkin(const TempFolder& folder, const std::string& name,
+                             const SkinFiles& changes) {
+    SkinFiles files = BuiltinSkinFiles();
+    for (auto& [file, bytes] : changes)
+        files[file] = bytes;
+    CreateDirectoryA(folder.File(name).c_str(), nullptr);
+    for (auto& [file, bytes] : files) {
+        DeleteFileA(folder.File(name + "\\" + file).c_str());
+        if (!bytes.empty()) folder.Write(name + "\\" + file, bytes);
+    }
+    return name;
+}
+
+SkinFiles IniChange(const std::string& key, const std::string& value) {
+    return {{"skin.ini", WithKey(BuiltinSkinFiles()["skin.ini"], key, value)}};
+}

@@ -3,6 +3,7 @@
 // The built-in skin as the tests see it: its bitmap resources pixel by pixel, and its records
 // written out as a skin folder's files, so that a test can break one key or one file of it.
 #include "support/DibCanvas.h"
+#include "support/TempFolder.h"
 
 #include <windows.h>
 
@@ -40,3 +41,13 @@ std::map<std::string, std::string> BuiltinSkinFiles();
 
 // Replaces a key's line in an ini text, or appends the key.
 std::string WithKey(std::string ini, const std::string& key, const std::string& value);
+
+using SkinFiles = std::map<std::string, std::string>;
+
+// Writes the skin folder `name` in the folder: the built-in skin's files, with the changed
+// ones replaced ("" removes a file). Returns the name.
+std::string WriteBuiltinSkin(const TempFolder& folder, const std::string& name,
+                             const SkinFiles& changes);
+
+// The change of one key of skin.ini.
+SkinFiles IniChange(const std::string& key, const std::string& value);

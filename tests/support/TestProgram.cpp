@@ -9,10 +9,6 @@
 
 namespace {
 
-HINSTANCE Module() {
-    return GetModuleHandleA(nullptr);
-}
-
 unsigned FixedRandom(unsigned range) {
     return 1000 % range;
 }

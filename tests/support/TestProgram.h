@@ -9,6 +9,7 @@
 #include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
 #include "support/TempFolder.h"
+#include "support/ThisProgram.h"
 
 #include <memory>
 #include <string>
