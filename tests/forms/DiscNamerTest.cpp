@@ -146,6 +146,10 @@ TEST_F(Lookup, TheRequestNamesTheDiscAndTheProgram) {
     char entry[100];
     form->playlist->entries.ItemText(0, entry, sizeof entry);
     EXPECT_STREQ("01. Caf\xE9", entry);
+
+    pick = -1; // the menu's lookup asks even about one match
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+    EXPECT_TRUE(PumpUntil([&] { return offered.size() == 1; }));
 }
 
 // Several releases go to the chooser; the menu's lookup always asks, also for a named disc,
