@@ -122,8 +122,7 @@ bool FlacStream::Fail(const std::string& what) {
 }
 
 bool FlacStream::ReadMetadata() {
-    if (!FLAC__stream_decoder_process_until_end_of_metadata(decoder->handle) || !streamInfoSeen ||
-        damaged)
+    if (!FLAC__stream_decoder_process_until_end_of_metadata(decoder->handle) || damaged)
         return Fail("not a FLAC file, or its header is damaged");
     if (rate != cdRate || bits != 16 || channels != 2)
         return Fail("it is " + std::to_string(rate) + " Hz, " + std::to_string(bits) + "-bit, " +
@@ -136,7 +135,6 @@ bool FlacStream::ReadMetadata() {
 
 void FlacStream::TakeInfo(const FLAC__StreamMetadata* metadata) {
     const FLAC__StreamMetadata_StreamInfo& info = metadata->data.stream_info;
-    streamInfoSeen = true;
     rate = info.sample_rate, bits = info.bits_per_sample, channels = info.channels;
     samples = info.total_samples;
 }
@@ -170,12 +168,11 @@ void FlacStream::TakeCueBlock(const FLAC__StreamMetadata* metadata) {
     }
 }
 
-// A block is kept whole; a block that is not the one expected next, or not CD audio, is
-// damage however the decoder came by it.
+// A block is kept whole. One that is not CD audio, though the stream's header says so, is
+// damage: libFLAC does not hold frames to the header.
 void FlacStream::TakeBlock(std::uint64_t start, unsigned length, unsigned blockChannels,
                            unsigned blockBits, const std::int32_t* const buffer[]) {
-    const bool expected = seeking || !blockValid || start == blockStart + block.size() / 2;
-    if (!expected || blockChannels != 2 || blockBits != 16) {
+    if (blockChannels != 2 || blockBits != 16) {
         MarkDamage();
         return;
     }

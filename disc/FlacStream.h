@@ -64,7 +64,6 @@ private:
     std::string error;
     std::uint64_t samples = 0;
     unsigned rate = 0, bits = 0, channels = 0;
-    bool streamInfoSeen = false;
     std::string artist, album, cueSheetText;
     bool cueSheetTooLarge = false;
     std::vector<CueTrack> cueTracks;
