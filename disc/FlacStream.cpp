@@ -7,23 +7,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 
 constexpr unsigned cdRate = 44100;
 
-// A comment is NAME=value, the name in any letter case.
+// A comment is NAME=value, the name in any letter case; only a wanted value is copied.
 bool CommentValue(const FLAC__StreamMetadata_VorbisComment_Entry& entry, const char* wanted,
                   std::string* value) {
     const char* text = reinterpret_cast<const char*>(entry.entry);
-    const std::string entryText(text, entry.length);
-    const std::size_t equals = entryText.find('=');
-    if (equals == std::string::npos) return false;
-    std::string name = entryText.substr(0, equals);
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name != wanted) return false;
-    *value = entryText.substr(equals + 1);
+    const std::size_t length = std::strlen(wanted);
+    if (entry.length <= length || text[length] != '=') return false;
+    for (std::size_t i = 0; i < length; i++)
+        if (std::toupper(static_cast<unsigned char>(text[i])) != wanted[i]) return false;
+    value->assign(text + length + 1, entry.length - length - 1);
     return true;
 }
 
