@@ -4,7 +4,6 @@
 #include <FLAC/stream_encoder.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,30 +26,10 @@ struct FlacOptions {
 
 namespace flacfile {
 
-struct Output {
-    std::string bytes;
-    std::size_t at = 0;
-};
-
 inline FLAC__StreamEncoderWriteStatus Write(const FLAC__StreamEncoder*, const FLAC__byte data[],
-                                            size_t count, uint32_t, uint32_t, void* client) {
-    Output& out = *static_cast<Output*>(client);
-    if (out.bytes.size() < out.at + count) out.bytes.resize(out.at + count);
-    std::memcpy(&out.bytes[out.at], data, count);
-    out.at += count;
+                                            size_t count, uint32_t, uint32_t, void* out) {
+    static_cast<std::string*>(out)->append(reinterpret_cast<const char*>(data), count);
     return FLAC__STREAM_ENCODER_WRITE_STATUS_OK;
-}
-
-inline FLAC__StreamEncoderSeekStatus Seek(const FLAC__StreamEncoder*, FLAC__uint64 offset,
-                                          void* client) {
-    static_cast<Output*>(client)->at = std::size_t(offset);
-    return FLAC__STREAM_ENCODER_SEEK_STATUS_OK;
-}
-
-inline FLAC__StreamEncoderTellStatus Tell(const FLAC__StreamEncoder*, FLAC__uint64* offset,
-                                          void* client) {
-    *offset = static_cast<Output*>(client)->at;
-    return FLAC__STREAM_ENCODER_TELL_STATUS_OK;
 }
 
 inline FLAC__StreamMetadata* CueBlock(const std::vector<FlacCueTrack>& tracks,
@@ -113,13 +92,14 @@ inline std::string CdFlac(const std::string& pcm, const FlacOptions& options = F
     FLAC__stream_encoder_set_bits_per_sample(encoder, unsigned(options.bits));
     FLAC__stream_encoder_set_sample_rate(encoder, 44100);
     FLAC__stream_encoder_set_metadata(encoder, metadata.data(), unsigned(metadata.size()));
-    flacfile::Output out;
-    FLAC__stream_encoder_init_stream(encoder, flacfile::Write, flacfile::Seek, flacfile::Tell,
-                                     nullptr, &out);
+    // Written once, front to back: the header's length is given before the samples.
+    FLAC__stream_encoder_set_total_samples_estimate(encoder, samples);
+    std::string out;
+    FLAC__stream_encoder_init_stream(encoder, flacfile::Write, nullptr, nullptr, nullptr, &out);
     FLAC__stream_encoder_process_interleaved(encoder, interleaved.data(), unsigned(samples));
     FLAC__stream_encoder_finish(encoder);
     FLAC__stream_encoder_delete(encoder);
     for (FLAC__StreamMetadata* block : metadata)
         FLAC__metadata_object_delete(block);
-    return out.bytes;
+    return out;
 }
