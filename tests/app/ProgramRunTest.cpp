@@ -244,16 +244,6 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
 
 // ---- Sound: the player on a disc image, heard through the test environment's device ----
 
-// Frames of noise-like samples: any frame lost, doubled or out of place shows.
-std::string Noise(int frames, unsigned seed) {
-    std::string bytes(size_t(frames) * 2352, '\0');
-    for (char& byte : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        byte = char(seed >> 16);
-    }
-    return bytes;
-}
-
 // Wine's own sound thread, starved by a busy machine while its file device runs faster than
 // real time, writes stretches of silence between samples (the player's side is checked by
 // WaveOutput's count of underruns). Those whole silent samples, where the disc has sound, are

@@ -123,16 +123,6 @@ TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
 
 // ---- FLAC ----
 
-// Noise-like samples: a sample lost, doubled or out of place shows.
-std::string Noise(int frames, unsigned seed) {
-    std::string bytes(size_t(frames) * 2352, '\0');
-    for (char& byte : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        byte = char(seed >> 16);
-    }
-    return bytes;
-}
-
 // Every sample of the disc, read in pieces out of order so that the decoder seeks back and
 // forth and also reads on across files.
 std::vector<std::int16_t> Scattered(const DiscImage& image) {
