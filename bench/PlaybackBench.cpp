@@ -1,12 +1,17 @@
 // Prints what playing costs: the processor time the virtual drive spends on each second of
-// sound it plays, for the demo disc (synthesised while it plays) and for a disc image read
-// from files, through the wave output when there is a device. Under Wine the test
-// environment's device is not paced, so the sound runs faster than real time; the figures
-// are per second of sound, which is what a listener's machine spends.
+// sound it plays, for the demo disc (synthesised while it plays) and for disc images read
+// from WAVE and FLAC files, through the wave output when there is a device. Under Wine the
+// test environment's device is not paced, so the sound runs faster than real time; the
+// figures are per second of sound, which is what a listener's machine spends. Then how long
+// the GUI thread reads for at once: a buffer as one is played, and the whole queue after a
+// seek.
+#include "bench/Timing.h"
 #include "demo/DemoDisc.h"
 #include "devices/WMCIAudioCD.h"
 #include "devices/WaveOutput.h"
 #include "disc/DiscImage.h"
+#include "disc/FlacFile.h"
+#include "disc/WaveFile.h"
 #include "vdrive/VirtualCdDrive.h"
 
 #include <windows.h>
@@ -78,38 +83,50 @@ double CostOfSilence(WaveOutput& output, double seconds) {
     return heard > 0 ? (ProcessSeconds() - cpuBefore) / heard : 0;
 }
 
-void Put32(std::FILE* file, std::uint32_t v) {
-    const unsigned char bytes[4] = {
-        static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-        static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-    std::fwrite(bytes, 1, 4, file);
-}
-
-// A folder image of one WAVE track: the demo disc's first `seconds`, written out.
-std::string WriteImage(int seconds) {
+// A folder image of one track in a WAVE or FLAC file: the demo disc's first `seconds`.
+std::string WriteImage(int seconds, const char* name) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string folder = std::string(temp) + "lvx-bench-image";
     CreateDirectoryA(folder.c_str(), nullptr);
-    std::FILE* file = std::fopen((folder + "\\01 Track.wav").c_str(), "wb");
-    if (!file) return "";
     const DemoDisc demo;
-    const std::uint32_t frames = std::uint32_t(seconds) * 75, bytes = frames * 2352;
-    std::fwrite("RIFF", 1, 4, file), Put32(file, 36 + bytes), std::fwrite("WAVEfmt ", 1, 8, file);
-    Put32(file, 16), Put32(file, 0x00020001), Put32(file, 44100), Put32(file, 44100 * 4);
-    Put32(file, 0x00100004), std::fwrite("data", 1, 4, file), Put32(file, bytes);
-    std::vector<std::int16_t> samples(2 * 588 * 75);
-    for (std::uint32_t f = 0; f < frames; f += 75) {
-        demo.ReadFrames(f, 75, samples.data());
-        std::fwrite(samples.data(), 2, samples.size(), file);
-    }
+    std::vector<std::int16_t> samples(2 * 588 * 75 * std::size_t(seconds));
+    demo.ReadFrames(0, seconds * 75, samples.data());
+    const std::string pcm(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
+    const std::string bytes =
+        std::string(name).find(".flac") != std::string::npos ? CdFlac(pcm) : CdWave(pcm);
+    std::FILE* file = std::fopen((folder + "\\" + name).c_str(), "wb");
+    if (!file) return "";
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     return folder;
 }
 
-void RemoveImage(const std::string& folder) {
-    DeleteFileA((folder + "\\01 Track.wav").c_str());
+void RemoveImage(const std::string& folder, const char* name) {
+    DeleteFileA((folder + "\\" + name).c_str());
     RemoveDirectoryA(folder.c_str());
+}
+
+// The GUI thread's longest reads: one buffer (median and worst over the disc, read on as it
+// plays), and the whole queue from a new place, as after a seek (median).
+void PrintReadTimes(const DiscImage& image, const char* what) {
+    const int perBuffer = WaveOutput::bufferSamples / DiscAudio::samplesPerFrame;
+    const int queue = perBuffer * WaveOutput::bufferCount;
+    std::vector<std::int16_t> samples(std::size_t(queue) * DiscAudio::samplesPerFrame * 2);
+    std::vector<double> buffers;
+    for (std::int64_t f = 0; f + perBuffer <= image.LeadOut(); f += perBuffer) {
+        const double start = NowMilliseconds();
+        image.ReadFrames(f, perBuffer, samples.data());
+        buffers.push_back(NowMilliseconds() - start);
+    }
+    std::int64_t at = 0;
+    const double seek = MedianMilliseconds(9, [&] {
+        at = (at + 977) % std::max<std::int64_t>(1, image.LeadOut() - queue);
+        image.ReadFrames(at, queue, samples.data());
+    });
+    std::printf("%s: a buffer %.2f ms (worst %.2f), the %.0f s queue after a seek %.1f ms\n", what,
+                Median(buffers), *std::max_element(buffers.begin(), buffers.end()),
+                double(queue) / 75, seek);
 }
 
 } // namespace
@@ -128,15 +145,19 @@ int main(int argc, char** argv) {
     const double demo = CostOfPlaying(VirtualDisc::Demo(), output, seconds);
     std::printf("playing the demo disc   %8.3f %% of one core  ratio %5.2f\n", 100 * demo,
                 floor > 0 ? demo / floor : 0);
-    const std::string folder = WriteImage(int(seconds) + 2);
-    auto image = std::make_shared<const DiscImage>(folder);
-    if (image->Valid()) {
-        const double files = CostOfPlaying(VirtualDisc::FromImage(image), output, seconds);
-        std::printf("playing a WAVE image    %8.3f %% of one core  ratio %5.2f\n", 100 * files,
-                    floor > 0 ? files / floor : 0);
+    for (const char* name : {"01 Track.wav", "01 Track.flac"}) {
+        const std::string folder = WriteImage(int(seconds) + 2, name);
+        const bool flac = std::string(name).find(".flac") != std::string::npos;
+        auto image = std::make_shared<const DiscImage>(folder);
+        if (image->Valid()) {
+            const double files = CostOfPlaying(VirtualDisc::FromImage(image), output, seconds);
+            std::printf("playing a %s image    %8.3f %% of one core  ratio %5.2f\n",
+                        flac ? "FLAC" : "WAVE", 100 * files, floor > 0 ? files / floor : 0);
+            PrintReadTimes(*image, flac ? "  FLAC reads" : "  WAVE reads");
+        }
+        image.reset();
+        RemoveImage(folder, name);
     }
-    image.reset();
-    RemoveImage(folder);
     // What a busy machine may hold the GUI thread up for before a gap is heard.
     std::printf("sound queued ahead      %8.1f s in %d buffers; the device ran dry %u times\n",
                 double(WaveOutput::bufferCount) * WaveOutput::bufferSamples / 44100,

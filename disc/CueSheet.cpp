@@ -424,7 +424,8 @@ void CueSheet::Refuse(const std::string& what, int atLine) {
 }
 
 bool CueSheet::Supported(FileType type) {
-    return type == FileType::binary || type == FileType::motorola || type == FileType::wave;
+    return type == FileType::binary || type == FileType::motorola || type == FileType::wave ||
+           type == FileType::flac;
 }
 
 bool CueSheet::IsData(TrackMode mode) {

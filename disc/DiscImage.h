@@ -2,16 +2,18 @@
 
 #include "disc/CueLayout.h"
 #include "disc/DiscAudio.h"
+#include "disc/FlacStream.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-// A disc kept as files: a CUE sheet with its BIN or WAVE files, or a folder of WAVE files
-// taken as tracks in name order. It gives the track table and the samples of any frame, and
-// a broken image is refused with a message that names the file (and the sheet's line). No
-// platform calls beyond the standard library's files.
+// A disc kept as files: a CUE sheet with its BIN, WAVE or FLAC files, a folder of WAVE and
+// FLAC files taken as tracks in name order, or one FLAC file with the disc's cue sheet inside.
+// It gives the track table and the samples of any frame, and a broken image is refused with a
+// message that names the file (and the sheet's line). No platform calls beyond the standard
+// library's files.
 class DiscImage : public DiscAudio {
 public:
     struct Track {
@@ -22,7 +24,7 @@ public:
         std::string title;
     };
 
-    // A .cue file or a folder; anything else is refused.
+    // A .cue file, a .flac file or a folder; anything else is refused.
     explicit DiscImage(const std::string& path);
 
     // Frames a disc can have: the drive gives positions as minutes, seconds and frames with
@@ -47,9 +49,14 @@ private:
         std::string path;
         std::uint64_t dataOffset = 0;
         bool bigEndian = false;
+        bool flac = false;
     };
 
     bool LoadSheet(const std::string& path);
+    bool LoadFlac(const std::string& path);
+    bool LayOut(const CueSheet& sheet, const std::vector<std::string>& filePaths);
+    bool MeasureFlac(const std::string& path, const std::string& where, std::int64_t* frames);
+    void ReadFlacFrame(int source, std::uint64_t offset, std::int16_t* samples) const;
     bool LoadFolder(const std::string& path);
     bool MeasureFile(const CueSheet& sheet, int file, const std::string& path,
                      CueLayout::FileExtent* extent);
@@ -64,4 +71,7 @@ private:
     std::vector<Source> sources;
     std::unique_ptr<CueLayout> layout;      // for a sheet
     std::vector<std::int64_t> folderStarts; // for a folder: each file's first frame
+    // The FLAC file being played, kept open so that each buffer decodes on from the last.
+    mutable std::unique_ptr<FlacStream> flac;
+    mutable int flacSource = -1;
 };

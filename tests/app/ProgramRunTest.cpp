@@ -1,5 +1,6 @@
 // The real program started from the test: handing a track over to a running player, and
 // starting as the player in a folder of its own, saving its settings there on close.
+#include "disc/FlacFile.h"
 #include "disc/WaveFile.h"
 #include "res/resource.h"
 #include "support/ProgramRun.h"
@@ -198,16 +199,6 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
 
 // ---- Sound: the player on a disc image, heard through the test environment's device ----
 
-// Frames of noise-like samples: any frame lost, doubled or out of place shows.
-std::string Noise(int frames, unsigned seed) {
-    std::string bytes(size_t(frames) * 2352, '\0');
-    for (char& byte : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        byte = char(seed >> 16);
-    }
-    return bytes;
-}
-
 // Wine's own sound thread, starved by a busy machine while its file device runs faster than
 // real time, writes stretches of silence between samples (the player's side is checked by
 // WaveOutput's count of underruns). Those whole silent samples, where the disc has sound, are
@@ -236,10 +227,10 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     const std::string program = folder.File("lumivoxen.exe");
     ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
     CreateDirectoryA(folder.File("My Disc").c_str(), nullptr);
-    // Two tracks in one BIN file, the second with a pregap, and a third in a WAVE file. Each
-    // lasts seconds, far longer than a status tick may come late on a busy machine, even on
-    // the test's device, which plays several times faster than real time.
+    // Each track lasts seconds, far longer than a status tick may come late on a busy
+    // machine, even on the test's device, which plays several times faster than real time.
     const std::string bin = Noise(700, 7), wave = Noise(300, 99);
+    // Two tracks in one BIN file, the second with a pregap, and a third in a WAVE file.
     folder.Write("My Disc\\a.bin", bin);
     folder.Write("My Disc\\c.wav", CdWave(wave));
     folder.Write("My Disc\\disc.cue",
@@ -247,48 +238,65 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
                  "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
                  "  TRACK 02 AUDIO\r\n    INDEX 00 00:04:00\r\n    INDEX 01 00:04:10\r\n"
                  "FILE c.wav WAVE\r\n  TRACK 03 AUDIO\r\n    INDEX 01 00:00:00\r\n");
-    DeleteFileA(capture.c_str());
-
-    ProgramRun player("/disc \"" + folder.File("My Disc\\disc.cue") + "\"", program);
+    // The same in two FLAC files, behind a data track: the play starts with a seek into the
+    // first file, and runs on into the second.
+    folder.Write("My Disc\\a.flac", CdFlac(bin));
+    folder.Write("My Disc\\c.flac", CdFlac(wave));
+    folder.Write("My Disc\\flac.cue",
+                 "PERFORMER \"Ana Lux\"\r\nFILE \"a.flac\" WAVE\r\n"
+                 "  TRACK 01 MODE1/2352\r\n    INDEX 01 00:00:00\r\n"
+                 "  TRACK 02 AUDIO\r\n    INDEX 01 00:01:33\r\n"
+                 "  TRACK 03 AUDIO\r\n    INDEX 00 00:04:00\r\n    INDEX 01 00:04:10\r\n"
+                 "FILE c.flac WAVE\r\n  TRACK 04 AUDIO\r\n    INDEX 01 00:00:00\r\n");
     // The disc plays to one frame before its end, as a drive stops.
-    const std::string expected = (bin + wave).substr(0, (700 + 300 - 1) * 2352);
-    // Until every sample of the disc has been heard: the file's size alone would count the
-    // host's inserted silence too.
-    size_t inserted = 0;
-    auto played = [&] {
+    const struct {
+        const char* sheet;
+        std::string expected;
+    } discs[] = {{"disc.cue", (bin + wave).substr(0, (700 + 300 - 1) * 2352)},
+                 {"flac.cue", (bin + wave).substr(108 * 2352, (700 + 300 - 108 - 1) * 2352)}};
+    for (const auto& disc : discs) {
+        SCOPED_TRACE(disc.sheet);
+        const std::string image = folder.File(std::string("My Disc\\") + disc.sheet);
+        const std::string& expected = disc.expected;
+        DeleteFileA(capture.c_str());
+        ProgramRun player("/disc \"" + image + "\"", program);
+        // Until every sample of the disc has been heard: the file's size alone would count the
+        // host's inserted silence too.
+        size_t inserted = 0;
+        auto played = [&] {
+            const std::string heard = CapturedSound();
+            const size_t start = heard.find(expected.substr(0, 64));
+            inserted = 0;
+            return start == std::string::npos
+                       ? std::string()
+                       : WithoutInsertedSilence(heard.substr(start), expected, inserted);
+        };
+        for (int i = 0; i < 300 && played().size() < expected.size(); i++)
+            Sleep(50);
+        Sleep(500); // anything more would show as well
+        HWND window = ThePlayer();
+        ASSERT_TRUE(window);
+        RenameCounter replaces(folder.Path());
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, player.WaitForExit(10000));
+        EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "the disc's play order in one replace";
+        const std::string saved = folder.Read("lumivoxe.ini");
+        EXPECT_NE(std::string::npos, saved.find("discimage=" + image)) << saved;
+        const std::string database = folder.Read("cdplayer.ini");
+        EXPECT_EQ(std::string::npos, database.find("Ana Lux"))
+            << "the sheet's names are not written unasked";
+
         const std::string heard = CapturedSound();
         const size_t start = heard.find(expected.substr(0, 64));
-        inserted = 0;
-        return start == std::string::npos
-                   ? std::string()
-                   : WithoutInsertedSilence(heard.substr(start), expected, inserted);
-    };
-    for (int i = 0; i < 300 && played().size() < expected.size(); i++)
-        Sleep(50);
-    Sleep(500); // anything more would show as well
-    HWND window = ThePlayer();
-    ASSERT_TRUE(window);
-    RenameCounter replaces(folder.Path());
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, player.WaitForExit(10000));
-    EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "the disc's play order in one replace";
-    const std::string saved = folder.Read("lumivoxe.ini");
-    EXPECT_NE(std::string::npos, saved.find("discimage=" + folder.File("My Disc\\disc.cue")))
-        << saved;
-    const std::string discs = folder.Read("cdplayer.ini");
-    EXPECT_EQ(std::string::npos, discs.find("Ana Lux"))
-        << "the sheet's names are not written unasked";
-
-    const std::string heard = CapturedSound();
-    const size_t start = heard.find(expected.substr(0, 64));
-    ASSERT_NE(std::string::npos, start) << heard.size() << " bytes heard";
-    EXPECT_EQ(start, heard.find_first_not_of('\0')) << "nothing before the disc but silence";
-    const std::string sound = played();
-    EXPECT_TRUE(sound.compare(0, expected.size(), expected) == 0)
-        << "heard " << sound.size() << " bytes of " << expected.size();
-    EXPECT_EQ(std::string::npos, sound.find_first_not_of('\0', expected.size()))
-        << "nothing after its end but the device's silence";
-    EXPECT_LT(inserted, 44100u) << "the host's gaps add up to less than a second";
+        ASSERT_NE(std::string::npos, start) << heard.size() << " bytes heard";
+        EXPECT_EQ(start, heard.find_first_not_of('\0')) << "nothing before the disc but silence";
+        const std::string sound = played();
+        EXPECT_TRUE(sound.compare(0, expected.size(), expected) == 0)
+            << "heard " << sound.size() << " bytes of " << expected.size();
+        EXPECT_EQ(std::string::npos, sound.find_first_not_of('\0', expected.size()))
+            << "nothing after its end but the device's silence";
+        EXPECT_LT(inserted, 44100u) << "the host's gaps add up to less than a second";
+    }
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include "support/TempFolder.h"
 
+#include "FlacFile.h"
 #include "WaveFile.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,8 +108,8 @@ TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
         {"c\\gone.cue",
          folder.File("c\\gone.bin") + ": missing (" + folder.File("c\\gone.cue") + ", line 1)"},
         {"d\\bad.cue", folder.File("d\\bad.cue") + ", line 3:"},
-        {"e", folder.File("e") + ": holds no WAVE files to play"},
-        {"f.txt", folder.File("f.txt") + ": not a CUE sheet or a folder of WAVE files"},
+        {"e", folder.File("e") + ": holds no WAVE or FLAC files to play"},
+        {"f.txt", folder.File("f.txt") + ": not a CUE sheet, a FLAC file or a folder"},
         {"g.cue", folder.File("g.cue") +
                       ": 4 h 57 min of sound, longer than the 255 minutes a disc can hold"},
     };
@@ -116,6 +118,165 @@ TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
         EXPECT_FALSE(image.Valid()) << c.path;
         EXPECT_EQ(c.startsWith, image.Error().substr(0, c.startsWith.size())) << image.Error();
         EXPECT_TRUE(image.Tracks().empty());
+    }
+}
+
+// ---- FLAC ----
+
+// Every sample of the disc, read in pieces out of order so that the decoder seeks back and
+// forth and also reads on across files.
+std::vector<std::int16_t> Scattered(const DiscImage& image) {
+    const std::int64_t end = image.LeadOut() + 1;
+    std::vector<std::int16_t> all(size_t(end) * DiscImage::samplesPerFrame * 2);
+    const std::int64_t pieces[][2] = {
+        {end / 2, end - end / 2}, {3, 9}, {0, 3}, {12, end / 2 - 12}, {end / 3, 5}};
+    for (const auto& piece : pieces)
+        image.ReadFrames(piece[0], int(piece[1]),
+                         all.data() + piece[0] * DiscImage::samplesPerFrame * 2);
+    return all;
+}
+
+std::vector<std::vector<std::int64_t>> Table(const DiscImage& image) {
+    std::vector<std::vector<std::int64_t>> table;
+    for (const DiscImage::Track& t : image.Tracks())
+        table.push_back({t.start, t.frames, t.data});
+    return table;
+}
+
+TEST(DiscImage, FlacImagesPlayTheSamplesOfTheirWaveImages) {
+    TempFolder folder;
+    const std::string a = Noise(30, 1), b = Noise(17, 2), c = Noise(9, 3);
+    for (const char* sub : {"w", "f", "mixed"})
+        CreateDirectoryA(folder.File(sub).c_str(), nullptr);
+    const std::string sheet =
+        "FILE \"%a\" WAVE\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+        "  TRACK 02 AUDIO\r\n    INDEX 00 00:00:10\r\n    INDEX 01 00:00:14\r\n"
+        "FILE \"%b\" WAVE\r\n  TRACK 03 AUDIO\r\n    PREGAP 00:00:03\r\n"
+        "    INDEX 01 00:00:00\r\n";
+    auto named = [&](std::string text, const std::string& first, const std::string& second) {
+        text.replace(text.find("%a"), 2, first);
+        return text.replace(text.find("%b"), 2, second);
+    };
+    folder.Write("a.wav", CdWave(a));
+    folder.Write("b.wav", CdWave(b));
+    folder.Write("a.flac", CdFlac(a));
+    folder.Write("b.flac", CdFlac(b));
+    folder.Write("wave.cue", named(sheet, "a.wav", "b.wav"));
+    folder.Write("flac.cue", named(sheet, "a.flac", "b.flac"));
+    // Folders of WAVE files, of FLAC files, and of both.
+    const std::string folders[][4] = {{"w", ".wav", ".wav", ".wav"},
+                                      {"f", ".flac", ".flac", ".flac"},
+                                      {"mixed", ".wav", ".flac", ".wav"}};
+    for (const auto& f : folders)
+        for (int i = 1; i <= 3; i++) {
+            const std::string& samples = i == 1 ? a : i == 2 ? b : c;
+            folder.Write(f[0] + "\\" + std::to_string(i) + f[i],
+                         f[i] == ".wav" ? CdWave(samples) : CdFlac(samples));
+        }
+    // One file with the disc's sheet inside: as a CUESHEET block, or as a comment.
+    const std::string one = "PERFORMER \"Sheet\"\r\nFILE \"x.wav\" WAVE\r\n  TRACK 01 AUDIO\r\n"
+                            "    TITLE \"Alpha\"\r\n    INDEX 01 00:00:00\r\n  TRACK 02 AUDIO\r\n"
+                            "    INDEX 00 00:00:20\r\n    INDEX 01 00:00:22\r\n";
+    folder.Write("one.wav", CdWave(a + b));
+    folder.Write("one.cue", std::string(one).replace(one.find("x.wav"), 5, "one.wav"));
+    FlacOptions block, comment;
+    block.cueBlock = {{1, 0}, {2, 22, 20}};
+    block.comments = {"ARTIST=Ana Lux", "album=Night"};
+    comment.comments = {"CUESHEET=" + one, "ALBUM=Night"};
+    folder.Write("block.flac", CdFlac(a + b, block));
+    folder.Write("comment.flac", CdFlac(a + b, comment));
+
+    const struct {
+        const char *flac, *wave, *performer, *title, *firstTitle;
+    } cases[] = {
+        {"flac.cue", "wave.cue", "", "", ""},
+        {"f", "w", "", "f", "1"},
+        {"mixed", "w", "", "mixed", "1"},
+        {"block.flac", "one.cue", "Ana Lux", "Night", ""},
+        {"comment.flac", "one.cue", "Sheet", "Night", "Alpha"},
+    };
+    for (const auto& c : cases) {
+        const DiscImage flac(folder.File(c.flac)), wave(folder.File(c.wave));
+        ASSERT_TRUE(flac.Valid()) << flac.Error();
+        ASSERT_TRUE(wave.Valid()) << wave.Error();
+        EXPECT_EQ(Table(wave), Table(flac)) << c.flac;
+        EXPECT_TRUE(Scattered(wave) == Scattered(flac)) << c.flac;
+        EXPECT_EQ(c.performer, flac.Performer()) << c.flac;
+        EXPECT_EQ(c.title, flac.Title()) << c.flac;
+        EXPECT_EQ(c.firstTitle, flac.Tracks()[0].title) << c.flac;
+    }
+}
+
+TEST(DiscImage, FlacImagesThatCannotBePlayedAreRefusedByName) {
+    TempFolder folder;
+    for (const char* sub : {"deep", "mono"})
+        CreateDirectoryA(folder.File(sub).c_str(), nullptr);
+    FlacOptions deep, mono, huge;
+    deep.bits = 24;
+    mono.channels = 1;
+    const std::string sheet = "FILE \"x.wav\" WAVE\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n";
+    // A sheet every parser would take, past the size a sheet may have.
+    huge.comments = {"CUESHEET=" + sheet + std::string(CueSheet::maxBytes, ' ')};
+    folder.Write("deep\\1.flac", CdFlac(Noise(2, 1), deep));
+    folder.Write("mono\\1.flac", CdFlac(Noise(2, 1), mono));
+    folder.Write("mono.cue",
+                 "FILE \"mono\\1.flac\" WAVE\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
+    folder.Write("huge.flac", CdFlac(Noise(2, 1), huge));
+    folder.Write("plain.flac", CdFlac(Noise(2, 1)));
+    folder.Write("junk.flac", CdWave(Noise(2, 1)));
+    const struct {
+        std::string path, startsWith;
+    } cases[] = {
+        {"deep", folder.File("deep\\1.flac") + ": it is 44100 Hz, 24-bit, 2 channel(s)"},
+        {"mono.cue", folder.File("mono\\1.flac") +
+                         ": it is 44100 Hz, 16-bit, 1 channel(s); a disc "
+                         "needs 44100 Hz, 16-bit stereo (" +
+                         folder.File("mono.cue") + ", line 1)"},
+        {"huge.flac", folder.File("huge.flac") + ": its CUESHEET comment is too large"},
+        {"plain.flac", folder.File("plain.flac") + ": holds no cue sheet"},
+        {"junk.flac", folder.File("junk.flac") + ": not a FLAC file"},
+    };
+    for (const auto& c : cases) {
+        const DiscImage image(folder.File(c.path));
+        EXPECT_EQ(c.startsWith, image.Error().substr(0, c.startsWith.size())) << image.Error();
+    }
+}
+
+// Played from the start: the sound up to the damage, then silence to the end, never what
+// the decoder might find again beyond it.
+TEST(DiscImage, ADamagedOrCutFlacFilePlaysUpToTheDamage) {
+    TempFolder folder;
+    const std::string sound = Noise(60, 5), flac = CdFlac(sound);
+    std::string damaged = flac;
+    for (size_t i = flac.size() / 2; i < flac.size() / 2 + 40; i++)
+        damaged[i] = char(~damaged[i]);
+    // A stereo header over mono frames.
+    FlacOptions mono;
+    mono.channels = 1;
+    const std::string spliced = flac.substr(0, 42) + CdFlac(sound, mono).substr(42);
+    const struct {
+        const char* name;
+        std::string bytes;
+        size_t least, most; // of the samples heard before the silence
+    } cases[] = {{"damaged", damaged, sound.size() / 8, sound.size() / 2 - 1},
+                 {"cut", flac.substr(0, flac.size() / 2), sound.size() / 8, sound.size() / 2 - 1},
+                 {"spliced", spliced, 0, 0}};
+    for (const auto& c : cases) {
+        CreateDirectoryA(folder.File(c.name).c_str(), nullptr);
+        folder.Write(std::string(c.name) + "\\1.flac", c.bytes);
+        const DiscImage image(folder.File(c.name));
+        ASSERT_TRUE(image.Valid()) << image.Error();
+        std::vector<std::int16_t> heard(sound.size() / 2);
+        image.ReadFrames(0, 60, heard.data());
+        const auto* expected = reinterpret_cast<const std::int16_t*>(sound.data());
+        size_t same = 0;
+        while (same < heard.size() && heard[same] == expected[same])
+            same++;
+        EXPECT_GE(same, c.least) << c.name;
+        EXPECT_LE(same, c.most) << c.name;
+        EXPECT_TRUE(std::all_of(heard.begin() + std::ptrdiff_t(same), heard.end(),
+                                [](std::int16_t s) { return s == 0; }))
+            << c.name << ": silence after the damage";
     }
 }
 

@@ -26,3 +26,13 @@ inline std::string Wave(const std::string& chunks) {
 inline std::string CdWave(const std::string& samples, int rate = 44100) {
     return Wave(Chunk("fmt ", FormatBody(1, 2, rate, 16)) + Chunk("data", samples));
 }
+
+// Frames of noise-like CD audio: a sample lost, doubled or out of place shows.
+inline std::string Noise(int frames, unsigned seed) {
+    std::string bytes(std::size_t(frames) * 2352, '\0');
+    for (char& byte : bytes) {
+        seed = seed * 1103515245u + 12345u;
+        byte = char(seed >> 16);
+    }
+    return bytes;
+}
