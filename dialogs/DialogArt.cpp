@@ -35,10 +35,26 @@ BitmapHandle DialogArt::Picture(HINSTANCE instance, int oneX, int twoX, int dpi,
     BitmapHandle art(LoadBitmapA(instance, MAKEINTRESOURCEA(ArtScale(dpi) == 2 ? twoX : oneX)));
     if (!art || dpi < enlargeDpi) return art;
     const SIZE size = SizeOf(art.Get());
+    const double wanted = dpi / (2.0 * baseDpi);
     // Never smaller than the 2x art: a box the layout made too small does not shrink it.
     const double factor =
-        std::max(1.0, std::min(double(box.cx) / size.cx, double(box.cy) / size.cy));
+        std::max(1.0, std::min({wanted, double(box.cx) / size.cx, double(box.cy) / size.cy}));
     return Enlarged(art.Get(), int(size.cx * factor), int(size.cy * factor), false);
+}
+
+BitmapHandle DialogArt::Show(HWND page, int control, HINSTANCE instance, int oneX, int twoX) {
+    HWND placeholder = GetDlgItem(page, control);
+    RECT box = {};
+    GetWindowRect(placeholder, &box);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+    const SIZE boxSize = {box.right - box.left, box.bottom - box.top};
+    BitmapHandle picture = Picture(instance, oneX, twoX, DpiOf(page), boxSize);
+    // The control takes the picture's size.
+    SendMessageA(placeholder, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
+    const int width = SizeOf(picture.Get()).cx;
+    SetWindowPos(placeholder, nullptr, box.left + (boxSize.cx - width) / 2, box.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return picture;
 }
 
 BitmapHandle DialogArt::Enlarged(HBITMAP source, int width, int height, bool monochrome) {

@@ -20,26 +20,25 @@ int DlgAbout::OnInitDialog() {
     for (int id : {webButtonId, mailButtonId, licencesButtonId})
         SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont->handle),
                             FALSE);
-    HWND placeholder = GetDlgItem(hwnd, pictureId);
-    RECT box = {};
-    ::GetClientRect(placeholder, &box);
-    picture = DialogArt::Picture(instance, IDB_ABOUT, IDB_ABOUT_2X, DialogArt::DpiOf(hwnd),
-                                 {box.right, box.bottom});
-    SendMessageA(placeholder, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
-    SpanButtons();
+    RECT box = {}, first = {};
+    ::GetWindowRect(GetDlgItem(hwnd, pictureId), &box);
+    ::GetWindowRect(GetDlgItem(hwnd, webButtonId), &first);
+    picture = DialogArt::Show(hwnd, pictureId, instance, IDB_ABOUT, IDB_ABOUT_2X);
+    SpanButtons(first.top - box.bottom);
     return 1;
 }
 
-// The picture control took the picture's size; the three buttons share its width, their
-// gaps as laid out, whatever the font and the art make of the two widths.
-void DlgAbout::SpanButtons() {
+// The picture control took the picture's size; the three buttons go below it at the gap
+// laid out below its box and share its width, their gaps as laid out, whatever the font
+// and the art make of the two sizes.
+void DlgAbout::SpanButtons(int gapBelow) {
     RECT picture = {}, first = {}, second = {};
     ::GetWindowRect(GetDlgItem(hwnd, pictureId), &picture);
     ::GetWindowRect(GetDlgItem(hwnd, webButtonId), &first);
     ::GetWindowRect(GetDlgItem(hwnd, mailButtonId), &second);
     const int gap = second.left - first.right, count = 3;
     const int width = picture.right - picture.left - (count - 1) * gap;
-    POINT at = {picture.left, first.top};
+    POINT at = {picture.left, picture.bottom + gapBelow};
     ScreenToClient(hwnd, &at);
     int k = 0;
     for (int id : {webButtonId, mailButtonId, licencesButtonId}) {

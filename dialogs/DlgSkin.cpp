@@ -39,12 +39,7 @@ int DlgSkin::OnInitDialog() {
     labelFont = std::make_unique<WFont>(10, WFont::bold, "Arial");
     SendDlgItemMessageA(hwnd, labelId, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont->handle),
                         FALSE);
-    HWND placeholder = GetDlgItem(hwnd, pictureId);
-    RECT box = {};
-    ::GetClientRect(placeholder, &box);
-    picture = DialogArt::Picture(instance, IDB_SKIN_PAGE, IDB_SKIN_PAGE_2X, DialogArt::DpiOf(hwnd),
-                                 {box.right, box.bottom});
-    SendMessageA(placeholder, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
+    picture = DialogArt::Show(hwnd, pictureId, instance, IDB_SKIN_PAGE, IDB_SKIN_PAGE_2X);
     ListSkins();
     SelectCurrentSkin();
     const bool builtin = settings.skinName[0] == '.';

@@ -175,12 +175,12 @@ SIZE SizeOf(HBITMAP bitmap) {
     return {info.bmWidth, info.bmHeight};
 }
 
-// The pictures and tab images are the art drawn for the dialog's dpi: 1x at 96, 2x at 192
-// (the suite runs again in a prefix of its own at LVX_TEST_DPI), and the About page's
-// buttons span its picture.
+// The pictures and tab images are the art drawn for the dialog's dpi: 1x at 96, 2x at 144
+// and 192 (the test runs again in prefixes of their own at LVX_TEST_DPI); each picture
+// stays on its page beside the list or above the buttons, which span it.
 TEST_F(Options, PicturesAreTheArtForTheDpi) {
     const char* dpi = getenv("LVX_TEST_DPI");
-    const int expectedDpi = dpi ? atoi(dpi) : 96, scale = expectedDpi / 96;
+    const int expectedDpi = dpi ? atoi(dpi) : 96, scale = expectedDpi >= 144 ? 2 : 1;
     Open(DlgMain::aboutPage);
     ASSERT_EQ(expectedDpi, DialogArt::DpiOf(dialog.hwnd));
     int width, height;
@@ -196,11 +196,15 @@ TEST_F(Options, PicturesAreTheArtForTheDpi) {
             SizeOf(HBITMAP(SendMessageA(Item(p.picture), STM_GETIMAGE, IMAGE_BITMAP, 0)));
         EXPECT_EQ(p.oneX.cx * scale, size.cx) << p.page;
         EXPECT_EQ(p.oneX.cy * scale, size.cy) << p.page;
-        RECT shown, page;
+        RECT shown, page, list;
         GetWindowRect(Item(p.picture), &shown);
         GetWindowRect(Page(), &page);
+        GetWindowRect(Item(p.page == DlgMain::skinPage ? 201 : 234), &list);
         EXPECT_EQ(size.cx, shown.right - shown.left) << p.page;
-        EXPECT_LE(shown.right, page.right) << p.page;
+        EXPECT_TRUE(shown.left >= page.left && shown.right <= page.right) << p.page;
+        EXPECT_TRUE(list.bottom <= page.bottom &&
+                    (shown.left > list.right || shown.bottom < list.top))
+            << p.page;
     }
     SwitchTo(DlgMain::aboutPage);
     RECT picture, first, last;
@@ -222,10 +226,10 @@ std::set<COLORREF> ColoursOf(HBITMAP bitmap) {
     return std::set<COLORREF>(pixels.begin(), pixels.end());
 }
 
-// From 240 dpi the 2x art is enlarged to fill the box at its own proportions, pixel for
-// pixel: not a colour that the art does not have.
+// From 240 dpi the 2x art is enlarged to its size at that dpi, no larger than the box, at its
+// own proportions, pixel for pixel: not a colour that the art does not have.
 TEST(DialogArtTest, AboveTwoXTheArtIsEnlargedWithoutBlur) {
-    const SIZE boxes[] = {{960, 600}, {1000, 510}};
+    const SIZE boxes[] = {{2000, 2000}, {960, 600}, {1000, 510}};
     const BitmapHandle art(LoadBitmapA(Module(), MAKEINTRESOURCEA(IDB_ABOUT_2X)));
     for (const SIZE box : boxes) {
         const BitmapHandle big = DialogArt::Picture(Module(), IDB_ABOUT, IDB_ABOUT_2X, 288, box);
