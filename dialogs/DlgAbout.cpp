@@ -1,5 +1,6 @@
 #include "dialogs/DlgAbout.h"
 
+#include "dialogs/DialogArt.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -19,10 +20,34 @@ int DlgAbout::OnInitDialog() {
     for (int id : {webButtonId, mailButtonId, licencesButtonId})
         SendDlgItemMessageA(hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont->handle),
                             FALSE);
-    picture.Reset(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_ABOUT)));
-    SendDlgItemMessageA(hwnd, pictureId, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(picture.Get()));
+    RECT box = {}, first = {};
+    ::GetWindowRect(GetDlgItem(hwnd, pictureId), &box);
+    ::GetWindowRect(GetDlgItem(hwnd, webButtonId), &first);
+    picture = DialogArt::Show(hwnd, pictureId, instance, IDB_ABOUT, IDB_ABOUT_2X);
+    SpanButtons(first.top - box.bottom);
     return 1;
+}
+
+// The picture control took the picture's size; the three buttons go below it at the gap
+// laid out below its box and share its width, their gaps as laid out, whatever the font
+// and the art make of the two sizes.
+void DlgAbout::SpanButtons(int gapBelow) {
+    RECT picture = {}, first = {}, second = {};
+    ::GetWindowRect(GetDlgItem(hwnd, pictureId), &picture);
+    ::GetWindowRect(GetDlgItem(hwnd, webButtonId), &first);
+    ::GetWindowRect(GetDlgItem(hwnd, mailButtonId), &second);
+    const int gap = second.left - first.right, count = 3;
+    const int width = picture.right - picture.left - (count - 1) * gap;
+    POINT at = {picture.left, picture.bottom + gapBelow};
+    ScreenToClient(hwnd, &at);
+    int k = 0;
+    for (int id : {webButtonId, mailButtonId, licencesButtonId}) {
+        const int left = at.x + k * gap + width * k / count;
+        const int right = at.x + k * gap + width * (k + 1) / count;
+        SetWindowPos(GetDlgItem(hwnd, id), nullptr, left, at.y, right - left,
+                     first.bottom - first.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        k++;
+    }
 }
 
 int DlgAbout::OnCommand(int, int id, HWND) {

@@ -21,6 +21,7 @@ public:
 private:
     void Open(UINT addressId);
     void OpenLicences();
+    void SpanButtons(int gapBelow);
 
     std::unique_ptr<WFont> buttonFont;
     GdiObject<HBITMAP> picture;

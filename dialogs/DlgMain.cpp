@@ -2,6 +2,7 @@
 
 #include "dialogs/DlgAbout.h"
 #include "dialogs/DlgConfig.h"
+#include "dialogs/DialogArt.h"
 #include "dialogs/DlgDefault.h"
 #include "dialogs/DlgSkin.h"
 #include "dialogs/PlayerHost.h"
@@ -45,16 +46,31 @@ void DlgMain::Run(HINSTANCE instance, HWND owner, int page, PlayerHost* host) {
 int DlgMain::OnInitDialog() {
     HWND tabs = GetDlgItem(hwnd, tabControlId);
     SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    tabImages = ImageList_Create(tabImageSize, tabImageSize, ILC_COLOR8 | ILC_MASK, 6, 6);
-    GdiObject<HBITMAP> images(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TAB_IMAGES)));
-    GdiObject<HBITMAP> mask(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_TAB_MASK)));
-    if (tabImages) ImageList_Add(tabImages, images.Get(), mask.Get());
+    MakeTabImages(DialogArt::DpiOf(hwnd));
     TabCtrl_SetImageList(tabs, tabImages);
     AddTabs(tabs);
     if (startPage >= 0) TabCtrl_SetCurSel(tabs, startPage);
     startPage = -1;
     ShowPage();
     return 1;
+}
+
+// 16 x 16 images at 1x, 32 x 32 at 2x, and from 240 dpi the 2x images enlarged pixel for
+// pixel to a sixth of an inch.
+void DlgMain::MakeTabImages(int dpi) {
+    const bool twoX = DialogArt::ArtScale(dpi) == 2;
+    BitmapHandle images(
+        LoadBitmapA(instance, MAKEINTRESOURCEA(twoX ? IDB_TAB_IMAGES_2X : IDB_TAB_IMAGES)));
+    BitmapHandle mask(
+        LoadBitmapA(instance, MAKEINTRESOURCEA(twoX ? IDB_TAB_MASK_2X : IDB_TAB_MASK)));
+    int size = twoX ? 2 * tabImageSize : tabImageSize;
+    if (dpi >= 240) {
+        size = MulDiv(tabImageSize, dpi, 96);
+        images = DialogArt::Enlarged(images.Get(), size * pageCount, size, false);
+        mask = DialogArt::Enlarged(mask.Get(), size * pageCount, size, true);
+    }
+    tabImages = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, pageCount, 0);
+    if (tabImages) ImageList_Add(tabImages, images.Get(), mask.Get());
 }
 
 void DlgMain::AddTabs(HWND tabs) {

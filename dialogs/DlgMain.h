@@ -39,6 +39,7 @@ protected:
 
 private:
     static RECT DisplayArea(HWND tabs);
+    void MakeTabImages(int dpi);
     void AddTabs(HWND tabs);
     void ShowPage();
     void DropPage();

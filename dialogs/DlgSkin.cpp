@@ -3,6 +3,7 @@
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WIniKey.h"
+#include "dialogs/DialogArt.h"
 #include "dialogs/PlayerHost.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
@@ -38,9 +39,7 @@ int DlgSkin::OnInitDialog() {
     labelFont = std::make_unique<WFont>(10, WFont::bold, "Arial");
     SendDlgItemMessageA(hwnd, labelId, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont->handle),
                         FALSE);
-    picture.Reset(LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_SKIN_PAGE)));
-    SendDlgItemMessageA(hwnd, pictureId, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(picture.Get()));
+    picture = DialogArt::Show(hwnd, pictureId, instance, IDB_SKIN_PAGE, IDB_SKIN_PAGE_2X);
     ListSkins();
     SelectCurrentSkin();
     const bool builtin = settings.skinName[0] == '.';

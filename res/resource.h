@@ -101,6 +101,10 @@
 #define IDB_TAB_MASK 957              // their monochrome mask
 #define IDB_SKIN_PAGE 958             // the Skin page's picture, 100 x 200
 #define IDB_ABOUT 959                 // the About page's picture, 320 x 170
+#define IDB_TAB_IMAGES_2X 960         // the tab images at 2x, 32 x 32 each
+#define IDB_TAB_MASK_2X 961           // their mask
+#define IDB_SKIN_PAGE_2X 962          // the Skin page's picture at 2x, 200 x 400
+#define IDB_ABOUT_2X 963              // the About page's picture at 2x, 640 x 340
 
 // Menus (1000 ..)
 #define IDM_MAIN 1000 // the right-click menu; its first popup is "MainMenu"

@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Draws the options dialog's pictures into res/dialog-art/.
 
-  tabs.bmp       six 16 x 16 tab images side by side, 8 bits per pixel
+  tabs.bmp       six 16 x 16 tab images side by side
   tabs-mask.bmp  their monochrome mask: white where an image is transparent
   skin-page.bmp  100 x 200, beside the Skin page's list of skins
   about.bmp      320 x 170, the About page's picture
 
+and each again at 2x (tabs-2x.bmp, ...), drawn at that resolution: curves, glows, outlines
+and gradients are finer; the pixel face and the miniature player's pixel art are twice as
+large. Every picture has no more than 256 colours and is written 8 bits per pixel, run-length
+compressed (BI_RLE8), as bitmap resources may be; the masks 1 bit per pixel.
 They share the built-in skin's palette and pixel face, taken from tools/make-skin-art.py.
 The output is committed; running the script again reproduces every file byte for byte (no
 clock, nothing at random, standard library only).
@@ -23,6 +27,9 @@ OUT = ROOT / "res" / "dialog-art"
 _found = importlib.util.spec_from_file_location("skin_art", HERE / "make-skin-art.py")
 art = importlib.util.module_from_spec(_found)
 _found.loader.exec_module(art)
+_found = importlib.util.spec_from_file_location("rle8", HERE / "make-builtin-skin.py")
+rle8 = importlib.util.module_from_spec(_found)
+_found.loader.exec_module(rle8)
 
 Canvas, mix, shade, gradient_at = art.Canvas, art.mix, art.shade, art.gradient_at
 LUMI, LUMI_FONT = art.LUMI, art.LUMI_FONT
@@ -71,11 +78,21 @@ def write_file(name, data):
 
 
 class Icon:
-    def __init__(self):
-        self.px = [[None] * 16 for _ in range(16)]
+    """A tab image drawn on the 16 x 16 grid at scale 1 or 2: at 2 a grid pixel is 2 x 2
+    pixels, but outlines and round edges are drawn at the finer pixel."""
+
+    def __init__(self, scale):
+        self.scale, self.n = scale, 16 * scale
+        self.px = [[None] * self.n for _ in range(self.n)]
 
     def set(self, x, y, c):
-        if 0 <= x < 16 and 0 <= y < 16:
+        """Sets the grid pixel (x, y)."""
+        for j in range(self.scale):
+            for i in range(self.scale):
+                self.put(x * self.scale + i, y * self.scale + j, c)
+
+    def put(self, x, y, c):
+        if 0 <= x < self.n and 0 <= y < self.n:
             self.px[y][x] = c
 
     def pattern(self, rows, legend, x0=0, y0=0):
@@ -86,9 +103,10 @@ class Icon:
 
 
 def from_rows(rows, x0=0, y0=0):
-    """A silhouette test from text rows ("#" inside) placed at (x0, y0)."""
+    """A silhouette test from text rows ("#" inside) placed at (x0, y0); takes the grid
+    position of a pixel's centre."""
     def inside(x, y):
-        x, y = x - x0, y - y0
+        x, y = math.floor(x + 0.5) - x0, math.floor(y + 0.5) - y0
         return 0 <= y < len(rows) and 0 <= x < len(rows[y]) and rows[y][x] == "#"
     return inside
 
@@ -109,23 +127,30 @@ def round_shape(r=8.0, hole=0.0):
 def paint(ic, inside, fill):
     """Paints a silhouette: its rim in INK, the rest by fill(x, y, edge), where edge tells
     whether the pixel borders the rim on its upper left ("light"), lower right ("dark") or
-    not at all (None). Light comes from the upper left, as on the player's keys."""
+    not at all (None). Light comes from the upper left, as on the player's keys. Shapes and
+    fills take grid positions; rim and edges are one image pixel wide at every scale."""
+    def grid(p):
+        return (p + 0.5) / ic.scale - 0.5
+
+    def shape(x, y):
+        return inside(grid(x), grid(y))
+
     def solid(x, y):
-        return inside(x, y) and all(inside(x + dx, y + dy)
-                                    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
-    for y in range(16):
-        for x in range(16):
-            if not inside(x, y):
+        return shape(x, y) and all(shape(x + dx, y + dy)
+                                   for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+    for y in range(ic.n):
+        for x in range(ic.n):
+            if not shape(x, y):
                 continue
             if not solid(x, y):
-                ic.set(x, y, INK)
+                ic.put(x, y, INK)
                 continue
             edge = None
             if not solid(x - 1, y) or not solid(x, y - 1):
                 edge = "light"
             elif not solid(x + 1, y) or not solid(x, y + 1):
                 edge = "dark"
-            ic.set(x, y, fill(x, y, edge))
+            ic.put(x, y, fill(grid(x), grid(y), edge))
     return ic
 
 
@@ -146,14 +171,14 @@ GEAR = [
 KEY = [(186, 176, 222), (128, 118, 164), (78, 68, 110)]  # the player's key violet, lightened
 
 
-def gear_icon():
+def gear_icon(scale):
     def fill(x, y, edge):
         # Lit across its face rather than edge by edge: the teeth are too small for a bevel.
         d = math.hypot(x + 0.5 - 8, y + 0.5 - 8)
         if d < 3.6:
             return KEY[0] if x + y < 15 else KEY[1]
         return KEY[0] if x + y < 11 else KEY[2] if x + y > 19 else KEY[1]
-    return paint(Icon(), mirrored(GEAR), fill)
+    return paint(Icon(scale), mirrored(GEAR), fill)
 
 
 def disc_face(x, y, edge):
@@ -175,8 +200,8 @@ def disc_face(x, y, edge):
     return SILVER[2]
 
 
-def disc_icon():
-    return paint(Icon(), round_shape(8.0, 1.0), disc_face)
+def disc_icon(scale):
+    return paint(Icon(scale), round_shape(8.0, 1.0), disc_face)
 
 
 CHECK = [
@@ -193,8 +218,8 @@ CHECK = [
 ]
 
 
-def default_icon():
-    ic = disc_icon()
+def default_icon(scale):
+    ic = disc_icon(scale)
     return paint(ic, from_rows(CHECK, 2, 6), bevelled(GOLD[0], GOLD[1], GOLD[3]))
 
 
@@ -215,8 +240,8 @@ PALETTE = [
 ]
 
 
-def palette_icon():
-    ic = paint(Icon(), from_rows(PALETTE, 0, 1), bevelled(SILVER[0], SILVER[1], SILVER[3]))
+def palette_icon(scale):
+    ic = paint(Icon(scale), from_rows(PALETTE, 0, 1), bevelled(SILVER[0], SILVER[1], SILVER[3]))
     for (x, y), c in (((3, 5), GOLD[1]), ((7, 3), ROSE), ((11, 4), CYAN), ((11, 8), VIOLET[0]),
                       ((7, 9), GOLD[2])):
         for dx, dy in ((0, 0), (1, 0), (0, 1), (1, 1)):
@@ -232,8 +257,8 @@ def about_fill(x, y, edge):
     return VIOLET[1] if x + y < 15 else VIOLET[2]
 
 
-def about_icon():
-    ic = paint(Icon(), round_shape(8.0), about_fill)
+def about_icon(scale):
+    ic = paint(Icon(scale), round_shape(8.0), about_fill)
     letter = ["##", "##", "..", "###", ".##", ".##", ".##", ".##", "####"]
     ic.pattern(letter, {"#": VIOLET[3]}, 7, 4)  # the letter's shadow, as on the player's keys
     ic.pattern(letter, {"#": GOLD[0]}, 6, 3)
@@ -258,12 +283,13 @@ NOTE = [
 ]
 
 
-def note_icon():
-    return paint(Icon(), from_rows(NOTE, 0, 1), bevelled(GOLD[0], GOLD[1], GOLD[3]))
+def note_icon(scale):
+    return paint(Icon(scale), from_rows(NOTE, 0, 1), bevelled(GOLD[0], GOLD[1], GOLD[3]))
 
 
-def tab_images():
-    return [gear_icon(), palette_icon(), default_icon(), about_icon(), note_icon(), disc_icon()]
+def tab_images(scale):
+    return [f(scale) for f in (gear_icon, palette_icon, default_icon, about_icon, note_icon,
+                               disc_icon)]
 
 
 def tab_files(images):
@@ -272,10 +298,11 @@ def tab_files(images):
     palette = [(0, 0, 0)]
     index = {}
     rows, mask_rows = [], []
-    for y in range(16):
+    n = images[0].n
+    for y in range(n):
         row, bits = bytearray(), []
         for ic in images:
-            for x in range(16):
+            for x in range(n):
                 c = ic.px[y][x]
                 if c is None:
                     row.append(0)
@@ -296,9 +323,9 @@ def tab_files(images):
         mask_rows.append(packed)
     assert len(palette) <= 256, len(palette)
     palette += [(0, 0, 0)] * (256 - len(palette))
-    w = 16 * len(images)
-    return (bmp_file(w, 16, 8, palette, rows),
-            bmp_file(w, 16, 1, [(0, 0, 0), (255, 255, 255)], mask_rows))
+    w = n * len(images)
+    return (rle8.rle8_bitmap(bmp_file(w, n, 8, palette, rows)),
+            bmp_file(w, n, 1, [(0, 0, 0), (255, 255, 255)], mask_rows))
 
 
 # ----------------------------------------------------------------------------------------
@@ -351,16 +378,17 @@ def text_size(text, scale, space=None):
     return lit_pixels(LUMI_FONT, text, scale, space)[1]
 
 
-def big_text(canvas, x, y, text, scale, stops, shadow, halo=None, space=None):
+def big_text(canvas, x, y, text, scale, stops, shadow, halo=None, space=None, unit=1):
     """Text in the pixel face at scale: a gradient from the cap line to the baseline, a hard
-    shadow half a font pixel down and right, and optionally a soft halo."""
+    shadow half a font pixel down and right (whole pixels of the picture at 1x, unit of them
+    at its scale), and optionally a soft halo."""
     lit, width = lit_pixels(LUMI_FONT, text, scale, space)
     lit = {(x + i, y + j) for i, j in lit}
     top = y + LUMI_FONT.cap_top * scale
     height = 7 * scale - 1
     if halo:
         glow(canvas, lit, halo[0], halo[1], halo[2])
-    step = max(1, scale // 2)
+    step = unit * max(1, scale // unit // 2)
     for px, py in lit:
         canvas.blend(px + step, py + step, shadow, 0.85)
     for px, py in sorted(lit):
@@ -368,9 +396,13 @@ def big_text(canvas, x, y, text, scale, stops, shadow, halo=None, space=None):
     return width
 
 
-def small_text(canvas, y, text, ink):
-    """A line of the pixel face at 1:1, centred across the canvas."""
-    LUMI_FONT.draw(canvas, centred(LUMI_FONT.text_width(text) - 1, canvas.w), y, text, ink)
+def small_text(canvas, y, text, ink, scale=1):
+    """A line of the pixel face, each font pixel scale x scale, centred across the canvas;
+    ink is a colour or a function of the cell row."""
+    lit, width = lit_pixels(LUMI_FONT, text, scale)
+    x0, paint = centred(width, canvas.w), ink if callable(ink) else (lambda row: ink)
+    for px, py in lit:
+        canvas.set(x0 + px, y + py, paint(py // scale))
 
 
 def centred(width, total):
@@ -388,12 +420,14 @@ class Stars:
         return (self.state >> 8) % n
 
 
-def starfield(canvas, count, seed, keep_clear):
+def starfield(canvas, count, seed, keep_clear, scale=1):
+    """The same stars at every scale, placed on the 1x grid; each stays one pixel."""
     rnd = Stars(seed)
     for _ in range(count):
-        x, y, kind = rnd.next(canvas.w), rnd.next(canvas.h), rnd.next(10)
+        x, y, kind = rnd.next(canvas.w // scale), rnd.next(canvas.h // scale), rnd.next(10)
         if keep_clear(x, y):
             continue
+        x, y = x * scale + scale // 2, y * scale + scale // 2
         if kind == 0:  # a brighter star with a small cross
             canvas.blend(x, y, SILVER[0], 0.8)
             for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
@@ -455,31 +489,81 @@ def gold_rule(canvas, x0, x1, y):
         canvas.blend(x, y, GOLD[1], 0.6 * (1 - abs(x + 0.5 - x0 - half) / half))
 
 
+def fewest_colours(pic, limit=256):
+    """The picture in no more than limit colours, so that it is stored with a palette and
+    run-length compressed: its colours are split into boxes (median cut, weighted by how
+    often each occurs; always the box whose colours lie farthest from their mean), and each
+    colour becomes its box's mean. Gradients and glows keep their smooth steps, one box each."""
+    counts = {}
+    for y in range(pic.h):
+        for x in range(pic.w):
+            c = pic.get(x, y)
+            counts[c] = counts.get(c, 0) + 1
+    if len(counts) <= limit:
+        return pic
+
+    def mean(box):
+        n = sum(counts[c] for c in box)
+        return tuple(sum(c[i] * counts[c] for c in box) / n for i in range(3))
+
+    def spread(box):
+        m = mean(box)
+        return sum(counts[c] * sum((c[i] - m[i]) ** 2 for i in range(3)) for c in box)
+
+    boxes = [(spread(list(counts)), sorted(counts))]
+    while len(boxes) < limit:
+        boxes.sort(key=lambda b: (-b[0], b[1][0]))
+        error, box = boxes[0]
+        if error == 0:
+            break
+        m = mean(box)
+        axis = max(range(3), key=lambda i: sum(counts[c] * (c[i] - m[i]) ** 2 for c in box))
+        box = sorted(box, key=lambda c: (c[axis], c))
+        half, seen, cut = sum(counts[c] for c in box) / 2, 0, 1
+        for k, c in enumerate(box[:-1]):
+            seen += counts[c]
+            cut = k + 1
+            if seen >= half:
+                break
+        boxes[0:1] = [(spread(box[:cut]), box[:cut]), (spread(box[cut:]), box[cut:])]
+    to = {}
+    for _, box in boxes:
+        m = tuple(art.clamp8(round(v)) for v in mean(box))
+        for c in box:
+            to[c] = m
+    out = Canvas(pic.w, pic.h)
+    for y in range(pic.h):
+        for x in range(pic.w):
+            out.set(x, y, to[pic.get(x, y)])
+    return out
+
+
 def picture_frame(canvas):
     """The one-pixel frame that sets a picture off from the dialog."""
     canvas.frame(0, 0, canvas.w, canvas.h, LUMI["outline"])
 
 
-def about_picture():
+def about_picture(s):
     """A disc rising in a glow over the night, the name in large gold, the version and a line
-    about the program below a hairline."""
-    c = Canvas(320, 170)
+    about the program below a hairline; at scale s (1 or 2), every curve and glow drawn at
+    that resolution."""
+    c = Canvas(320 * s, 170 * s)
     c.vgradient(0, 0, c.w, c.h, NIGHT_SKY)
     disc_x, disc_y, disc_r = 160, 44, 27
     # No stars behind the text or crowding the disc.
     starfield(c, 90, 1998, lambda x, y: (74 < y < 160 and 20 < x < 300) or
-              math.hypot(x - disc_x, y - disc_y) < disc_r + 9)
-    halo(c, disc_x, disc_y, 80, (255, 196, 110), 0.28)
-    halo(c, disc_x, disc_y, 44, (255, 226, 160), 0.25)
-    big_disc(c, float(disc_x), float(disc_y), float(disc_r))
+              math.hypot(x - disc_x, y - disc_y) < disc_r + 9, s)
+    halo(c, disc_x * s, disc_y * s, 80 * s, (255, 196, 110), 0.28)
+    halo(c, disc_x * s, disc_y * s, 44 * s, (255, 226, 160), 0.25)
+    big_disc(c, float(disc_x * s), float(disc_y * s), float(disc_r * s))
     title = "Lumivoxen CD Player"
-    big_text(c, centred(text_size(title, 3, 4), c.w), 80, title, 3, GOLD_TITLE,
-             LUMI["outline"], ((255, 190, 90), 3, 0.35), 4)
-    gold_rule(c, 40, 280, 125)
-    small_text(c, 129, "Version 1.0", art.font_ink(LUMI["font_ink"], LUMI_FONT))
-    small_text(c, 145, "Free software, made with Win32 and C++17", LUMI["label"])
+    big_text(c, centred(text_size(title, 3 * s, 4), c.w), 80 * s, title, 3 * s, GOLD_TITLE,
+             LUMI["outline"], ((255, 190, 90), 3 * s, 0.35), 4, s)
+    gold_rule(c, 40 * s, 280 * s, 125 * s)
+    small_text(c, 129 * s, "Version 1.0", art.font_ink(LUMI["font_ink"], LUMI_FONT), s)
+    small_text(c, 145 * s, "Free software, made with Win32 and C++17", LUMI["label"], s)
     picture_frame(c)
-    return c
+    return fewest_colours(c)
 
 
 # The small digits of the miniature player's display, 3 x 5.
@@ -508,14 +592,35 @@ MINI_KEYS = [
 ]
 
 
+class Scaled:
+    """Pixel art laid out on the 1x grid, drawn on a canvas at scale s: every rectangle and
+    pattern pixel covers s x s pixels, gradients run over every pixel row."""
+
+    def __init__(self, canvas, s):
+        self.canvas, self.s = canvas, s
+
+    def fill(self, x, y, w, h, c):
+        self.canvas.fill(x * self.s, y * self.s, w * self.s, h * self.s, c)
+
+    def set(self, x, y, c):
+        self.fill(x, y, 1, 1, c)
+
+    def vgradient(self, x, y, w, h, stops):
+        self.canvas.vgradient(x * self.s, y * self.s, w * self.s, h * self.s, stops)
+
+    hline, vline, frame, bevel, pattern = (Canvas.hline, Canvas.vline, Canvas.frame,
+                                           Canvas.bevel, Canvas.pattern)
+
+
 def mini_player(c, x, y):
-    """The player window at a third of its size: title bar, display, sliders and keys."""
+    """The player window at a third of its size: title bar, display, sliders and keys. c is
+    Scaled; the disc emblem is drawn at the canvas's own resolution."""
     w, h = 84, 38
     c.vgradient(x, y, w, h, LUMI["body"])
     art.window_frame(c, LUMI, x, y, w, h)
     c.vgradient(x + 2, y + 2, w - 4, 6, LUMI["title_active"])
     c.hline(x + 2, y + 8, w - 4, LUMI["dark"])
-    art.disc_emblem(c, x + 5.0, y + 5.0, 2.5, LUMI)
+    art.disc_emblem(c.canvas, (x + 5.0) * c.s, (y + 5.0) * c.s, 2.5 * c.s, LUMI)
     c.hline(x + 9, y + 4, 15, GOLD[1])  # the name, as a stroke of gold
     c.hline(x + 9, y + 5, 15, GOLD[2])
     c.hline(x + 26, y + 4, 9, (214, 186, 240))
@@ -568,8 +673,9 @@ def in_rhombus(x, y, cx, cy, a):
     return abs(x + 0.5 - cx) / a + abs(y + 0.5 - cy) / (a / 2) <= 1
 
 
-def layer(c, cx, cy, a, colours, display=False, thick=4):
-    """One plate of the stack, centred on (cx, cy), thick pixels deep."""
+def layer(c, cx, cy, a, colours, display=False, thick=4, s=1):
+    """One plate of the stack, centred on (cx, cy), thick pixels deep, in pixels of a picture
+    at scale s; its outline stays one pixel wide."""
     top, bottom, accent = colours
 
     def face(x, y):
@@ -582,7 +688,7 @@ def layer(c, cx, cy, a, colours, display=False, thick=4):
     # Its shadow on whatever lies below, then the plate: top face, two sides, outline.
     for y in box[1]:
         for x in box[0]:
-            if body(x - 1, y - 3) and not body(x, y):
+            if body(x - s, y - 3 * s) and not body(x, y):
                 c.blend(x, y, LUMI["outline"], 0.45)
     for y in box[1]:
         for x in box[0]:
@@ -595,19 +701,20 @@ def layer(c, cx, cy, a, colours, display=False, thick=4):
                 col = mix(top, bottom, (y - (cy - a / 2)) / a)
                 if not face(x, y + 1):
                     col = mix(top, accent, 0.6)  # the front edges catch the light
-                elif display and in_rhombus(x, y, cx, cy - 1, a * 0.6):
-                    col = display_pixel(x, y, cx, cy - 1, a * 0.6)
+                elif display and in_rhombus(x, y, cx, cy - s, a * 0.6):
+                    col = display_pixel(x, y, cx, cy - s, a * 0.6, s)
             else:
                 col = shade(bottom, -6) if x < cx else shade(bottom, -22)
             c.set(x, y, col)
 
 
-def display_pixel(x, y, cx, cy, a):
+def display_pixel(x, y, cx, cy, a, s):
     """The top layer's display, seen at the same slant: dark glass holding a ring of gold
     light, a disc seen from the side."""
-    if not in_rhombus(x, y, cx, cy, a - 2):
+    if not in_rhombus(x, y, cx, cy, a - 2 * s):
         return LUMI["panel_top_edge"] if y < cy else LUMI["panel_bottom_edge"]
-    d = math.hypot((x + 0.5 - cx) / 2, y + 0.5 - cy)  # a circle, drawn at the plate's slant
+    # A circle, drawn at the plate's slant, measured in 1x pixels.
+    d = math.hypot((x + 0.5 - cx) / 2, y + 0.5 - cy) / s
     if 3.2 <= d < 4.4:
         return GOLD[1] if y < cy else GOLD[2]
     if d < 1.2:
@@ -615,29 +722,31 @@ def display_pixel(x, y, cx, cy, a):
     return mix(PANEL[0][1], GOLD[3], max(0.0, 0.5 - abs(d - 3.8) / 6))
 
 
-def skin_page_picture():
+def skin_page_picture(s):
     """The player in miniature above the layers a skin is made of, one plate for each skin
-    the program ships, the built-in one on top; the word SKINS below."""
-    c = Canvas(100, 200)
+    the program ships, the built-in one on top; the word SKINS below. At scale s (1 or 2)."""
+    c = Canvas(100 * s, 200 * s)
     c.vgradient(0, 0, c.w, c.h, NIGHT_SKY)
-    mini_player(c, 8, 14)
-    halo(c, 50, 108, 64, VIOLET[0], 0.25)
+    mini_player(Scaled(c, s), 8, 14)
+    halo(c, 50 * s, 108 * s, 64 * s, VIOLET[0], 0.25)
     for k, colours in enumerate(LAYERS):
-        layer(c, 50.0, 128.0 - 20 * k, 42.0, colours, k == len(LAYERS) - 1)
+        layer(c, 50.0 * s, (128.0 - 20 * k) * s, 42.0 * s, colours, k == len(LAYERS) - 1,
+              4 * s, s)
     text = "SKINS"
-    big_text(c, centred(text_size(text, 2), c.w), 158, text, 2, GOLD_TITLE, LUMI["outline"],
-             ((255, 190, 90), 2, 0.3))
-    gold_rule(c, 20, 80, 182)
+    big_text(c, centred(text_size(text, 2 * s), c.w), 158 * s, text, 2 * s, GOLD_TITLE,
+             LUMI["outline"], ((255, 190, 90), 2 * s, 0.3), None, s)
+    gold_rule(c, 20 * s, 80 * s, 182 * s)
     picture_frame(c)
-    return c
+    return fewest_colours(c)
 
 
 def main():
-    tabs, mask = tab_files(tab_images())
-    write_file("tabs.bmp", tabs)
-    write_file("tabs-mask.bmp", mask)
-    write_file("skin-page.bmp", skin_page_picture().bmp())
-    write_file("about.bmp", about_picture().bmp())
+    for s, suffix in ((1, ""), (2, "-2x")):
+        tabs, mask = tab_files(tab_images(s))
+        write_file(f"tabs{suffix}.bmp", tabs)
+        write_file(f"tabs-mask{suffix}.bmp", mask)
+        write_file(f"skin-page{suffix}.bmp", rle8.rle8_bitmap(skin_page_picture(s).bmp()))
+        write_file(f"about{suffix}.bmp", rle8.rle8_bitmap(about_picture(s).bmp()))
     return 0
 
 
