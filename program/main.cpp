@@ -18,6 +18,7 @@
 #include <commctrl.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <memory>
 #include <stdio.h>
 #include <string>
@@ -111,3 +112,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     }
     return 0;
 }
+
+// An exception nobody catches ends the program as abort() does; the runtime's own handler
+// would first print the exception's type, which pulls in its 45 KiB name demangler.
+#if defined(__GLIBCXX__)
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    std::abort();
+}
+} // namespace __gnu_cxx
+#endif
