@@ -29,7 +29,17 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption) {
     return MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING);
 }
 
-void TellCannotPlay(HWND owner, unsigned textId, const std::string& reason) {
+// A garbage sheet's bytes are shown, never obeyed: no control characters, no endless line.
+std::string Printable(std::string text) {
+    const size_t longest = 1000;
+    if (text.size() > longest) text = text.substr(0, longest) + "...";
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
+void TellCannotPlay(HWND owner, unsigned textId, const std::string& why) {
+    const std::string reason = Printable(why);
     char format[300], caption[100];
     LoadTableString(textId, format, sizeof format);
     LoadTableString(IDS_IMAGE_CAPTION, caption, sizeof caption);

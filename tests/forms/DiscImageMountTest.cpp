@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "support/TempFolder.h"
 #include "vdrive/VirtualCdDrive.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,20 @@ TEST(DiscImageMount, AnImageThatIsGoneIsForgottenAndTheMessageSaysWhatTheDriveHo
         EXPECT_STREQ("", settings.discImage);
     }
     virtualDrive = nullptr;
+}
+
+// A garbage sheet's control characters never reach the message raw.
+TEST(DiscImageMount, AGarbageSheetIsNamedWithoutItsControlCharacters) {
+    TempFolder folder;
+    folder.Write("junk.cue", "FILE \"a\x01\x07\x1B[2Jb.wav\" WAVE\r\n  TRACK 01 AUDIO\r\n"
+                             "    INDEX 01 00:00:00\r\n");
+    DiscImageMount::showMessage = Record;
+    told.clear();
+    EXPECT_FALSE(DiscImageMount::Load(nullptr, folder.File("junk.cue")));
+    ASSERT_EQ(1u, told.size());
+    EXPECT_NE(std::string::npos, told[0].find("a???[2Jb.wav")) << told[0];
+    for (char c : told[0])
+        EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\r' || c == '\n') << int(c);
 }
 
 } // namespace
