@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/CodePage.h"
 #include "app/Globals.h"
 #include "app/WIniKey.h"
 #include "res/resource.h"
@@ -94,17 +95,51 @@ BOOL CALLBACK RememberPlayerWindow(HWND window, LPARAM found) {
     return TRUE;
 }
 
+// Paths are UTF-8 in memory. The file holds them in the code page like every other text
+// there, or, for a path with letters the code page lacks, as "utf8:" and the UTF-8 bytes with
+// those above ASCII (and '%') written %XX, which any encoding of the file keeps.
+const char utf8Mark[] = "utf8:";
+
+std::string StoredPath(const std::string& path) {
+    if (CodePage::Holds(path)) return CodePage::FromUtf8(path);
+    std::string stored = utf8Mark;
+    for (unsigned char c : path) {
+        char escape[4];
+        snprintf(escape, sizeof escape, "%%%02X", c);
+        stored += c >= 0x80 || c == '%' ? std::string(escape) : std::string(1, char(c));
+    }
+    return stored;
+}
+
+std::string PathOfStored(const std::string& stored) {
+    if (stored.compare(0, sizeof utf8Mark - 1, utf8Mark) != 0) return CodePage::ToUtf8(stored);
+    std::string path;
+    for (size_t i = sizeof utf8Mark - 1; i < stored.size(); i++) {
+        unsigned value = 0;
+        if (stored[i] == '%' && i + 2 < stored.size() &&
+            sscanf(stored.substr(i + 1, 2).c_str(), "%2x", &value) == 1) {
+            path += char(value);
+            i += 2;
+        } else {
+            path += stored[i];
+        }
+    }
+    return path;
+}
+
+std::string ReadPath(const WIniKey& file, const char* section, const char* key) {
+    std::vector<char> stored(8 * MAX_PATH, '\0');
+    file.ReadString(section, key, stored.data(), int(stored.size()));
+    return PathOfStored(stored.data());
+}
+
 RecentImages ReadRecentImages(const WIniKey& file) {
     std::vector<std::string> stored;
-    for (int key = 1; key <= RecentImages::capacity; key++) {
-        char path[MAX_PATH] = "";
-        file.ReadString("recent", std::to_string(key).c_str(), path, sizeof path);
-        stored.push_back(path);
-    }
+    for (int key = 1; key <= RecentImages::capacity; key++)
+        stored.push_back(ReadPath(file, "recent", std::to_string(key).c_str()));
     return RecentImages(stored);
 }
 
-// Keys past the list's end are emptied, so an image that left it is not read back.
 // An address left empty keeps the default.
 void ReadUnlessEmpty(const WIniKey& file, const char* key, char* value, int size) {
     std::string stored(size_t(size), '\0');
@@ -112,12 +147,13 @@ void ReadUnlessEmpty(const WIniKey& file, const char* key, char* value, int size
         memcpy(value, stored.c_str(), size_t(size));
 }
 
+// Keys past the list's end are emptied, so an image that left it is not read back.
 void WriteRecentImages(const WIniKey& file, const RecentImages& recent) {
     const std::vector<std::string>& paths = recent.Paths();
     for (int key = 1; key <= RecentImages::capacity; key++) {
         const size_t index = size_t(key - 1);
         file.WriteString("recent", std::to_string(key).c_str(),
-                         index < paths.size() ? paths[index].c_str() : "");
+                         index < paths.size() ? StoredPath(paths[index]).c_str() : "");
     }
 }
 
@@ -144,8 +180,8 @@ void LoadSettings(const WIniKey& file, Settings& values) {
         values.playlistX = values.playlistY = 100;
 
     ReadDrive(file, values.drive);
-    if (!file.ReadString("options", "discimage", values.discImage, sizeof values.discImage))
-        values.discImage[0] = '\0';
+    snprintf(values.discImage, sizeof values.discImage, "%s",
+             ReadPath(file, "options", "discimage").c_str());
 
     values.recentImages = ReadRecentImages(file);
 
@@ -173,7 +209,7 @@ void SaveSettings(const WIniKey& file, const Settings& values, HWND playerWindow
     for (const OptionInfo& option : options)
         file.WriteInt("options", option.key, values.*option.field);
     file.WriteString("options", "drive", values.drive);
-    file.WriteString("options", "discimage", values.discImage);
+    file.WriteString("options", "discimage", StoredPath(values.discImage).c_str());
     file.WriteString("skin", "name", values.skinName);
     file.WriteInt("output", "left", values.outputLeft);
     file.WriteInt("output", "right", values.outputRight);

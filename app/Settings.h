@@ -20,7 +20,8 @@ struct Settings {
     int x = 0, y = 0;         // player window
     int playlistX = 0, playlistY = 0, playlistW = 100, playlistH = 100;
     char drive[3] = "";            // "D:"
-    char discImage[MAX_PATH] = ""; // in the virtual drive: a CUE sheet or a folder
+    // In the virtual drive: a CUE sheet, a FLAC file or a folder; UTF-8, three bytes a letter.
+    char discImage[3 * MAX_PATH + 1] = "";
     // The virtual drive's own sound output, which the volume sliders and the mute button
     // work on when the mixer has no CD line: 0 .. 65535 a channel. A real mixer keeps its
     // values itself; these are kept here so that they too last from one start to the next.

@@ -1,5 +1,6 @@
 #include "disc/DiscImage.h"
 
+#include "app/Utf8.h"
 #include "disc/ImageFile.h"
 #include "disc/WaveHeader.h"
 
@@ -89,6 +90,13 @@ bool DiscImage::Fail(const std::string& message) {
     return false;
 }
 
+std::string (*DiscImage::fromCodePage)(const std::string&) = Utf8::FromLatin1;
+
+// A sheet not in UTF-8 is in the code page of whoever wrote it: this machine's, most likely.
+std::string DiscImage::InUtf8(const CueSheet& sheet, const std::string& text) {
+    return sheet.Utf8() ? text : fromCodePage(text);
+}
+
 bool DiscImage::LoadSheet(const std::string& path) {
     std::uint64_t size = 0;
     if (!ImageFile::Size(path, &size)) return Fail(path + ": cannot be read");
@@ -97,7 +105,7 @@ bool DiscImage::LoadSheet(const std::string& path) {
     if (!sheet.Valid()) return Fail(sheet.Error());
     std::vector<std::string> paths;
     for (const CueSheet::File& file : sheet.Files())
-        paths.push_back(Resolve(path, file.name));
+        paths.push_back(Resolve(path, InUtf8(sheet, file.name)));
     return LayOut(sheet, paths);
 }
 
@@ -130,7 +138,7 @@ bool DiscImage::LoadFlac(const std::string& path) {
 
 // The files of a sheet, found at the paths given for them, laid end to end as the disc.
 bool DiscImage::LayOut(const CueSheet& sheet, const std::vector<std::string>& filePaths) {
-    performer = sheet.Performer(), title = sheet.Title();
+    performer = InUtf8(sheet, sheet.Performer()), title = InUtf8(sheet, sheet.Title());
     std::vector<CueLayout::FileExtent> extents(sheet.Files().size());
     for (size_t i = 0; i < extents.size(); i++)
         if (!MeasureFile(sheet, static_cast<int>(i), filePaths[i], &extents[i])) return false;
@@ -139,7 +147,8 @@ bool DiscImage::LayOut(const CueSheet& sheet, const std::vector<std::string>& fi
     for (size_t i = 0; i < layout->Tracks().size(); i++) {
         const CueLayout::Entry& entry = layout->Tracks()[i];
         const CueSheet::Track& written = sheet.Tracks()[i];
-        tracks.push_back({entry.start, entry.length, entry.data, written.performer, written.title});
+        tracks.push_back({entry.start, entry.length, entry.data, InUtf8(sheet, written.performer),
+                          InUtf8(sheet, written.title)});
     }
     leadOut = layout->LeadOut();
     return true;

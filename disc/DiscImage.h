@@ -29,6 +29,10 @@ public:
 
     // Frames a disc can have: the drive gives positions as minutes, seconds and frames with
     // the minutes in one byte, counted from the start of the 150-frame lead-in.
+    // Paths, names and titles are UTF-8; a sheet in a code page is read through this (the
+    // program gives the system's; ISO-8859-1 without one).
+    static std::string (*fromCodePage)(const std::string& text);
+
     static constexpr std::int64_t maxFrames = 256LL * 60 * 75 - 150;
 
     bool Valid() const { return error.empty(); }
@@ -67,6 +71,7 @@ private:
     std::string error;
     std::vector<Track> tracks;
     std::int64_t leadOut = 0;
+    static std::string InUtf8(const CueSheet& sheet, const std::string& text);
     std::string performer, title;
     std::vector<Source> sources;
     std::unique_ptr<CueLayout> layout;      // for a sheet

@@ -1,5 +1,7 @@
 #include "disc/ImageFile.h"
 
+#include "app/Utf8.h"
+
 #include <sys/stat.h>
 
 #ifdef _WIN32
@@ -11,9 +13,13 @@
 namespace {
 
 #ifdef _WIN32
+// File names in UTF-8 reach the platform as wide text: every name opens, in any language.
 using FileStatus = struct _stati64;
 int StatusOf(const std::string& path, FileStatus* status) {
-    return _stati64(path.c_str(), status);
+    return _wstati64(Utf8::ToWide(path).c_str(), status);
+}
+std::FILE* OpenForReading(const std::string& path) {
+    return _wfopen(Utf8::ToWide(path).c_str(), L"rb");
 }
 int Seek(std::FILE* file, std::uint64_t offset) {
     return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET);
@@ -26,11 +32,14 @@ int StatusOf(const std::string& path, FileStatus* status) {
 int Seek(std::FILE* file, std::uint64_t offset) {
     return fseeko(file, static_cast<off_t>(offset), SEEK_SET);
 }
+std::FILE* OpenForReading(const std::string& path) {
+    return std::fopen(path.c_str(), "rb");
+}
 #endif
 
 } // namespace
 
-ImageFile::ImageFile(const std::string& path) : file(std::fopen(path.c_str(), "rb")) {
+ImageFile::ImageFile(const std::string& path) : file(OpenForReading(path)) {
 }
 
 ImageFile::~ImageFile() {
@@ -64,12 +73,12 @@ std::string ImageFile::Head(const std::string& path, std::size_t limit) {
 std::vector<std::string> ImageFile::FilesIn(const std::string& folder) {
     std::vector<std::string> names;
 #ifdef _WIN32
-    _finddata64i32_t found;
-    const intptr_t search = _findfirst64i32((folder + "\\*").c_str(), &found);
+    _wfinddata64i32_t found;
+    const intptr_t search = _wfindfirst64i32(Utf8::ToWide(folder + "\\*").c_str(), &found);
     if (search == -1) return names;
     do {
-        if (!(found.attrib & _A_SUBDIR)) names.push_back(found.name);
-    } while (_findnext64i32(search, &found) == 0);
+        if (!(found.attrib & _A_SUBDIR)) names.push_back(Utf8::FromWide(found.name));
+    } while (_wfindnext64i32(search, &found) == 0);
     _findclose(search);
 #else
     DIR* dir = opendir(folder.c_str());

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-// One file of a disc image, open for reading, closed with the object. Paths are narrow
-// strings in the system's code page, as everywhere in the program. Only the C library: the
-// image readers stay free of the platform's headers.
+// One file of a disc image, open for reading, closed with the object. Paths are UTF-8 (wide
+// on their way to the platform). Only the C library: the image readers stay free of the
+// platform's headers.
 class ImageFile {
 public:
     explicit ImageFile(const std::string& path);

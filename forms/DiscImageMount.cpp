@@ -1,7 +1,9 @@
 #include "forms/DiscImageMount.h"
 
+#include "app/CodePage.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "app/Utf8.h"
 #include "disc/DiscImage.h"
 #include "forms/ImageChooser.h"
 #include "player/DiscDatabase.h"
@@ -16,17 +18,21 @@ namespace {
 // Relative paths and "." come from a command line in some folder: the settings keep the
 // whole path so the next start finds the image from anywhere.
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full) return path;
-    std::string result(full);
+    const std::wstring wide = Utf8::ToWide(path);
+    const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return path;
+    std::wstring full(length, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), length, &full[0], nullptr));
+    std::string result = Utf8::FromWide(full);
     while (result.size() > 3 && (result.back() == '\\' || result.back() == '/'))
         result.pop_back();
     return result;
 }
 
+// The reasons name files in UTF-8: shown in wide text, every name reads as it is.
 int ShowMessageBox(HWND owner, const char* text, const char* caption) {
-    return MessageBoxA(owner, text, caption, MB_OK | MB_ICONWARNING);
+    return MessageBoxW(owner, Utf8::ToWide(text).c_str(), Utf8::ToWide(caption).c_str(),
+                       MB_OK | MB_ICONWARNING);
 }
 
 // A garbage sheet's bytes are shown, never obeyed: no control characters, no endless line.
@@ -44,8 +50,18 @@ void TellCannotPlay(HWND owner, unsigned textId, const std::string& why) {
     LoadTableString(textId, format, sizeof format);
     LoadTableString(IDS_IMAGE_CAPTION, caption, sizeof caption);
     std::vector<char> text(sizeof format + reason.size());
-    snprintf(text.data(), text.size(), format, reason.c_str());
-    DiscImageMount::showMessage(owner, text.data(), caption);
+    snprintf(text.data(), text.size(), CodePage::ToUtf8(format).c_str(), reason.c_str());
+    DiscImageMount::showMessage(owner, text.data(), CodePage::ToUtf8(caption).c_str());
+}
+
+// The displays and the disc database hold names in the code page.
+DiscNames InCodePage(const DiscNames& names) {
+    DiscNames ansi = names;
+    ansi.artist = CodePage::FromUtf8(names.artist);
+    ansi.album = CodePage::FromUtf8(names.album);
+    for (std::string& track : ansi.tracks)
+        track = CodePage::FromUtf8(track);
+    return ansi;
 }
 
 } // namespace
@@ -66,7 +82,8 @@ bool DiscImageMount::Insert(const std::shared_ptr<const DiscImage>& image,
     if (!virtualDrive || !image) return false;
     const VirtualDisc disc = VirtualDisc::FromImage(image);
     virtualDrive->Insert(disc);
-    if (playbackEngine) playbackEngine->SetFallbackNames(virtualDrive->DiscId(), disc.names);
+    if (playbackEngine)
+        playbackEngine->SetFallbackNames(virtualDrive->DiscId(), InCodePage(disc.names));
     lstrcpynA(settings.discImage, FullPath(path).c_str(), sizeof settings.discImage);
     settings.recentImages.Add(FullPath(path));
     return true;
@@ -124,7 +141,7 @@ bool DiscImageMount::HandOff(HWND player, const std::string& path) {
 
 LRESULT DiscImageMount::OnCopyData(HWND owner, const COPYDATASTRUCT* data) {
     if (!data || data->dwData != handOffTag || !data->lpData || data->cbData == 0 ||
-        data->cbData > MAX_PATH)
+        data->cbData > maxHandOffBytes)
         return FALSE;
     const char* text = static_cast<const char*>(data->lpData);
     handedOver.emplace_back(text, strnlen(text, data->cbData));

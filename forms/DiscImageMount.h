@@ -19,6 +19,8 @@ public:
     static constexpr ULONG_PTR handOffTag = 0x4C565844; // "LVXD"
     // Posted by the player to itself: the images handed over are mounted from the loop.
     static constexpr UINT mountMessage = WM_APP + 0x44;
+    // A handed-over path is UTF-8: up to three bytes a letter of the longest path.
+    static constexpr DWORD maxHandOffBytes = 3 * MAX_PATH + 1;
 
     // How a message reaches the user: a message box unless a test listens.
     static int (*showMessage)(HWND owner, const char* text, const char* caption);

@@ -14,8 +14,8 @@
 class ImageChooser {
 public:
     // The platform's modal dialogs, which a test replaces to answer them.
-    static BOOL(WINAPI* getOpenFileName)(OPENFILENAMEA* request);
-    static PIDLIST_ABSOLUTE(WINAPI* browseForFolder)(BROWSEINFOA* request);
+    static BOOL(WINAPI* getOpenFileName)(OPENFILENAMEW* request);
+    static PIDLIST_ABSOLUTE(WINAPI* browseForFolder)(BROWSEINFOW* request);
 
     static std::string AskFile(HWND owner);
     static std::string AskFolder(HWND owner);

@@ -1,6 +1,7 @@
 #include "forms/PlayerMenu.h"
 
 #include "app/Settings.h"
+#include "app/Utf8.h"
 #include "res/resource.h"
 
 #include <string>
@@ -45,8 +46,8 @@ void PlayerMenu::ListRecentImages(const Settings& values) {
         if (!submenu || GetMenuState(submenu, IDM_RECENT_NONE, MF_BYCOMMAND) == UINT(-1)) continue;
         DeleteMenu(submenu, IDM_RECENT_NONE, MF_BYCOMMAND);
         for (size_t n = 0; n < paths.size(); n++)
-            AppendMenuA(submenu, MF_STRING, IDM_RECENT_FIRST + n,
-                        RecentEntryText(int(n), paths[n]).c_str());
+            AppendMenuW(submenu, MF_STRING, IDM_RECENT_FIRST + n,
+                        Utf8::ToWide(RecentEntryText(int(n), paths[n])).c_str());
         return;
     }
 }

@@ -1,13 +1,16 @@
+#include "app/CodePage.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WApp.h"
+#include "app/Utf8.h"
 #include "app/WIniKey.h"
 #include "devices/CdAudioBackend.h"
 #include "devices/WMCIAudioCD.h"
 #include "devices/WMixer.h"
 #include "devices/WaveOutput.h"
+#include "disc/DiscImage.h"
 #include "forms/DiscImageMount.h"
 #include "forms/MainForm.h"
 #include "player/PlaybackEngine.h"
@@ -98,8 +101,19 @@ void RunPlayer(HINSTANCE instance, char* commandLine, int showCommand, const std
 
 } // namespace
 
+// The arguments as the user wrote them, in UTF-8: the ANSI command line would turn a path
+// in letters the code page lacks into question marks.
+static std::string WideArguments() {
+    std::string line = Utf8::FromWide(GetCommandLineW());
+    size_t at = 0;
+    const bool quoted = !line.empty() && line[0] == '"';
+    at = quoted ? line.find('"', 1) : line.find_first_of(" \t");
+    return at == std::string::npos ? std::string() : line.substr(at + 1);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-    const std::string image = ParseDiscArgument(commandLine);
+    DiscImage::fromCodePage = CodePage::ToUtf8;
+    const std::string image = ParseDiscArgument(WideArguments().c_str());
     PlayArgument argument = ParsePlayArgument(commandLine);
     playRequest.flag = argument.requested;
     playRequest.track = argument.track;

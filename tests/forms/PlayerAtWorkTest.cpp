@@ -2,6 +2,7 @@
 // and controls take clicks, keys, menu choices, tray callbacks and drags, and the tests read
 // back what the displays, the drive, the mixer and the files show.
 #include "app/Settings.h"
+#include "app/Utf8.h"
 #include "disc/DiscImage.h"
 #include "disc/WaveFile.h"
 #include "forms/DiscImageMount.h"
@@ -341,8 +342,8 @@ protected:
     void TearDown() override {
         Player::TearDown();
         DiscImageMount::showMessage = shownBefore;
-        ImageChooser::getOpenFileName = GetOpenFileNameA;
-        ImageChooser::browseForFolder = SHBrowseForFolderA;
+        ImageChooser::getOpenFileName = GetOpenFileNameW;
+        ImageChooser::browseForFolder = SHBrowseForFolderW;
     }
     static int Record(HWND, const char* text, const char*) {
         told.push_back(text);
@@ -357,14 +358,15 @@ protected:
     // Files dropped as the shell drops them: a DROPFILES header, then each name ended by a
     // zero, then one more zero. The receiver frees it.
     static HDROP Drop(const std::vector<std::string>& files) {
-        std::string names;
+        std::wstring names;
         for (const std::string& file : files)
-            names += file + '\0';
-        names += '\0';
-        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+            names += Utf8::ToWide(file) + L'\0';
+        names += L'\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
         auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
         header->pFiles = sizeof(DROPFILES);
-        memcpy(header + 1, names.data(), names.size());
+        header->fWide = TRUE;
+        memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
         GlobalUnlock(memory);
         return static_cast<HDROP>(memory);
     }
@@ -374,8 +376,9 @@ protected:
         HMENU recent = GetSubMenu(menu.Popup(), 4);
         std::string entries;
         for (int i = 0; i < GetMenuItemCount(recent); i++) {
-            char text[MAX_PATH + 8] = "";
-            GetMenuStringA(recent, UINT(i), text, sizeof text, MF_BYPOSITION);
+            wchar_t wide[MAX_PATH + 8] = L"";
+            GetMenuStringW(recent, UINT(i), wide, MAX_PATH + 8, MF_BYPOSITION);
+            const std::string text = Utf8::FromWide(wide);
             const bool grey = GetMenuState(recent, UINT(i), MF_BYPOSITION) & MF_GRAYED;
             entries += (grey ? "~" : "") + std::string(text) + "|";
         }
@@ -384,15 +387,15 @@ protected:
 
     // The open dialogs, answered with `answer` (empty: cancelled); the file dialog's filter is
     // read as the platform reads it, into `filter` with "|" after each part.
-    static BOOL WINAPI AnswerFile(OPENFILENAMEA* request) {
+    static BOOL WINAPI AnswerFile(OPENFILENAMEW* request) {
         filter.clear();
-        for (const char* part = request->lpstrFilter; *part; part += strlen(part) + 1)
-            filter += std::string(part) + "|";
-        lstrcpynA(request->lpstrFile, answer.c_str(), int(request->nMaxFile));
+        for (const wchar_t* part = request->lpstrFilter; *part; part += wcslen(part) + 1)
+            filter += Utf8::FromWide(part) + "|";
+        lstrcpynW(request->lpstrFile, Utf8::ToWide(answer).c_str(), int(request->nMaxFile));
         return !answer.empty();
     }
-    static PIDLIST_ABSOLUTE WINAPI AnswerFolder(BROWSEINFOA*) {
-        return answer.empty() ? nullptr : ILCreateFromPathA(answer.c_str());
+    static PIDLIST_ABSOLUTE WINAPI AnswerFolder(BROWSEINFOW*) {
+        return answer.empty() ? nullptr : ILCreateFromPathW(Utf8::ToWide(answer).c_str());
     }
 
     inline static std::vector<std::string> told;
@@ -463,6 +466,29 @@ TEST_F(PlayerWithImages, OpenedImagesAreListedUnderRecentImagesAndOpenAgain) {
     Exit();
     EXPECT_EQ(cue, Read("lumivoxe.ini", "recent", "1"));
     EXPECT_EQ("", Read("lumivoxe.ini", "recent", "2"));
+}
+
+// A folder named in letters the code page lacks opens, is remembered and comes back.
+TEST_F(PlayerWithImages, AnImageNamedInAnyLanguageOpensAndIsRemembered) {
+    const std::string music = folder.File("\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0");
+    ASSERT_TRUE(CreateDirectoryW(Utf8::ToWide(music).c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(
+        Utf8::ToWide(folder.File("A\\1.wav")).c_str(),
+        Utf8::ToWide(music + "\\\xD0\xBF\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F.wav").c_str(), FALSE));
+    ImageChooser::browseForFolder = AnswerFolder;
+    Start();
+    answer = music;
+    Command(IDM_OPEN_FOLDER);
+    EXPECT_TRUE(told.empty()) << told[0];
+    EXPECT_EQ(DiscOf(music), images.DiscId());
+    EXPECT_EQ(music, settings.discImage);
+    EXPECT_EQ("&1 " + music + "|", RecentMenu());
+    Exit();
+    EXPECT_EQ(0u, Read("lumivoxe.ini", "options", "discimage").find("utf8:"));
+    Settings stored;
+    LoadSettings(settingsIni, stored);
+    EXPECT_EQ(music, stored.discImage);
+    EXPECT_EQ(std::vector<std::string>{music}, stored.recentImages.Paths());
 }
 
 // ---- Minimize and the tray ----
