@@ -1,5 +1,6 @@
 #include "disc/DiscImage.h"
 
+#include "app/Utf8.h"
 #include "support/TempFolder.h"
 
 #include "FlacFile.h"
@@ -81,6 +82,37 @@ TEST(DiscImage, AFolderOfWaveFilesIsADiscInNameOrder) {
     EXPECT_EQ("01 Alpha", image.Tracks()[0].title);
     EXPECT_EQ(2, image.Tracks()[1].start);
     EXPECT_EQ((std::vector<int>{100, 101, 200, 201, 202, 0}), Read(image, 0, 6));
+}
+
+// A UTF-8 sheet names a file in letters no code page holds; an ANSI sheet in its own code
+// page: both are found, the names of both read in UTF-8.
+TEST(DiscImage, SheetsNameFilesInAnyLanguage) {
+    TempFolder folder;
+    const std::string music = "\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0"; // Музыка
+    CreateDirectoryW(Utf8::ToWide(folder.File(music)).c_str(), nullptr);
+    for (const char* name : {"\xD0\xBF\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F.wav", "Caf\xC3\xA9.wav"}) {
+        std::FILE* file = _wfopen(Utf8::ToWide(folder.File(music + "\\" + name)).c_str(), L"wb");
+        const std::string wave = CdWave(Frames(2, 100));
+        std::fwrite(wave.data(), 1, wave.size(), file);
+        std::fclose(file);
+    }
+    const struct {
+        std::string sheet, title;
+    } cases[] = {
+        {"TITLE \"\xD0\x9F\xD0\xB5\xD1\x81\xD0\xBD\xD0\xB8\"\r\nFILE "
+         "\"\xD0\xBF\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F.wav\" WAVE\r\n",
+         "\xD0\x9F\xD0\xB5\xD1\x81\xD0\xBD\xD0\xB8"},
+        {"TITLE \"Caf\xE9\"\r\nFILE \"Caf\xE9.wav\" WAVE\r\n", "Caf\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        std::FILE* file = _wfopen(Utf8::ToWide(folder.File(music + "\\disc.cue")).c_str(), L"wb");
+        const std::string sheet = c.sheet + "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n";
+        std::fwrite(sheet.data(), 1, sheet.size(), file);
+        std::fclose(file);
+        const DiscImage image(folder.File(music + "\\disc.cue"));
+        EXPECT_TRUE(image.Valid()) << image.Error();
+        EXPECT_EQ(c.title, image.Title());
+    }
 }
 
 TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
