@@ -170,6 +170,12 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     CreateDirectoryA(folder.File("other").c_str(), nullptr);
     folder.Write("other\\one.wav", std::string("RIFF") + std::string(4, '\0'));
     folder.Write("lumivoxe.ini", "[lookup]\r\nonline=0\r\n"); // names are never asked online
+    // The image a second start hands over lies in a folder named in letters no code page has.
+    const std::string music = folder.File("\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0");
+    CreateDirectoryW(Utf8::ToWide(music).c_str(), nullptr);
+    for (const char* name : {"good.cue", "a.bin"})
+        CopyFileW(Utf8::ToWide(folder.File(name)).c_str(),
+                  Utf8::ToWide(music + "\\" + name).c_str(), FALSE);
 
     ProgramRun player("/disc \"" + folder.File("bad.cue") + "\"", program);
     std::vector<HWND> boxes = WaitFor([&] { return WindowsOf(player, "#32770"); });
@@ -181,7 +187,7 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
 
     HWND window = WaitFor(ThePlayer);
     ASSERT_TRUE(window) << "the player starts after the message";
-    ProgramRun second("/disc \"" + folder.File("good.cue") + "\"");
+    ProgramRun second("/disc \"" + music + "\\good.cue\"");
     EXPECT_EQ(0u, second.WaitForExit(10000));
     ProgramRun third("/disc \"" + folder.File("other") + "\""); // a broken WAVE file
     boxes = WaitFor([&] { return WindowsOf(player, "#32770"); });
@@ -194,7 +200,13 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
     const std::string saved = folder.Read("lumivoxe.ini");
-    EXPECT_NE(std::string::npos, saved.find("discimage=" + folder.File("good.cue"))) << saved;
+    std::string stored = "discimage=utf8:";
+    for (unsigned char c : music + "\\good.cue") {
+        char escaped[4];
+        snprintf(escaped, sizeof escaped, "%%%02X", c);
+        stored += c >= 0x80 ? escaped : std::string(1, char(c));
+    }
+    EXPECT_NE(std::string::npos, saved.find(stored)) << saved;
 }
 
 // ---- Sound: the player on a disc image, heard through the test environment's device ----

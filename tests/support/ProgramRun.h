@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Utf8.h"
 #include "support/ThisProgram.h"
 
 #include <windows.h>
@@ -14,8 +15,9 @@ public:
     explicit ProgramRun(const std::string& arguments,
                         const std::string& program = BuiltFile("lumivoxen.exe"),
                         const std::string& outputFile = "") {
-        std::string commandLine = "\"" + program + "\" " + arguments;
-        STARTUPINFOA startup = {};
+        // UTF-8, given to the program as the wide command line a shell gives.
+        std::wstring commandLine = Utf8::ToWide("\"" + program + "\" " + arguments);
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
         HANDLE output = outputFile.empty()
@@ -26,7 +28,7 @@ public:
             startup.dwFlags = STARTF_USESTDHANDLES;
             startup.hStdOutput = startup.hStdError = output;
         }
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, output != INVALID_HANDLE_VALUE,
+        CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, output != INVALID_HANDLE_VALUE,
                        0, nullptr, nullptr, &startup, &info);
         if (output != INVALID_HANDLE_VALUE) CloseHandle(output); // the program has its own
     }
