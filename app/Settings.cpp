@@ -111,14 +111,21 @@ std::string StoredPath(const std::string& path) {
     return stored;
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 std::string PathOfStored(const std::string& stored) {
     if (stored.compare(0, sizeof utf8Mark - 1, utf8Mark) != 0) return CodePage::ToUtf8(stored);
     std::string path;
     for (size_t i = sizeof utf8Mark - 1; i < stored.size(); i++) {
-        unsigned value = 0;
-        if (stored[i] == '%' && i + 2 < stored.size() &&
-            sscanf(stored.substr(i + 1, 2).c_str(), "%2x", &value) == 1) {
-            path += char(value);
+        const int high = i + 2 < stored.size() ? HexDigit(stored[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(stored[i + 2]) : -1;
+        if (stored[i] == '%' && low >= 0) {
+            path += char(high * 16 + low);
             i += 2;
         } else {
             path += stored[i];
