@@ -12,7 +12,7 @@
 #include <vector>
 
 // clang-format off
-const OptionInfo options[20] = {
+const OptionInfo options[21] = {
     // key               field                       default menu                   Config box
     {"minimizeonstart", &Settings::minimizeOnStart, 0,  IDM_MINIMIZE_ON_START, 170, true},
     {"minimizetotray",  &Settings::minimizeToTray,  1,  IDM_MINIMIZE_TO_TRAY,  152, true},
@@ -34,6 +34,7 @@ const OptionInfo options[20] = {
     {"lockvolume",      &Settings::lockVolume,      0,  0,                     0,   true},
     {"snappixel",       &Settings::snapPixel,       10, 0,                     0,   false},
     {"escminimize",     &Settings::escMinimize,     0,  IDM_ESC_MINIMIZE,      171, true},
+    {"scale",           &Settings::scale,           0,  0,                     0,   false},
 };
 // clang-format on
 

@@ -14,7 +14,8 @@ struct Settings {
 
     int minimizeOnStart, minimizeToTray, snapWindow, showPlaylist, elapsedTime, repeatPlaylist,
         repeatTrack, exitOnRemove, alwaysOnTop, showTooltip, stopOnExit, playOnStart, introPlay,
-        randomIntro, introPlayLen, autoSwitch, keyShortcuts, lockVolume, snapPixel, escMinimize;
+        randomIntro, introPlayLen, autoSwitch, keyShortcuts, lockVolume, snapPixel, escMinimize,
+        scale; // 0: from the dpi of the player's monitor; 1 .. 3: the skin drawn that many times
 
     char skinName[400] = "."; // "." is the built-in skin
     int x = 0, y = 0;         // player window
@@ -50,7 +51,7 @@ struct OptionInfo {
     int configBox;
     bool switched;
 };
-extern const OptionInfo options[20];
+extern const OptionInfo options[21];
 // The option a menu entry or a Config page box switches; null for any other id.
 const OptionInfo* OptionOfMenu(int menuId);
 const OptionInfo* OptionOfConfigBox(int boxId);

@@ -1,5 +1,7 @@
 #include "dialogs/DialogArt.h"
 
+#include "gfx/SkinScale.h"
+
 #include <algorithm>
 
 namespace {
@@ -15,16 +17,7 @@ SIZE SizeOf(HBITMAP bitmap) {
 } // namespace
 
 int DialogArt::DpiOf(HWND window) {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    // Windows 10 1607 and later; looked up so that the program still starts on Windows 7.
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (dpiForWindow && window) {
-        if (const UINT dpi = dpiForWindow(window)) return static_cast<int>(dpi);
-    }
-    ClientDC screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    return dpi > 0 ? dpi : baseDpi;
+    return SkinScale::DpiOf(window);
 }
 
 int DialogArt::ArtScale(int dpi) {

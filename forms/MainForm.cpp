@@ -14,7 +14,9 @@
 #include "forms/PlaylistForm.h"
 #include "forms/SkinLoader.h"
 #include "forms/WindowSnap.h"
+#include "gfx/GdiHandles.h"
 #include "gfx/WBmpFont.h"
+#include "gfx/SkinScale.h"
 #include "gfx/WBmpList.h"
 #include "player/PlaybackEngine.h"
 #include "res/resource.h"
@@ -25,6 +27,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -128,6 +131,7 @@ LRESULT MainForm::OnCreate() {
     playlist->TakeLook(builtin);
     playlist->Create(instance, hwnd);
     SetPosition(settings.x, settings.y);
+    ApplyScale();
     firstPlacement = !settings.positionStored || !settings.playlistStored;
     if (settings.skinName[0] != '.' && !LoadSkin(settings.skinName)) LoadBuiltinSkin();
     if (firstPlacement) PlaceAtFirstStart(); // the built-in look: no loader placed the windows
@@ -156,6 +160,7 @@ void MainForm::CreateButtons(const SkinLook& look) {
         buttons[i].Create(hwnd, WButton::skinned, IDC_PLAYER_BUTTON + i, instance, p.x, p.y,
                           p.width, p.height, "", bitmaps, 2, &c.cells[0], &c.cells[1], &c.cells[2],
                           &c.cells[3]);
+        buttons[i].MoveTo(p, 0);
         buttons[i].SetTooltip(tips, TableString(instance, IDS_TIP_PLAYER_BUTTONS + i).c_str());
     }
     for (int toggle : {btShowPlaylist, btShowOptions, btLockVolume, btMuteVolume})
@@ -172,6 +177,7 @@ void MainForm::CreateSliders(const SkinLook& look) {
         sliders[i].Create(hwnd, style, IDC_PLAYER_SLIDER + i, instance, p.x, p.y, p.width, p.height,
                           "", bitmaps, 3, seek ? c.cells[0].width : c.strip.height, &c.cells[0],
                           &c.cells[1], &c.cells[2], &c.cells[3], 0, &p);
+        sliders[i].MoveTo(p, 0);
         sliders[i].SetTooltip(tips, TableString(instance, IDS_TIP_SLIDERS + i).c_str());
     }
 }
@@ -222,6 +228,7 @@ void MainForm::CreateTextBoxes(const SkinLook& look) {
         textBoxes[i].Create(hwnd, WTextBox::bitmapText | WTextBox::imageBackground,
                             IDC_PLAYER_TEXT + i, instance, p.x, p.y, p.width, p.height, "", nullptr,
                             0, 0, bitmaps, 0, &p, font);
+        textBoxes[i].MoveTo(p, 0);
     }
     textBoxes[tbPosition].SetTooltip(tips, TableString(instance, IDS_TIP_TIME).c_str());
     for (TextBox scrolling : {tbTrackName, tbArtist, tbAlbum}) {
@@ -297,22 +304,63 @@ int MainForm::LoadBuiltinSkin() {
     return SkinLoader(*this).LoadBuiltin();
 }
 
-// ---- Painting and the title bar ----
+// ---- Scale, painting and the title bar ----
 
+void MainForm::ApplyScale() {
+    scale = SkinScale::Effective(settings.scale, SkinScale::DpiOf(hwnd));
+    for (WButton& button : buttons)
+        button.SetScale(scale);
+    for (WScrollbar& slider : sliders)
+        slider.SetScale(scale);
+    for (WTextBox& box : textBoxes)
+        box.SetScale(scale);
+    SetSize(mainRect.width * scale, mainRect.height * scale, 1);
+    SetOutline(outline);
+}
+
+// The rectangles enlarged one by one: the outline stays exact, as a transform need not keep it.
+bool MainForm::SetOutline(const std::string& data) {
+    outline = data;
+    if (outline.empty()) {
+        SetWindowRgn(hwnd, nullptr, TRUE);
+        return true;
+    }
+    std::string scaled = outline;
+    auto* header = reinterpret_cast<RGNDATAHEADER*>(&scaled[0]);
+    const size_t room = (scaled.size() - sizeof *header) / sizeof(RECT);
+    auto* rects = reinterpret_cast<RECT*>(&scaled[sizeof *header]);
+    auto enlarge = [this](RECT& r) {
+        r = {r.left * scale, r.top * scale, r.right * scale, r.bottom * scale};
+    };
+    enlarge(header->rcBound);
+    for (size_t i = 0; i < std::min<size_t>(header->nCount, room); i++)
+        enlarge(rects[i]);
+    HRGN region = ExtCreateRegion(nullptr, DWORD(scaled.size()),
+                                  reinterpret_cast<const RGNDATA*>(scaled.data()));
+    if (!region) return false;
+    // The window owns the region once it is set.
+    if (!SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+    return true;
+}
+
+// Drawn in skin pixels and enlarged once, so every skin pixel is a square of screen pixels.
 LRESULT MainForm::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    bitmaps->DrawBitmap(dc, 0, WBmpList::modeCopy, 0, 0);
+    PaintDC paint(hwnd);
+    MemoryDC memory(paint.Get());
+    BitmapHandle image(CreateCompatibleBitmap(paint.Get(), mainRect.width, mainRect.height));
+    SelectGuard selection(memory.Get(), image.Get());
+    bitmaps->DrawBitmap(memory.Get(), 0, WBmpList::modeCopy, 0, 0);
     const int sourceY = GetActiveWindow() == hwnd ? titleRect.height : 0;
-    bitmaps->DrawBitmapPart(dc, 1, WBmpList::modeCopy, titleRect.x, titleRect.y, titleRect.width,
-                            titleRect.height, 0, sourceY, titleRect.width, titleRect.height);
-    EndPaint(hwnd, &paint);
+    bitmaps->DrawBitmapPart(memory.Get(), 1, WBmpList::modeCopy, titleRect.x, titleRect.y,
+                            titleRect.width, titleRect.height, 0, sourceY, titleRect.width,
+                            titleRect.height);
+    WBmpList::BlitScaled(paint.Get(), mainRect.width, mainRect.height, memory.Get(), scale);
     return 0;
 }
 
 void MainForm::InvalidateTitleBar() {
-    RECT title = {titleRect.x, titleRect.y, titleRect.x + titleRect.width,
-                  titleRect.y + titleRect.height};
+    const SourceRect t = Scaled(titleRect, scale);
+    RECT title = {t.x, t.y, t.x + t.width, t.y + t.height};
     InvalidateRect(hwnd, &title, FALSE);
 }
 
@@ -422,6 +470,12 @@ bool MainForm::RunMenuCommand(int id) {
         settings.introPlayLen = seconds;
         return true;
     }
+    if (const int scale = PlayerMenu::ScaleChoice(id); scale >= 0) {
+        settings.scale = scale;
+        ApplyScale();
+        PlaceForSkin();
+        return true;
+    }
     if (PlayerMenu::RecentIndex(id) >= 0) {
         OpenRecentImage(PlayerMenu::RecentIndex(id));
         return true;
@@ -491,7 +545,7 @@ LRESULT MainForm::OnContextMenu(int, int, HWND) {
     // Signed: a screen left of the main one has negative coordinates; -1, -1 is the menu key.
     POINT at = {GET_X_LPARAM(current.lParam), GET_Y_LPARAM(current.lParam)};
     if (at.x == -1 && at.y == -1) {
-        at = {titleRect.x, titleRect.y + titleRect.height};
+        at = {titleRect.x * scale, (titleRect.y + titleRect.height) * scale};
         ClientToScreen(hwnd, &at);
     }
     // Owned by the player even over a control, so that every entry reaches OnCommand.
@@ -706,7 +760,7 @@ LRESULT MainForm::OnButtonDown(WPARAM keys, int x, int y) {
     RECT player = {}, list = {};
     GetWindowRect(&player);
     playlist->GetWindowRect(&list);
-    docked = settings.snapWindow && WindowSnap::Touching(player, list, settings.snapPixel);
+    docked = settings.snapWindow && WindowSnap::Touching(player, list, settings.snapPixel * scale);
     playlistOffset = {list.left - player.left, list.top - player.top};
     SetCapture(hwnd);
     return 0;
@@ -722,7 +776,8 @@ LRESULT MainForm::OnMouseMove(WPARAM keys, int x, int y) {
     RECT player = {}, list = {};
     GetWindowRect(&player);
     playlist->GetWindowRect(&list);
-    if (settings.snapWindow && !docked) to = WindowSnap::Snap(player, list, to, settings.snapPixel);
+    if (settings.snapWindow && !docked)
+        to = WindowSnap::Snap(player, list, to, settings.snapPixel * scale);
     SetPosition(to.x, to.y);
     if (docked) playlist->SetPosition(to.x + playlistOffset.x, to.y + playlistOffset.y);
     return 0;

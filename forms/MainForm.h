@@ -66,6 +66,12 @@ public:
     // After a skin gave the player its size, before the windows show: the first start's places,
     // or a playlist docked to the player's bottom or right edge moved to stay docked.
     void PlaceForSkin();
+    // The window, its controls and outline at the scale the setting and the monitor's dpi
+    // ask for; the playlist follows.
+    void ApplyScale();
+    // The skin's outline (region.rgn's bytes; empty: rectangular) at the scale; false when
+    // the system refuses the data.
+    bool SetOutline(const std::string& data);
     // Hands the engine the playlist on screen and these displays; null takes them back.
     void AttachEngine(PlaybackEngine* engine);
     // The engine read a disc: names are looked up for it when it has none.
@@ -105,6 +111,7 @@ public:
     WBmpFont* font = nullptr;
     SourceRect mainRect = {0, 0, defaultWidth, defaultHeight};
     SourceRect titleRect;
+    std::string outline; // the skin's region data, in skin pixels
     WButton buttons[buttonCount];
     WScrollbar sliders[sliderCount];
     WTextBox textBoxes[textCount];

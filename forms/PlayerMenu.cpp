@@ -35,6 +35,10 @@ PlayerMenu::PlayerMenu(HINSTANCE instance, const Settings& values)
     Check(popup, IDM_SHOW_PLAYLIST, values.showPlaylist != 0);
     for (int id = IDM_INTRO_5; id <= IDM_INTRO_120; id += 10)
         Check(popup, id, IntroSeconds(id) == values.introPlayLen);
+    // Radio marks: one of the four is always the scale in force.
+    const int chosen = ScaleChoice(IDM_SCALE_AUTO + values.scale) >= 0 ? values.scale : 0;
+    CheckMenuRadioItem(popup, IDM_SCALE_AUTO, IDM_SCALE_3X, UINT(IDM_SCALE_AUTO + chosen),
+                       MF_BYCOMMAND);
     ListRecentImages(values);
 }
 
@@ -64,6 +68,10 @@ int* PlayerMenu::ToggledOption(Settings& values, int id) {
 int PlayerMenu::IntroSeconds(int id) {
     if (id < IDM_INTRO_5 || id > IDM_INTRO_120 || (id - IDM_INTRO_5) % 10) return 0;
     return introSeconds[(id - IDM_INTRO_5) / 10];
+}
+
+int PlayerMenu::ScaleChoice(int id) {
+    return id >= IDM_SCALE_AUTO && id <= IDM_SCALE_3X ? id - IDM_SCALE_AUTO : -1;
 }
 
 int PlayerMenu::RecentIndex(int id) {

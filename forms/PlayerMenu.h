@@ -19,6 +19,8 @@ public:
     static int* ToggledOption(Settings& values, int id);
     // The seconds of an intro length entry; 0 for any other id.
     static int IntroSeconds(int id);
+    // The scale a "Scale" entry chooses (0 Auto, 1 .. 3); -1 for any other id.
+    static int ScaleChoice(int id);
     // The position in the recent images of a "Recent Images" entry; -1 for any other id.
     static int RecentIndex(int id);
 

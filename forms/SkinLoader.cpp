@@ -45,7 +45,7 @@ bool SkinLoader::Apply(const SkinLook& look, std::string& error) {
     ApplyPlayerControls(look);
     form.playlist->TakeLook(look);
     if (!ApplyRegion(look, error)) return false;
-    Finish(look.name.c_str(), look.main.width, look.main.height);
+    Finish(look.name.c_str());
     return true;
 }
 
@@ -98,21 +98,10 @@ void SkinLoader::ApplyPlayerControls(const SkinLook& look) {
     }
 }
 
-// Without a region the window is rectangular again.
 bool SkinLoader::ApplyRegion(const SkinLook& look, std::string& error) {
-    if (look.region.empty()) {
-        SetWindowRgn(form.hwnd, nullptr, FALSE);
-        return true;
-    }
-    HRGN region = ExtCreateRegion(nullptr, DWORD(look.region.size()),
-                                  reinterpret_cast<const RGNDATA*>(look.region.data()));
-    if (!region) {
-        error = "Invalid region data in " + form.SkinsRoot() + "\\" + look.name + "\\region.rgn";
-        return false;
-    }
-    // The window owns the region once it is set.
-    if (!SetWindowRgn(form.hwnd, region, FALSE)) DeleteObject(region);
-    return true;
+    if (form.SetOutline(look.region)) return true;
+    error = "Invalid region data in " + form.SkinsRoot() + "\\" + look.name + "\\region.rgn";
+    return false;
 }
 
 void SkinLoader::HideWindows() {
@@ -120,8 +109,8 @@ void SkinLoader::HideWindows() {
     form.playlist->Show(0);
 }
 
-void SkinLoader::Finish(const char* name, int width, int height) {
-    form.SetSize(width, height, 0);
+void SkinLoader::Finish(const char* name) {
+    form.ApplyScale();
     form.PlaceForSkin();
     InvalidateRect(form.hwnd, nullptr, FALSE);
     form.playlist->Relayout();

@@ -23,7 +23,7 @@ private:
     void ApplyPlayerControls(const SkinLook& look);
     bool ApplyRegion(const SkinLook& look, std::string& error);
     void HideWindows();
-    void Finish(const char* name, int width, int height);
+    void Finish(const char* name);
 
     MainForm& form;
 };

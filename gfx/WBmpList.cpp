@@ -424,3 +424,13 @@ void WBmpList::TileBitmapRect(HDC dc, int index, int mode, const RECT& dest,
 void WBmpList::BlitDC(HDC dc, const SourceRect& dest, HDC source) {
     BitBlt(dc, dest.x, dest.y, dest.width, dest.height, source, 0, 0, SRCCOPY);
 }
+
+void WBmpList::BlitScaled(HDC dc, int width, int height, HDC source, int scale) {
+    if (scale == 1) {
+        BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        return;
+    }
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, width * scale, height * scale, source, 0, 0, width, height, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+}

@@ -67,6 +67,9 @@ public:
     };
     void CopyParts(HDC dc, int index, int mode, const PartCopy* parts, int count) const;
     static void BlitDC(HDC dc, const SourceRect& dest, HDC source);
+    // The width x height pixels at the source's corner, each drawn as scale x scale pixels at
+    // dc's corner: nearest neighbour, so the skin stays crisp.
+    static void BlitScaled(HDC dc, int width, int height, HDC source, int scale);
 
     int Capacity() const { return capacity; }
     int Count() const { return count; }

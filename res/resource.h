@@ -109,7 +109,7 @@
 // Menus (1000 ..)
 #define IDM_MAIN 1000 // the right-click menu; its first popup is "MainMenu"
 
-// Menu commands (1010 .. 1335)
+// Menu commands (1010 .. 1353)
 #define IDM_ABOUT 1010
 #define IDM_SHOW_PLAYLIST 1020
 #define IDM_ALWAYS_ON_TOP 1040
@@ -138,6 +138,8 @@
 #define IDM_RECENT_NONE 1330  // "(none)", greyed, in "Recent Images" while it is empty
 #define IDM_RECENT_FIRST 1331 // 1331 .. 1335: the recent images, newest first
 #define IDM_LOOKUP_NAMES 1340 // "Look Up Names Online"
+#define IDM_SCALE_AUTO 1350   // "Scale": 1350 Auto, 1351 .. 1353 1x .. 3x
+#define IDM_SCALE_3X 1353
 
 // Player window controls: buttons 100 .. 111, sliders 200 .. 203, text boxes 300 .. 305
 #define IDC_PLAYER_BUTTON 100

@@ -55,9 +55,29 @@ BOOL WControl::Move(int x, int y, int width, int height, BOOL repaint) {
     return MoveWindow(hwnd, x, y, width, height, repaint);
 }
 
-void WControl::MoveTo(const SourceRect& placement, int invalidate) {
-    MoveWindow(hwnd, placement.x, placement.y, placement.width, placement.height, FALSE);
+void WControl::MoveTo(const SourceRect& skinPlace, int invalidate) {
+    placement = skinPlace;
+    const SourceRect p = Scaled(placement, scale);
+    MoveWindow(hwnd, p.x, p.y, p.width, p.height, FALSE);
     if (invalidate) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void WControl::SetScale(int newScale) {
+    scale = newScale;
+    MoveTo(placement, 1);
+}
+
+SourceRect WControl::SkinClient() const {
+    RECT client = {};
+    ::GetClientRect(hwnd, &client);
+    return {0, 0, client.right / scale, client.bottom / scale};
+}
+
+// Rounded down also left of and above the control, where the capture may see the cursor.
+POINT WControl::SkinPoint(LPARAM point) const {
+    const int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
+    auto down = [this](int v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+    return {down(x), down(y)};
 }
 
 void WControl::SetSize(int width, int height, int invalidate) {

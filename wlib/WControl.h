@@ -26,7 +26,13 @@ public:
 
     BOOL SetTopMost(int flag);
     BOOL Move(int x, int y, int width, int height, BOOL repaint);
+    // To a place in skin pixels, at the control's scale; the place is kept for SetScale.
     void MoveTo(const SourceRect& placement, int invalidate);
+    // Draws at scale screen pixels a skin pixel from now on, at its kept place.
+    void SetScale(int newScale);
+    // The client area in skin pixels, and a mouse message's point (signed) in skin pixels.
+    SourceRect SkinClient() const;
+    POINT SkinPoint(LPARAM point) const;
     void SetSize(int width, int height, int invalidate);
     BOOL SetPosition(int x, int y);
     BOOL SetWindowPosition(HWND after, int x, int y, int width, int height, UINT flags);
@@ -42,6 +48,8 @@ public:
     HWND hwnd = nullptr;
     WTooltip* tooltip = nullptr; // not owned
     int toolId = 0;
+    int scale = 1;        // screen pixels a skin pixel
+    SourceRect placement; // in the parent, in skin pixels
 
 protected:
     // For the subclassed standard controls: puts proc in front of the control's own window

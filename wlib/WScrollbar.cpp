@@ -97,9 +97,8 @@ SCROLLINFO WScrollbar::ScrollInfo() const {
 }
 
 int WScrollbar::Extent() const {
-    RECT client;
-    ::GetClientRect(hwnd, &client);
-    return (style & vertical) ? client.bottom : client.right;
+    const SourceRect client = SkinClient();
+    return (style & vertical) ? client.height : client.width;
 }
 
 int WScrollbar::ValueToPixel(int value) const {
@@ -123,16 +122,9 @@ int WScrollbar::ClampToRoom(int pixel) const {
 }
 
 SourceRect WScrollbar::ThumbRect(int pixel) const {
-    RECT client;
-    ::GetClientRect(hwnd, &client);
-    if (style & vertical) return SourceRect{0, pixel, client.right, thumbLength};
-    return SourceRect{pixel, 0, thumbLength, client.bottom};
-}
-
-// The point of a mouse message in client coordinates, signed: under the capture the cursor may
-// stand left of or above the slider.
-POINT WScrollbar::MessagePoint(LPARAM point) {
-    return {static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    const SourceRect client = SkinClient();
+    if (style & vertical) return SourceRect{0, pixel, client.width, thumbLength};
+    return SourceRect{pixel, 0, thumbLength, client.height};
 }
 
 bool WScrollbar::CursorOnThumb(int pixel, POINT cursor) const {
@@ -189,9 +181,7 @@ LRESULT WScrollbar::OnEnable(WPARAM wParam, LPARAM lParam) {
 void WScrollbar::Paint() {
     if (bitmaps) {
         int pixel = tracking ? trackPixel : ValueToPixel(GetPosition());
-        RECT client;
-        ::GetClientRect(hwnd, &client);
-        SourceRect whole = {0, 0, client.right, client.bottom};
+        const SourceRect whole = SkinClient();
         ClientDC window(hwnd);
         const SourceRect& thumb = CurrentThumb(pixel);
         if (style & opaque) {
@@ -206,10 +196,10 @@ void WScrollbar::Paint() {
                                         backgroundSource);
             bitmaps->DrawBitmapRect(memory.Get(), thumbBitmap, WBmpList::modeCopy, ThumbRect(pixel),
                                     thumb);
-            BitBlt(window.Get(), 0, 0, whole.width, whole.height, memory.Get(), 0, 0, SRCCOPY);
+            WBmpList::BlitScaled(window.Get(), whole.width, whole.height, memory.Get(), scale);
         } else {
-            bitmaps->DrawBitmapRect(window.Get(), thumbBitmap, WBmpList::modeCopy, ThumbRect(pixel),
-                                    thumb);
+            bitmaps->DrawBitmapRect(window.Get(), thumbBitmap, WBmpList::modeCopy,
+                                    Scaled(ThumbRect(pixel), scale), thumb);
         }
     }
     // Without a skin nothing is drawn, and the system look must not show either.
@@ -231,7 +221,7 @@ void WScrollbar::SendTrack(int value) const {
 }
 
 void WScrollbar::OnButtonDown(LPARAM point) {
-    const POINT cursor = pointer = MessagePoint(point);
+    const POINT cursor = pointer = SkinPoint(point);
     const int c = (style & vertical) ? cursor.y : cursor.x;
     SetForegroundWindow(GetParent(hwnd));
     SetCapture(hwnd);
@@ -253,7 +243,7 @@ void WScrollbar::OnButtonDown(LPARAM point) {
 // The message's own point, not the cursor's later place, so that every move counts once and
 // dragging beyond the slider keeps working.
 void WScrollbar::OnMouseMove(WPARAM keys, LPARAM point) {
-    const POINT cursor = pointer = MessagePoint(point);
+    const POINT cursor = pointer = SkinPoint(point);
     if (keys == MK_LBUTTON && pressed) {
         int c = (style & vertical) ? cursor.y : cursor.x;
         trackPixel = ClampToRoom(c - grabOffset);

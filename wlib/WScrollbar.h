@@ -33,7 +33,7 @@ public:
     void SetNotifyTarget(HWND window) { notifyTarget = window; }
     void Redraw();
 
-    // Thumb leading edge for a value, and back, for the current range and size.
+    // Thumb leading edge for a value, and back, for the current range and size, in skin pixels.
     int ValueToPixel(int value) const;
     int PixelToValue(int pixel) const;
 
@@ -68,7 +68,6 @@ private:
     int Room() const { return Extent() - thumbLength; }
     int ClampToRoom(int pixel) const;
     SourceRect ThumbRect(int pixel) const;
-    static POINT MessagePoint(LPARAM point);
     bool CursorOnThumb(int pixel, POINT cursor) const;
     const SourceRect& CurrentThumb(int pixel) const;
     LRESULT OnEnable(WPARAM wParam, LPARAM lParam);

@@ -176,8 +176,10 @@ void WTextBox::ForwardMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void WTextBox::Paint() {
     PaintDC paint(hwnd);
-    RECT client;
-    ::GetClientRect(hwnd, &client);
+    // Opaque boxes draw in skin pixels and are enlarged once; see-through ones are unscaled.
+    const SourceRect skin = SkinClient();
+    RECT client = {0, 0, skin.width, skin.height};
+    if (!IsOpaque()) ::GetClientRect(hwnd, &client);
     const char* shown = marqueeActive ? marqueeText.c_str() : CurrentText();
     int width;
     if (IsOpaque()) {
@@ -185,7 +187,7 @@ void WTextBox::Paint() {
         BitmapHandle image(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
         SelectGuard selection(buffer.Get(), image.Get());
         width = DrawShownText(buffer.Get(), client, shown);
-        BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+        WBmpList::BlitScaled(paint.Get(), client.right, client.bottom, buffer.Get(), scale);
     } else {
         width = DrawShownText(paint.Get(), client, shown);
     }

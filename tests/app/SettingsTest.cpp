@@ -141,14 +141,14 @@ TEST_F(SettingsFile, EmptyOrMissingFilesGiveExactlyTheDefaults) {
     EXPECT_STREQ("DF", letters);
     Settings expected;
     strcpy(expected.drive, "D:");
-    const std::vector<int> defaults = {0, 1, 1, 0, 1,  0, 0, 0, 0,  1,
-                                       1, 0, 0, 0, 15, 0, 1, 0, 10, 0};
+    const std::vector<int> defaults = {0, 1, 1, 0,  1, 0, 0, 0,  0, 1, 1,
+                                       0, 0, 0, 15, 0, 1, 0, 10, 0, 0};
     const char* const texts[] = {"", "[other]\r\nx=1\r\n", nullptr};
     for (const char* text : texts) {
         if (!text) DeleteFileA(folder.File("lumivoxe.ini").c_str());
         Settings loaded = text ? Load(text) : Settings();
         if (!text) LoadSettings(file, loaded);
-        EXPECT_EQ(defaults, std::vector<int>(&loaded.minimizeOnStart, &loaded.escMinimize + 1));
+        EXPECT_EQ(defaults, std::vector<int>(&loaded.minimizeOnStart, &loaded.scale + 1));
         EXPECT_EQ(0, memcmp(&expected, &loaded, offsetof(Settings, drive) + sizeof loaded.drive))
             << (text ? text : "no file");
     }

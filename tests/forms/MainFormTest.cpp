@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "forms/PlaylistForm.h"
+#include "gfx/SkinScale.h"
 #include "res/resource.h"
 #include "skin/BuiltinRecords.h"
 #include "skin/RegionData.h"
@@ -209,6 +210,62 @@ TEST_F(PlayerWindow, ARegionSkinShapesTheWindowUntilTheBuiltInSkinAndNothingLeak
     switchAround(25); // a hundred skin changes, each window painted 250 times
     EXPECT_GE(GdiRoom(), room);
     EXPECT_EQ(27u, shownErrors.size()); // the broken skin, every round
+}
+
+// Each skin pixel a square of scale x scale screen pixels, also where the platform hit-tests
+// and shapes the window: at the chosen scales and at the one the screen's dpi asks for.
+TEST_F(PlayerWindow, TheSkinIsDrawnHitAndShapedAtTheScale) {
+    const std::vector<RegionData::Rect> outline = {{0, 0, 275, 60}, {20, 60, 255, 116}};
+    const std::string withRegion = BuiltinSkinFiles()["skin.ini"] + "[region]\r\nuseregion=1\r\n";
+    WriteBuiltinSkin(folder, "Round",
+                     {{"skin.ini", withRegion}, {"region.rgn", RegionData::Encode(outline)}});
+    form.SetPosition(0, 0);
+    settings.scale = 1;
+    form.ApplyScale();
+    const std::unique_ptr<DibCanvas> oneX = Screenshot();
+    WScrollbar& seek = form.sliders[MainForm::sbPos];
+    SendMessageA(seek.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 3));
+    const int oneXThumb = seek.trackPixel;
+    SendMessageA(seek.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 3));
+    const int byDpi = SkinScale::ForDpi(SkinScale::DpiOf(form.hwnd));
+    const char* screenDpi = getenv("LVX_TEST_DPI"); // a prefix of wine-at-dpi
+    EXPECT_EQ(SkinScale::ForDpi(screenDpi ? atoi(screenDpi) : 96), byDpi);
+    for (int chosen : {2, 3, 0, 1}) {
+        settings.scale = chosen;
+        form.ApplyScale();
+        const int k = chosen ? chosen : byDpi;
+        RECT frame;
+        GetWindowRect(form.hwnd, &frame);
+        EXPECT_EQ(275 * k, frame.right - frame.left) << chosen;
+        EXPECT_EQ(116 * k, frame.bottom - frame.top) << chosen;
+        EXPECT_EQ("", Screenshot()->Mismatch(0, 0, 275 * k, 116 * k, [&](int x, int y) {
+            return oneX->At(x / k, y / k);
+        })) << chosen;
+        // The platform finds each control at its scaled place, and a slider reads the click
+        // there as the same skin pixel.
+        for (const WControl* control :
+             {(const WControl*)&form.buttons[MainForm::btPlay],
+              (const WControl*)&form.textBoxes[MainForm::tbPosition], (const WControl*)&seek}) {
+            const SourceRect p = control->placement;
+            for (POINT at : {POINT{p.x * k, p.y * k},
+                             POINT{(p.x + p.width) * k - 1, (p.y + p.height) * k - 1}})
+                EXPECT_EQ(control->hwnd, ChildWindowFromPoint(form.hwnd, at)) << chosen;
+        }
+        SendMessageA(seek.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40 * k + k - 1, 3 * k));
+        EXPECT_EQ(oneXThumb, seek.trackPixel) << chosen;
+        SendMessageA(seek.hwnd, WM_LBUTTONUP, 0, 0);
+
+        ASSERT_EQ(1, form.LoadSkin("Round"));
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        GetWindowRgn(form.hwnd, shape);
+        std::string inside;
+        for (POINT skin : {POINT{274, 59}, POINT{19, 60}, POINT{20, 115}, POINT{255, 115}})
+            for (POINT at : {POINT{skin.x * k, skin.y * k}, POINT{skin.x * k + k - 1, skin.y * k}})
+                inside += PtInRegion(shape, at.x, at.y) ? '1' : '0';
+        EXPECT_EQ("11001100", inside) << chosen;
+        DeleteObject(shape);
+        form.LoadBuiltinSkin();
+    }
 }
 
 } // namespace

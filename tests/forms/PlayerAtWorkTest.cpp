@@ -241,7 +241,7 @@ TEST_F(Player, MenuChecksWhatIsOnAndItsCommandsToggleTheOptionsAndSetTheIntroLen
     }
     EXPECT_EQ("About|-|Open Disc Image...|Open Disc Folder...|Recent Images>|Look Up Names "
               "Online|-|Options>|-|Show "
-              "Playlist|-|Always On Top|Minimize To Tray|Display "
+              "Playlist|Scale>|-|Always On Top|Minimize To Tray|Display "
               "Tooltips|Key Shortcuts|Snap Windows|ESC Minimize|-|Stop On Exit|Exit On "
               "Remove|Minimize On Start|Play On Start|Repeat Track|Repeat Playlist|Time "
               "Elapsed|-|Intro Options>|-|Exit|",
@@ -256,6 +256,20 @@ TEST_F(Player, MenuChecksWhatIsOnAndItsCommandsToggleTheOptionsAndSetTheIntroLen
         EXPECT_EQ(before ? 0 : 1, *option) << id;
         Command(id);
         EXPECT_EQ(before ? 1 : 0, *option) << id;
+    }
+    // The scale entries choose one of four, shown by a radio mark.
+    for (int chosen : {2, 0, 3, 1}) {
+        Command(IDM_SCALE_AUTO + chosen);
+        EXPECT_EQ(chosen, settings.scale);
+        PlayerMenu menu(Module(), settings);
+        for (int id = IDM_SCALE_AUTO; id <= IDM_SCALE_3X; id++) {
+            MENUITEMINFOA item = {};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_STATE | MIIM_FTYPE;
+            GetMenuItemInfoA(menu.Popup(), UINT(id), FALSE, &item);
+            const bool on = id == IDM_SCALE_AUTO + chosen;
+            EXPECT_EQ(on, (item.fState & MFS_CHECKED) && (item.fType & MFT_RADIOCHECK)) << id;
+        }
     }
     *PlayerMenu::ToggledOption(settings, IDM_REPEAT_TRACK) = 5;
     Command(IDM_REPEAT_TRACK);

@@ -42,6 +42,11 @@ std::string DibCanvas::BmpFile() const {
     return out;
 }
 
+COLORREF DibCanvas::At(int x, int y) const {
+    GdiFlush();
+    return Swapped(bits[y * width + x]);
+}
+
 std::string DibCanvas::Mismatch(int x, int y, int w, int h, const PixelAt& expected) const {
     GdiFlush();
     char text[96] = "";

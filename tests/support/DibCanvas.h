@@ -20,6 +20,7 @@ public:
     void Paint(const PixelAt& colourAt);
     // The pixels as a 32-bit bottom-up .bmp file.
     std::string BmpFile() const;
+    COLORREF At(int x, int y) const;
     // "" when every pixel of the area matches the function, else the first mismatch.
     std::string Mismatch(int x, int y, int w, int h, const PixelAt& expected) const;
 
