@@ -290,11 +290,14 @@ TEST_F(Options, EachTabMakesItsPageAndDropsTheLastOne) {
 
     // The licence texts are in the folder beside the program.
     static std::string opened;
-    DlgAbout::openFolder = [](HWND, const char*, const char* path, const char*, const char*,
-                              int) -> HINSTANCE {
-        opened = path;
-        return nullptr;
+    struct Shell {
+        static HINSTANCE WINAPI Open(HWND, const char*, const char* path, const char*, const char*,
+                                     int) {
+            opened = path;
+            return nullptr;
+        }
     };
+    DlgAbout::openFolder = Shell::Open;
     Click(234);
     DlgAbout::openFolder = ShellExecuteA;
     char program[MAX_PATH];
