@@ -1,5 +1,7 @@
 #include "devices/WHttpClient.h"
 
+#include "app/Utf8.h"
+
 #include <windows.h>
 #include <winhttp.h>
 
@@ -13,14 +15,6 @@ struct InternetCloser {
     void operator()(void* handle) const { WinHttpCloseHandle(handle); }
 };
 using Internet = std::unique_ptr<void, InternetCloser>;
-
-std::wstring Wide(const std::string& text) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
 
 std::string Reason(DWORD error) {
     switch (error) {
@@ -74,7 +68,7 @@ int StatusOf(void* request) {
 } // namespace
 
 WHttpClient::WHttpClient(const std::string& userAgent, size_t maxBytes)
-    : session(WinHttpOpen(Wide(userAgent).c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+    : session(WinHttpOpen(Utf8::ToWide(userAgent).c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                           WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0)),
       maxBytes(maxBytes) {
     if (session) WinHttpSetTimeouts(session, connectMs, connectMs, totalMs, totalMs);
@@ -89,7 +83,7 @@ HttpAnswer WHttpClient::Get(const std::string& url, const std::atomic<bool>& can
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(totalMs);
     UrlParts parts;
     if (!session) return Failed(Reason(GetLastError()));
-    if (!Crack(Wide(url), parts)) return Failed(Reason(ERROR_WINHTTP_INVALID_URL));
+    if (!Crack(Utf8::ToWide(url), parts)) return Failed(Reason(ERROR_WINHTTP_INVALID_URL));
     Internet connection(WinHttpConnect(session, parts.host.c_str(), parts.port, 0));
     if (!connection) return Failed(Reason(GetLastError()));
     Internet request(WinHttpOpenRequest(connection.get(), L"GET", parts.path.c_str(), nullptr,

@@ -1,18 +1,7 @@
 #include "dialogs/NameChooser.h"
 
+#include "app/Utf8.h"
 #include "res/resource.h"
-
-namespace {
-
-// Names come in UTF-8; the list shows them whole even where the code page lacks letters.
-std::wstring Wide(const std::string& text) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(size_t(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], length);
-    return wide;
-}
-
-} // namespace
 
 int NameChooser::Ask(HINSTANCE instance, HWND owner, const std::vector<std::string>& summaries) {
     NameChooser chooser(summaries);
@@ -20,10 +9,12 @@ int NameChooser::Ask(HINSTANCE instance, HWND owner, const std::vector<std::stri
     return chooser.chosen;
 }
 
+// Names come in UTF-8; the list shows them whole even where the code page lacks letters.
 int NameChooser::OnInitDialog() {
     HWND list = GetDlgItem(hwnd, IDC_CHOOSER_LIST);
     for (const std::string& summary : summaries)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(summary).c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Utf8::ToWide(summary).c_str()));
     SendMessageW(list, LB_SETCURSEL, 0, 0);
     SetFocus(list);
     return 0; // the focus is set

@@ -1,5 +1,6 @@
 #include "player/NameLookup.h"
 
+#include "app/CodePage.h"
 #include "devices/WHttpClient.h"
 
 #include <atomic>
@@ -38,18 +39,6 @@ bool WaitUnlessCancelled(int milliseconds, const std::atomic<bool>& cancelled) {
     return !cancelled;
 }
 
-std::string Ansi(const std::string& utf8) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (length <= 1) return std::string();
-    std::wstring wide(size_t(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], length);
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(size_t(bytes > 0 ? bytes : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &ansi[0], bytes, nullptr, nullptr);
-    ansi.resize(ansi.size() - 1);
-    return ansi;
-}
-
 } // namespace
 
 std::string NameLookup::UserAgent() {
@@ -58,10 +47,10 @@ std::string NameLookup::UserAgent() {
 
 DiscNames NameLookup::AnsiNames(const ReleaseNames& names) {
     DiscNames ansi;
-    ansi.artist = Ansi(names.artist);
-    ansi.album = Ansi(names.album);
+    ansi.artist = CodePage::FromUtf8(names.artist);
+    ansi.album = CodePage::FromUtf8(names.album);
     for (const std::string& track : names.tracks)
-        ansi.tracks.push_back(Ansi(track));
+        ansi.tracks.push_back(CodePage::FromUtf8(track));
     return ansi;
 }
 
