@@ -3,7 +3,8 @@
 #include "res/resource.h"
 #include "wlib/WListBox.h"
 
-AddSong::AddSong(WListBox& playlist) : PlaylistDialog(playlist, IDD_ADD_SONG) {
+AddSong::AddSong(PlaylistHost& host, WListBox& playlist)
+    : PlaylistDialog(host, playlist, IDD_ADD_SONG) {
 }
 
 int AddSong::OnInitDialog() {

@@ -6,7 +6,7 @@
 // dialog stays open), or replaces the playlist by the whole disc.
 class AddSong final : public PlaylistDialog {
 public:
-    explicit AddSong(WListBox& playlist);
+    AddSong(PlaylistHost& host, WListBox& playlist);
 
     int OnInitDialog() override;
     int OnCommand(int notification, int id, HWND control) override;

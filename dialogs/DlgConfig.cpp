@@ -1,9 +1,7 @@
 #include "dialogs/DlgConfig.h"
 
-#include "app/Globals.h"
 #include "app/Settings.h"
 #include "dialogs/PlayerHost.h"
-#include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "wlib/WTooltip.h"
 
@@ -61,9 +59,10 @@ void DlgConfig::FillDrives() {
         const char drive[3] = {*letter, ':', '\0'};
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive));
     }
+    const char virtualLetter = host ? host->VirtualDriveLetter() : 0;
     int realDrives = 0;
     for (const char* letter = letters; *letter; letter++)
-        realDrives += *letter != virtualDriveLetter;
+        realDrives += *letter != virtualLetter;
     const bool several = realDrives >= 2;
     EnableItem(autoSwitchId, several);
     settings.autoSwitch = several ? 1 : 0;
@@ -125,7 +124,7 @@ void DlgConfig::OnDriveChosen() {
         return;
     }
     const std::string drive = SelectedText(driveListId);
-    if (!drive.empty() && playbackEngine) playbackEngine->ChangeDisc(drive.c_str());
+    if (!drive.empty() && host) host->ChangeDrive(drive.c_str());
 }
 
 int DlgConfig::OnDestroy() {

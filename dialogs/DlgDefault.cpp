@@ -1,8 +1,7 @@
 #include "dialogs/DlgDefault.h"
 
-#include "app/Globals.h"
-#include "app/WApp.h"
 #include "devices/WRegKey.h"
+#include "dialogs/PlayerHost.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -72,8 +71,7 @@ void DlgDefault::Register() {
 // This program's own path, or the one typed; false when the typed one is empty.
 bool DlgDefault::ReadProgram(std::string* program, bool ours) {
     if (ours) {
-        *program = std::string(theApp ? theApp->folder : "") + "\\" +
-                   (theApp ? theApp->fileName : "lumivoxen.exe");
+        *program = host ? host->ProgramPath() : "lumivoxen.exe";
         return true;
     }
     char typed[pathCapacity] = "";

@@ -1,16 +1,13 @@
 #include "dialogs/DlgSkin.h"
 
-#include "app/Globals.h"
 #include "app/Settings.h"
 #include "app/WIniKey.h"
 #include "dialogs/DialogArt.h"
 #include "dialogs/PlayerHost.h"
-#include "player/PlaybackEngine.h"
 #include "res/resource.h"
 #include "wlib/WListBox.h"
 
 #include <cstring>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -82,15 +79,12 @@ int DlgSkin::OnCommand(int notification, int id, HWND) {
     return 1;
 }
 
-// No status tick may run while the skin changes under it.
 void DlgSkin::ChooseSelected() {
     if (!host) return;
     HWND list = GetDlgItem(hwnd, listId);
     const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
     const std::string name = WListBox::TextOf(list, static_cast<int>(selected));
-    std::optional<PlaybackEngine::BusyHold> hold;
-    if (playbackEngine) hold.emplace(playbackEngine->HoldTicks());
     std::string description;
     if (BuiltinName() == name) {
         host->LoadBuiltinSkin();

@@ -1,25 +1,26 @@
 #include "dialogs/EditPlaylist.h"
 
-#include "app/Globals.h"
-#include "devices/WMCIAudioCD.h"
-#include "player/PlaybackEngine.h"
+#include "dialogs/PlaylistHost.h"
+#include "player/DiscDatabase.h"
 #include "res/resource.h"
 #include "wlib/WListBox.h"
 
 #include <string>
 #include <vector>
 
-EditPlaylist::EditPlaylist(WListBox& playlist) : PlaylistDialog(playlist, IDD_EDIT_PLAYLIST) {
+EditPlaylist::EditPlaylist(PlaylistHost& host, WListBox& playlist)
+    : PlaylistDialog(host, playlist, IDD_EDIT_PLAYLIST) {
 }
 
 int EditPlaylist::OnInitDialog() {
     FillTracks(IDC_EDIT_LIST);
     if (!ShowsDiscInDrive()) return 1;
-    const DiscDatabase& database = playbackEngine->Database();
+    int count = 0;
+    const std::string disc = host.ReadDisc(&count);
     char text[DiscDatabase::textSize];
-    database.ReadArtist(cdAudio->discId, text, sizeof text);
+    host.Database().ReadArtist(disc.c_str(), text, sizeof text);
     SetDlgItemTextA(hwnd, IDC_EDIT_ARTIST, text);
-    database.ReadTitle(cdAudio->discId, text, sizeof text);
+    host.Database().ReadTitle(disc.c_str(), text, sizeof text);
     SetDlgItemTextA(hwnd, IDC_EDIT_TITLE, text);
     return 1;
 }
@@ -79,9 +80,9 @@ void EditPlaylist::EditNameOf(int index) {
 // from the file brings it back with the new names.
 void EditPlaylist::Save() {
     if (ShowsDiscInDrive()) {
-        playbackEngine->SaveDiscOrder();
+        host.SaveDiscOrder();
         SaveNames();
-        ReloadPlaylist();
+        host.ReloadPlaylist();
     }
     Close();
 }
@@ -98,14 +99,5 @@ void EditPlaylist::SaveNames() {
         names.push_back(NameOf(EntryText(IDC_EDIT_LIST, i)));
     for (const std::string& name : names)
         pointers.push_back(name.c_str());
-    playbackEngine->SaveDiscNames(artist, title, pointers.data(), count);
-}
-
-// The playlist shows the new names: it is built again from the file.
-void EditPlaylist::ReloadPlaylist() {
-    const int marked = playlist.GetMarked() < 0 ? 0 : playlist.GetMarked();
-    playlist.Clear(0);
-    playbackEngine->LoadDiscEntry();
-    playlist.SetMarked(marked, 1);
-    playbackEngine->ShowTrackNameNow();
+    host.SaveDiscNames(artist, title, pointers.data(), count);
 }

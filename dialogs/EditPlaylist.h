@@ -6,7 +6,7 @@
 // database; it can also append tracks to the playlist. Enter neither saves nor closes.
 class EditPlaylist final : public PlaylistDialog {
 public:
-    explicit EditPlaylist(WListBox& playlist);
+    EditPlaylist(PlaylistHost& host, WListBox& playlist);
 
     int OnInitDialog() override;
     int OnOK() override;
@@ -18,5 +18,4 @@ private:
     void EditNameOf(int index);
     void Save();
     void SaveNames();
-    void ReloadPlaylist();
 };

@@ -15,6 +15,12 @@ public:
     virtual int LoadBuiltinSkin() = 0;
     // The folder that holds the skin folders.
     virtual std::string SkinsRoot() const = 0;
+    // This program's own file, for the shell's commands.
+    virtual std::string ProgramPath() const = 0;
+    // The drive that plays disc images and the demo disc; 0 before it exists.
+    virtual char VirtualDriveLetter() const = 0;
+    // Plays the discs of that drive ("D:") from now on.
+    virtual void ChangeDrive(const char* drive) = 0;
     // The options dialog has closed: the options button goes back up.
     virtual void OptionsClosed() = 0;
 };

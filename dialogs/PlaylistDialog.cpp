@@ -1,16 +1,14 @@
 #include "dialogs/PlaylistDialog.h"
 
-#include "app/Globals.h"
-#include "app/WApp.h"
-#include "devices/WMCIAudioCD.h"
-#include "player/PlaybackEngine.h"
+#include "dialogs/PlaylistHost.h"
+#include "player/DiscDatabase.h"
 #include "wlib/WListBox.h"
 
 #include <cstring>
 #include <vector>
 
-PlaylistDialog::PlaylistDialog(WListBox& playlist, int templateId)
-    : playlist(playlist), templateId(templateId) {
+PlaylistDialog::PlaylistDialog(PlaylistHost& host, WListBox& playlist, int templateId)
+    : host(host), playlist(playlist), templateId(templateId) {
 }
 
 // Destroyed here, while this class's OnDestroy still takes the window off the loop's table.
@@ -31,11 +29,11 @@ void PlaylistDialog::Open(HINSTANCE instance, HWND owner) {
     Show(instance, 1, MAKEINTRESOURCEA(templateId), owner);
     if (!hwnd) return;
     ShowWindow(hwnd, SW_SHOW);
-    if (theApp) theApp->AddDialog(hwnd);
+    host.RegisterDialog(hwnd, true);
 }
 
 int PlaylistDialog::OnDestroy() {
-    if (theApp) theApp->RemoveDialog(hwnd);
+    host.RegisterDialog(hwnd, false);
     shownDisc.clear();
     // The handle may soon name another window; IsOpen must not mistake that one for ours.
     hwnd = nullptr;
@@ -52,22 +50,19 @@ int PlaylistDialog::OnCancel() {
     return 1;
 }
 
-bool PlaylistDialog::DiscIsRead() {
-    return playbackEngine && playbackEngine->discRead && cdAudio;
-}
-
 bool PlaylistDialog::ShowsDiscInDrive() const {
-    return !shownDisc.empty() && DiscIsRead() && shownDisc == cdAudio->discId;
+    int count = 0;
+    return !shownDisc.empty() && shownDisc == host.ReadDisc(&count);
 }
 
 void PlaylistDialog::FillTracks(int listId) {
-    if (!DiscIsRead()) return;
-    shownDisc = cdAudio->discId;
+    int count = 0;
+    shownDisc = host.ReadDisc(&count);
+    if (shownDisc.empty()) return;
     HWND list = GetDlgItem(hwnd, listId);
-    const int count = static_cast<int>(cdAudio->audioTrackCount);
     for (int index = 0; index < count; index++) {
         char name[DiscDatabase::textSize];
-        playbackEngine->Database().ReadTrackName(cdAudio->discId, index, name, sizeof name);
+        host.Database().ReadTrackName(shownDisc.c_str(), index, name, sizeof name);
         const std::string text = TrackText(index + 1, name);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+class PlaylistHost;
 class WListBox;
 
 // What the two playlist dialogs share: one modeless window at a time, owned by the playlist
@@ -14,7 +15,7 @@ class WListBox;
 // to the playlist.
 class PlaylistDialog : public WDialog {
 public:
-    PlaylistDialog(WListBox& playlist, int templateId);
+    PlaylistDialog(PlaylistHost& host, WListBox& playlist, int templateId);
     ~PlaylistDialog() override;
 
     // Shows the dialog, or brings its window to the front when it is already open.
@@ -26,9 +27,6 @@ public:
     int OnCancel() override;
 
 protected:
-    // The engine has read the disc in the drive, so its section of the database is the one
-    // to show.
-    static bool DiscIsRead();
     // Fills the list with the disc's audio tracks; without a read disc it stays empty.
     void FillTracks(int listId);
     // The lists show the tracks of the disc the engine has read now; after a disc change
@@ -47,6 +45,7 @@ protected:
     int Selection(int listId) const;
     int Count(int listId) const;
 
+    PlaylistHost& host;
     WListBox& playlist;
 
 private:

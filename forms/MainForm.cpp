@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -296,12 +297,33 @@ std::string MainForm::SkinsRoot() const {
     return std::string(theApp ? theApp->folder : "") + "\\skin";
 }
 
+// No status tick may run while the skin changes under it, nor while its error is shown.
+static std::optional<PlaybackEngine::BusyHold> HoldTicks() {
+    if (!playbackEngine) return std::nullopt;
+    return playbackEngine->HoldTicks();
+}
+
 int MainForm::LoadSkin(const char* name) {
+    const auto hold = HoldTicks();
     return SkinLoader(*this).LoadFolder(name);
 }
 
 int MainForm::LoadBuiltinSkin() {
+    const auto hold = HoldTicks();
     return SkinLoader(*this).LoadBuiltin();
+}
+
+std::string MainForm::ProgramPath() const {
+    return std::string(theApp ? theApp->folder : "") + "\\" +
+           (theApp ? theApp->fileName : "lumivoxen.exe");
+}
+
+char MainForm::VirtualDriveLetter() const {
+    return virtualDriveLetter;
+}
+
+void MainForm::ChangeDrive(const char* drive) {
+    if (playbackEngine) playbackEngine->ChangeDisc(drive);
 }
 
 // ---- Scale, painting and the title bar ----

@@ -105,6 +105,9 @@ public:
     std::string SkinsRoot() const override;
     void KeepOnTop(int on) override { SetTopMost(on); }
     void EnableTips(int on) override;
+    std::string ProgramPath() const override;
+    char VirtualDriveLetter() const override;
+    void ChangeDrive(const char* drive) override;
     void OptionsClosed() override { buttons[btShowOptions].SetCheck(0); }
     WTooltip* tips = nullptr; // the program's one tooltip object
     WBmpList* bitmaps = nullptr;

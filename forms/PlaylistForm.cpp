@@ -1,7 +1,10 @@
 #include "forms/PlaylistForm.h"
 
+#include "app/Globals.h"
 #include "app/Settings.h"
+#include "app/WApp.h"
 #include "dialogs/AddSong.h"
+#include "devices/WMCIAudioCD.h"
 #include "dialogs/EditPlaylist.h"
 #include "forms/DiscImageMount.h"
 #include "forms/WindowSnap.h"
@@ -144,8 +147,8 @@ void PlaylistForm::ThumbCells(SourceRect cells[SkinControl::cellCount]) const {
 // ---- Creation ----
 
 int PlaylistForm::OnInitDialog() {
-    addSong = std::make_unique<AddSong>(list);
-    editPlaylist = std::make_unique<EditPlaylist>(list);
+    addSong = std::make_unique<AddSong>(*this, list);
+    editPlaylist = std::make_unique<EditPlaylist>(*this, list);
     // The dialogs show one disc's tracks: they must never edit the next disc with them.
     entries.onDiscLeft = [this] { CloseDiscDialogs(); };
     SetWindowTextA(hwnd, "Lumivoxen CD Player");
@@ -385,6 +388,45 @@ void PlaylistForm::PlaySelected() {
     playbackEngine->PlayCurrent();
 }
 
+// ---- What the playlist dialogs ask ----
+
+std::string PlaylistForm::ReadDisc(int* audioTracks) const {
+    const bool read = playbackEngine && playbackEngine->discRead && cdAudio;
+    *audioTracks = read ? static_cast<int>(cdAudio->audioTrackCount) : 0;
+    return read ? cdAudio->discId : "";
+}
+
+const DiscDatabase& PlaylistForm::Database() const {
+    return playbackEngine->Database();
+}
+
+void PlaylistForm::SaveDiscOrder() {
+    if (playbackEngine) playbackEngine->SaveDiscOrder();
+}
+
+void PlaylistForm::SaveDiscNames(const char* artist, const char* title, const char* const* names,
+                                 int count) {
+    if (playbackEngine) playbackEngine->SaveDiscNames(artist, title, names, count);
+}
+
+// The order the user built is in the file by now, so the rebuilt list keeps it.
+void PlaylistForm::ReloadPlaylist() {
+    if (!playbackEngine) return;
+    const int marked = list.GetMarked() < 0 ? 0 : list.GetMarked();
+    list.Clear(0);
+    playbackEngine->LoadDiscEntry();
+    list.SetMarked(marked, 1);
+    playbackEngine->ShowTrackNameNow();
+}
+
+void PlaylistForm::RegisterDialog(HWND dialog, bool registered) {
+    if (!theApp) return;
+    if (registered)
+        theApp->AddDialog(dialog);
+    else
+        theApp->RemoveDialog(dialog);
+}
+
 // ---- Moving and resizing ----
 
 int PlaylistForm::OnButtonDown(WPARAM keys, int x, int y) {
@@ -481,7 +523,7 @@ void PlaylistForm::CloseDiscDialogs() {
 
 int PlaylistForm::OnDestroy() {
     SavePlace();
-    if (playbackEngine) playbackEngine->SaveDiscOrder();
+    SaveDiscOrder();
     ReleaseControls();
     // Owned windows go before their owner; a dialog still open would go with its object.
     addSong.reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/PlaylistHost.h"
 #include "forms/ListBoxPlaylist.h"
 #include "gfx/SourceRect.h"
 #include "skin/SkinControl.h"
@@ -12,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class AddSong;
 class EditPlaylist;
@@ -24,7 +26,7 @@ class WTooltip;
 // drawn entirely from the skin's playlist bitmap (slot 5): a frame of nine pieces around the
 // play-order list, its slider and six buttons. The skin loaders hand it their values piece
 // by piece; Relayout() then places everything for the window's size.
-class PlaylistForm final : public WDialog {
+class PlaylistForm final : public WDialog, public PlaylistHost {
 public:
     enum Piece {
         topLeft,
@@ -101,6 +103,14 @@ public:
     void SavePlace();
     // Under the player's window rectangle, as wide as it and tall enough for `rows` entries.
     void DockBelow(const RECT& player, int rows);
+
+    std::string ReadDisc(int* audioTracks) const override;
+    const DiscDatabase& Database() const override;
+    void SaveDiscOrder() override;
+    void SaveDiscNames(const char* artist, const char* title, const char* const* names,
+                       int count) override;
+    void ReloadPlaylist() override;
+    void RegisterDialog(HWND dialog, bool registered) override;
 
     // The player window's playlist button, whose check follows this window's visibility.
     WButton* playlistButton = nullptr;
