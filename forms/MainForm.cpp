@@ -134,6 +134,8 @@ LRESULT MainForm::OnCreate() {
     SetPosition(settings.x, settings.y);
     ApplyScale();
     firstPlacement = !settings.positionStored || !settings.playlistStored;
+    // A playlist stored docked under the 1x player stays docked under the scaled one.
+    if (!firstPlacement) PlaceForSkin();
     if (settings.skinName[0] != '.' && !LoadSkin(settings.skinName)) LoadBuiltinSkin();
     if (firstPlacement) PlaceAtFirstStart(); // the built-in look: no loader placed the windows
     ShowAtStart();
@@ -338,6 +340,7 @@ void MainForm::ApplyScale() {
         box.SetScale(scale);
     SetSize(mainRect.width * scale, mainRect.height * scale, 1);
     SetOutline(outline);
+    if (playlist) playlist->ApplyScale(scale);
 }
 
 // The rectangles enlarged one by one: the outline stays exact, as a transform need not keep it.

@@ -113,6 +113,19 @@ void PlaylistForm::Relayout() {
     OnSize(SIZE_RESTORED, client.right, client.bottom);
 }
 
+// The window keeps its place and its size in skin pixels.
+void PlaylistForm::ApplyScale(int newScale) {
+    scale = newScale;
+    list.SetScale(scale);
+    if (slider) slider->SetScale(scale);
+    for (WButton& button : buttons)
+        button.SetScale(scale);
+    RECT window = {};
+    ::GetWindowRect(hwnd, &window);
+    PlaceAt(window.left, window.top, settings.playlistW, settings.playlistH);
+    Relayout();
+}
+
 int PlaylistForm::MinimumWidth() const {
     const int title =
         PieceRect(topLeft).width + PieceRect(topMiddle).width + PieceRect(topRight).width;
@@ -167,9 +180,8 @@ int PlaylistForm::OnDropFiles(HDROP drop) {
 
 // Placed for the template's size; the stored size follows at once and lays them out again.
 void PlaylistForm::CreateControls() {
-    RECT client = {};
-    ::GetClientRect(hwnd, &client);
-    const int width = client.right, height = client.bottom;
+    const SourceRect client = SkinClient();
+    const int width = client.width, height = client.height;
     CreateSlider(SliderPlace(width, height, PieceRect(topMiddle).height));
     CreateList(ListPlace(width, height));
     CreateButtons(width, height);
@@ -213,23 +225,24 @@ void PlaylistForm::PlaceAtStoredRect() {
 
 void PlaylistForm::DockBelow(const RECT& player, int rows) {
     const int frameHeight = PieceRect(topMiddle).height + PieceRect(bottomRight).height;
-    PlaceAt(player.left, player.bottom, player.right - player.left,
+    PlaceAt(player.left, player.bottom, (player.right - player.left) / scale,
             frameHeight + rows * listRecord.itemHeight);
 }
 
-// No smaller than the pieces, no larger than the screen, and never wholly off it.
+// No smaller than the pieces, no larger than the screen, and never wholly off it. The size
+// is in skin pixels, the place in screen pixels.
 void PlaylistForm::PlaceAt(int wantedX, int wantedY, int wantedWidth, int wantedHeight) {
     const int width =
-        std::min(std::max(wantedWidth, MinimumWidth()), GetSystemMetrics(SM_CXFULLSCREEN));
-    const int height =
-        std::min(std::max(wantedHeight, MinimumHeight()), GetSystemMetrics(SM_CYFULLSCREEN));
-    const int x = std::max(wantedX, onScreenMargin - width);
-    const int y = std::max(wantedY, onScreenMargin - height);
+        std::min(std::max(wantedWidth, MinimumWidth()), GetSystemMetrics(SM_CXFULLSCREEN) / scale);
+    const int height = std::min(std::max(wantedHeight, MinimumHeight()),
+                                GetSystemMetrics(SM_CYFULLSCREEN) / scale);
+    const int x = std::max(wantedX, onScreenMargin - width * scale);
+    const int y = std::max(wantedY, onScreenMargin - height * scale);
     settings.playlistX = x;
     settings.playlistY = y;
     settings.playlistW = width;
     settings.playlistH = height;
-    SetWindowPosition(nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPosition(nullptr, x, y, width * scale, height * scale, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---- Layout ----
@@ -255,7 +268,7 @@ SourceRect PlaylistForm::ButtonPlace(int button, int width, int height) const {
 int PlaylistForm::OnSize(WPARAM, int width, int height) {
     // The first size message comes before the controls exist.
     if (!list.hwnd) return 0;
-    Layout(width, height, PieceRect(topRight).height);
+    Layout(width / scale, height / scale, PieceRect(topRight).height);
     return 1;
 }
 
@@ -274,10 +287,10 @@ void PlaylistForm::Layout(int width, int height, int sliderTop) {
 
 int PlaylistForm::OnPaint() {
     PaintDC paint(hwnd);
-    RECT client = {};
-    ::GetClientRect(hwnd, &client);
-    const int width = client.right, height = client.bottom;
-    // Drawn off-screen and copied in one go: the pieces overlap and must not flicker.
+    const SourceRect client = SkinClient();
+    const int width = client.width, height = client.height;
+    // Drawn off-screen in skin pixels and enlarged in one go: the pieces overlap and must
+    // not flicker.
     MemoryDC memory(paint.Get());
     BitmapHandle image(CreateCompatibleBitmap(paint.Get(), width, height));
     if (bitmaps && memory && image) {
@@ -285,7 +298,7 @@ int PlaylistForm::OnPaint() {
         PaintTitle(memory.Get(), width);
         PaintBottom(memory.Get(), width, height);
         PaintBorders(memory.Get(), width, height);
-        BitBlt(paint.Get(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+        WBmpList::BlitScaled(paint.Get(), width, height, memory.Get(), scale);
     }
     return 1;
 }
@@ -435,7 +448,7 @@ int PlaylistForm::OnButtonDown(WPARAM keys, int x, int y) {
     ::GetClientRect(hwnd, &client);
     pressPoint = {x, y};
     cornerDistance = {client.right - x, client.bottom - y};
-    resizing = x >= client.right - gripSize && y >= client.bottom - gripSize;
+    resizing = x >= client.right - gripSize * scale && y >= client.bottom - gripSize * scale;
     SetCapture(hwnd);
     return 1;
 }
@@ -460,11 +473,12 @@ int PlaylistForm::OnButtonUp(WPARAM, int, int) {
 }
 
 void PlaylistForm::ResizeTo(POINT cursor) {
-    const int width = std::max(MinimumWidth(), int(cursor.x + cornerDistance.x));
-    const int height = std::max(MinimumHeight(), int(cursor.y + cornerDistance.y));
+    const int width = std::max(MinimumWidth(), int(cursor.x + cornerDistance.x) / scale);
+    const int height = std::max(MinimumHeight(), int(cursor.y + cornerDistance.y) / scale);
     settings.playlistW = width;
     settings.playlistH = height;
-    SetWindowPosition(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPosition(nullptr, 0, 0, width * scale, height * scale,
+                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaylistForm::MoveWindowTo(POINT cursorOnScreen) {
@@ -473,7 +487,7 @@ void PlaylistForm::MoveWindowTo(POINT cursorOnScreen) {
     RECT self = {}, playerRect = {};
     if (settings.snapWindow && player && ::GetWindowRect(player, &playerRect) &&
         ::GetWindowRect(hwnd, &self))
-        to = WindowSnap::Snap(self, playerRect, to, settings.snapPixel);
+        to = WindowSnap::Snap(self, playerRect, to, settings.snapPixel * scale);
     SetPosition(to.x, to.y);
 }
 
@@ -482,7 +496,7 @@ void PlaylistForm::MoveWindowTo(POINT cursorOnScreen) {
 void PlaylistForm::InvalidateTitle() {
     RECT client = {};
     ::GetClientRect(hwnd, &client);
-    const RECT title = {0, 0, client.right, PieceRect(topMiddle).height};
+    const RECT title = {0, 0, client.right, PieceRect(topMiddle).height * scale};
     InvalidateRect(hwnd, &title, FALSE);
 }
 
@@ -511,8 +525,8 @@ void PlaylistForm::SavePlace() {
     ::GetWindowRect(hwnd, &window);
     settings.playlistX = window.left;
     settings.playlistY = window.top;
-    settings.playlistW = window.right - window.left;
-    settings.playlistH = window.bottom - window.top;
+    settings.playlistW = (window.right - window.left) / scale;
+    settings.playlistH = (window.bottom - window.top) / scale;
     SavePlaylistPlace();
 }
 

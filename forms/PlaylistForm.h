@@ -79,8 +79,11 @@ public:
     // Redraws the window and places every control anew for its client size, as after a skin
     // change.
     void Relayout();
+    // Draws at `scale` screen pixels a skin pixel from now on.
+    void ApplyScale(int newScale);
 
-    // The smallest window that still shows every piece (the built-in skin: 174 x 98).
+    // The smallest window that still shows every piece, in skin pixels (the built-in skin:
+    // 174 x 98).
     int MinimumWidth() const;
     int MinimumHeight() const;
 
@@ -99,7 +102,8 @@ public:
     int OnButtonDown(WPARAM keys, int x, int y) override;
     int OnButtonUp(WPARAM keys, int x, int y) override;
 
-    // Writes the window's screen rectangle to the settings and the settings file.
+    // Writes the window's place (screen pixels) and size (skin pixels) to the settings and the
+    // settings file.
     void SavePlace();
     // Under the player's window rectangle, as wide as it and tall enough for `rows` entries.
     void DockBelow(const RECT& player, int rows);

@@ -12,7 +12,7 @@ class WTooltip;
 class WControl {
 public:
     WControl() = default;
-    ~WControl();
+    virtual ~WControl();
     WControl(const WControl&) = delete;
     WControl& operator=(const WControl&) = delete;
 
@@ -29,7 +29,7 @@ public:
     // To a place in skin pixels, at the control's scale; the place is kept for SetScale.
     void MoveTo(const SourceRect& placement, int invalidate);
     // Draws at scale screen pixels a skin pixel from now on, at its kept place.
-    void SetScale(int newScale);
+    virtual void SetScale(int newScale);
     // The client area in skin pixels, and a mouse message's point (signed) in skin pixels.
     SourceRect SkinClient() const;
     POINT SkinPoint(LPARAM point) const;

@@ -166,13 +166,27 @@ int WListBox::GetItemRect(int index, RECT* rect) const {
 }
 
 int WListBox::GetItemHeight() const {
-    return static_cast<int>(SendMessageA(hwnd, LB_GETITEMHEIGHT, 0, 0));
+    return static_cast<int>(SendMessageA(hwnd, LB_GETITEMHEIGHT, 0, 0)) / scale;
 }
 
+// The system list takes heights up to 255 pixels.
 void WListBox::SetItemHeight(int index, int height, int redraw) {
-    SendMessageA(hwnd, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0));
+    itemHeight = height;
+    const int scaled = std::min(height * scale, 255);
+    SendMessageA(hwnd, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(scaled, 0));
     UpdateSliderRange();
     Redraw(redraw);
+}
+
+void WListBox::SetScale(int newScale) {
+    WControl::SetScale(newScale);
+    if (itemHeight > 0) SetItemHeight(0, itemHeight, 1);
+}
+
+RECT WListBox::SkinItemRect(int index) const {
+    RECT item = {};
+    if (GetItemRect(index, &item) == LB_ERR) return {};
+    return {item.left / scale, item.top / scale, item.right / scale, item.bottom / scale};
 }
 
 void WListBox::SetTextIndent(int x, int redraw) {
@@ -209,10 +223,8 @@ int WListBox::MoveSelected(int index, int delta, int redraw) {
 }
 
 int WListBox::VisibleRows() const {
-    RECT client;
-    ::GetClientRect(hwnd, &client);
-    int itemHeight = GetItemHeight();
-    return itemHeight > 0 ? client.bottom / itemHeight : 0;
+    const int height = GetItemHeight();
+    return height > 0 ? SkinClient().height / height : 0;
 }
 
 void WListBox::UpdateSliderRange() {
@@ -269,9 +281,8 @@ LRESULT WListBox::OnSliderTrack(WPARAM wParam, LPARAM lParam) {
 void WListBox::Paint() {
     {
         PaintDC paint(hwnd);
-        RECT client;
-        ::GetClientRect(hwnd, &client);
-        SourceRect whole = {0, 0, client.right, client.bottom};
+        // Drawn in skin pixels, then enlarged in one go.
+        const SourceRect whole = SkinClient();
         MemoryDC memory(paint.Get());
         BitmapHandle image(CreateCompatibleBitmap(paint.Get(), whole.width, whole.height));
         SelectGuard selection(memory.Get(), image.Get());
@@ -281,15 +292,12 @@ void WListBox::Paint() {
         // Without a selection there is neither a bar nor a focus rectangle to draw.
         if (selected != LB_ERR) PaintBar(memory.Get(), selected, selectionColour);
         if (marked >= 0) PaintBar(memory.Get(), marked, markColour);
-        RECT focus;
-        if (selected != LB_ERR && GetItemRect(selected, &focus) != LB_ERR)
-            DrawFocusRect(memory.Get(), &focus);
+        const RECT focus = SkinItemRect(selected);
+        if (selected != LB_ERR && focus.bottom > focus.top) DrawFocusRect(memory.Get(), &focus);
 
-        int top = GetTopIndex();
-        int itemHeight = GetItemHeight();
-        int rows = itemHeight > 0 ? client.bottom / itemHeight : 0;
-        PaintTexts(memory.Get(), top, std::min(GetCount(), top + rows + 1));
-        BitBlt(paint.Get(), 0, 0, whole.width, whole.height, memory.Get(), 0, 0, SRCCOPY);
+        const int top = GetTopIndex();
+        PaintTexts(memory.Get(), top, std::min(GetCount(), top + VisibleRows() + 1));
+        WBmpList::BlitScaled(paint.Get(), whole.width, whole.height, memory.Get(), scale);
     }
     if (slider) slider->SetPosition(GetTopIndex(), TRUE);
 }
@@ -306,8 +314,8 @@ void WListBox::PaintBackground(HDC dc, const SourceRect& whole) const {
 }
 
 void WListBox::PaintBar(HDC dc, int index, COLORREF colour) const {
-    RECT item;
-    if (GetItemRect(index, &item) == LB_ERR) return;
+    const RECT item = SkinItemRect(index);
+    if (item.bottom <= item.top) return;
     BrushHandle brush(CreateSolidBrush(colour));
     FillRect(dc, &item, brush.Get());
 }
@@ -320,7 +328,7 @@ void WListBox::PaintTexts(HDC dc, int top, int end) const {
         int offset = MulDiv(GetItemHeight() - bitmapFont->height, 1, 2);
         for (int i = top; i < end; i++) {
             GetItemText(i, text);
-            GetItemRect(i, &item);
+            item = SkinItemRect(i);
             SourceRect place = {textIndent, item.top + offset, item.right - item.left,
                                 item.bottom - item.top};
             bitmapFont->DrawStringRect(dc, text, place, 0, 1);
@@ -332,7 +340,7 @@ void WListBox::PaintTexts(HDC dc, int top, int end) const {
     SetTextColor(dc, textColour);
     for (int i = top; i < end; i++) {
         GetItemText(i, text);
-        GetItemRect(i, &item);
+        item = SkinItemRect(i);
         DrawTextA(dc, text, -1, &item, DT_SINGLELINE | DT_VCENTER);
     }
 }

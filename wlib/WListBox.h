@@ -60,8 +60,10 @@ public:
     int GetTopIndex() const;
     void SetTopIndex(int index, int redraw);
     int GetItemRect(int index, RECT* rect) const;
+    // In skin pixels: the system list keeps the scaled height, by which it hit-tests.
     int GetItemHeight() const;
     void SetItemHeight(int index, int height, int redraw);
+    void SetScale(int newScale) override;
     void SetTextIndent(int x, int redraw);
 
     // The mark: -1 for none.
@@ -87,6 +89,7 @@ public:
     COLORREF selectionColour = 0;
     COLORREF markColour = 0;
     int marked = -1;
+    int itemHeight = 0;           // in skin pixels; 0 until set
     WScrollbar* slider = nullptr; // owned
 
 private:
@@ -96,6 +99,8 @@ private:
         if (redraw) InvalidateRect(hwnd, nullptr, FALSE);
     }
     int VisibleRows() const;
+    // The item's rectangle in skin pixels.
+    RECT SkinItemRect(int index) const;
     void UpdateSliderRange();
     void Paint();
     void PaintBackground(HDC dc, const SourceRect& whole) const;

@@ -52,11 +52,12 @@ protected:
         UnregisterClassA(MainForm::className, Module());
     }
 
-    // What the screen shows of the player window now.
-    std::unique_ptr<DibCanvas> Screenshot() {
-        RedrawWindow(form.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // What the screen shows of the window (the player's by default) now.
+    std::unique_ptr<DibCanvas> Screenshot(HWND window = nullptr) {
+        window = window ? window : form.hwnd;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         RECT frame;
-        GetWindowRect(form.hwnd, &frame);
+        GetWindowRect(window, &frame);
         auto shot = std::make_unique<DibCanvas>(frame.right - frame.left, frame.bottom - frame.top);
         HDC screen = GetDC(nullptr);
         BitBlt(shot->Dc(), 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen,
@@ -110,7 +111,7 @@ TEST_F(PlayerWindow, BuiltInLookIsTheResourcesBitmapsAndFolderSkinsLoadAsIs) {
 // Without stored places the player opens in the middle of the work area and the playlist
 // docked under it, ten entries high, at the height of the skin it starts with; a playlist
 // docked under the player stays docked when a skin of another height comes, also at a start
-// with stored places, which the player keeps.
+// with stored places, which the player keeps, and at a start at another scale.
 TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeight) {
     WriteBuiltinSkin(folder, "Tall", IniChange("main", "0,0,275,124"));
     DestroyWindow(form.hwnd);
@@ -120,15 +121,15 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
     const struct {
         const char *start, *then;
         int stored; // the built-in skin's places at (30, 40), the playlist docked
-    } cases[] = {{".", nullptr, 0},
-                 {"Tall", nullptr, 0},
-                 {".", "Tall", 0},
-                 {"Tall", ".", 0},
-                 {"Tall", nullptr, 1}};
+        int scale = 1;
+    } cases[] = {{".", nullptr, 0},      {"Tall", nullptr, 0}, {".", "Tall", 0},
+                 {"Tall", ".", 0},       {"Tall", nullptr, 1}, {".", nullptr, 1, 2},
+                 {"Tall", nullptr, 0, 2}};
     for (const auto& c : cases) {
         const std::string name =
-            std::string(c.start) + (c.then ? c.then : "") + std::to_string(c.stored);
+            std::string(c.start) + (c.then ? c.then : "") + std::to_string(c.stored * 10 + c.scale);
         settings = Settings();
+        settings.scale = c.scale;
         snprintf(settings.skinName, sizeof settings.skinName, "%s", c.start);
         if (c.stored) {
             settings.positionStored = settings.playlistStored = 1;
@@ -146,13 +147,14 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
             EXPECT_NEAR(area.left + area.right, p.left + p.right, 1) << name;
             EXPECT_NEAR(area.top + area.bottom, p.top + p.bottom, 1) << name;
             GetClientRect(player.playlist->list.hwnd, &list);
-            EXPECT_EQ(10, list.bottom / player.playlist->list.GetItemHeight()) << name;
+            EXPECT_EQ(10, list.bottom / c.scale / player.playlist->list.GetItemHeight()) << name;
         }
         if (c.then && c.then[0] == '.') player.LoadBuiltinSkin();
         if (c.then && c.then[0] != '.') player.LoadSkin(c.then);
         GetWindowRect(player.hwnd, &p);
         GetWindowRect(player.playlist->hwnd, &l);
-        EXPECT_EQ(std::string(c.then ? c.then : c.start) == "Tall" ? 124 : 116, p.bottom - p.top);
+        EXPECT_EQ((std::string(c.then ? c.then : c.start) == "Tall" ? 124 : 116) * c.scale,
+                  p.bottom - p.top);
         EXPECT_EQ((std::vector<int>{p.left, p.bottom}), (std::vector<int>{l.left, l.top})) << name;
         DestroyWindow(player.hwnd);
         UnregisterClassA(MainForm::className, Module());
@@ -265,6 +267,75 @@ TEST_F(PlayerWindow, TheSkinIsDrawnHitAndShapedAtTheScale) {
         EXPECT_EQ("11001100", inside) << chosen;
         DeleteObject(shape);
         form.LoadBuiltinSkin();
+    }
+}
+
+// The playlist follows the player's scale: sized, drawn, hit, snapped and docked in scaled
+// pixels, its size stored in skin pixels so that a file means the same at every scale.
+TEST_F(PlayerWindow, ThePlaylistFollowsTheScaleAndStoresItsSizeInSkinPixels) {
+    PlaylistForm& playlist = *form.playlist;
+    WListBox& list = playlist.list;
+    auto frame = [](HWND window) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return r;
+    };
+    auto drag = [](HWND window, POINT from, POINT by) {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + by.x, from.y + by.y));
+        SendMessageA(window, WM_LBUTTONUP, 0, 0);
+    };
+    settings.snapWindow = 1, settings.snapPixel = 10;
+    SendMessageA(form.hwnd, WM_COMMAND, IDM_SCALE_AUTO + 1, 0);
+    form.SetPosition(0, 0);
+    playlist.DockBelow(frame(form.hwnd), 5);
+    for (const char* name : {"01. One", "02. Two", "03. Three", "04. Four"})
+        list.AddItem(name, 1);
+    list.SetSelection(2, 1);
+    form.Show(1), playlist.Show(1);
+    // The title bar shows whether the playlist is active: the player is, in every picture.
+    auto inactiveShot = [&] {
+        SetForegroundWindow(form.hwnd);
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageA(&msg);
+        return Screenshot(playlist.hwnd);
+    };
+    const std::unique_ptr<DibCanvas> oneX = inactiveShot();
+    const int w = settings.playlistW, h = settings.playlistH, rowHeight = list.GetItemHeight();
+    for (int k : {2, 3, 1}) {
+        SendMessageA(form.hwnd, WM_COMMAND, IDM_SCALE_AUTO + k, 0);
+        const RECT player = frame(form.hwnd), docked = frame(playlist.hwnd);
+        EXPECT_EQ(std::vector<LONG>({player.left, player.bottom, w * k, h * k}),
+                  std::vector<LONG>({docked.left, docked.top, docked.right - docked.left,
+                                     docked.bottom - docked.top}))
+            << k;
+        EXPECT_EQ("", inactiveShot()->Mismatch(0, 0, w * k, h * k, [&](int x, int y) {
+            return oneX->At(x / k, y / k);
+        })) << k;
+        const LPARAM row3 = MAKELPARAM(5 * k, (3 * rowHeight + rowHeight / 2) * k);
+        EXPECT_EQ(3, LOWORD(SendMessageA(list.hwnd, LB_ITEMFROMPOINT, 0, row3))) << k;
+        // The grip is the bottom-right 15 x 15 skin pixels.
+        for (int outside : {0, 1}) {
+            const int at = 15 * k + outside;
+            SendMessageA(playlist.hwnd, WM_LBUTTONDOWN, MK_LBUTTON,
+                         MAKELPARAM(w * k - at, h * k - at));
+            EXPECT_EQ(!outside, playlist.resizing) << k;
+            SendMessageA(playlist.hwnd, WM_LBUTTONUP, 0, 0);
+        }
+        playlist.SavePlace();
+        EXPECT_EQ(std::vector<int>({w, h}),
+                  std::vector<int>({settings.playlistW, settings.playlistH}))
+            << k;
+        // Docked, it goes along with the player; beside it, it snaps within 10 skin pixels.
+        drag(form.hwnd, {5 * k, 20 * k}, {37, 41});
+        EXPECT_EQ(player.left + 37, frame(playlist.hwnd).left) << k;
+        for (int gap : {10 * k - 1, 10 * k}) {
+            playlist.SetPosition(player.right + 300, 0);
+            drag(playlist.hwnd, {50, 10}, {gap - 300 + 37, 0});
+            EXPECT_EQ(player.right + 37 + (gap < 10 * k ? 0 : gap), frame(playlist.hwnd).left) << k;
+        }
+        form.SetPosition(0, 0);
+        playlist.SetPosition(0, player.bottom - player.top);
     }
 }
 
