@@ -81,6 +81,7 @@ bool PlayerSlider(int id, int slider) {
 } // namespace
 
 int (*MainForm::showSkinError)(const char* text) = ShowSkinErrorBox;
+BOOL(WINAPI* MainForm::cursorPosition)(POINT* point) = GetCursorPos;
 
 MainForm::MainForm() : mixerPanel(nullptr) {
 }
@@ -266,7 +267,7 @@ void MainForm::PlaceForSkin() {
     if (firstPlacement)
         PlaceAtFirstStart();
     else
-        KeepPlaylistDocked(before, now);
+        KeepPlaylistDocked(before, now, scale);
 }
 
 // The player in the middle of the primary monitor's work area, the playlist under it.
@@ -283,15 +284,39 @@ void MainForm::PlaceAtFirstStart() {
     if (!settings.playlistStored) playlist->DockBelow(player, firstStartRows);
 }
 
-void MainForm::KeepPlaylistDocked(const RECT& before, const RECT& now) {
+// Another monitor's dpi: the auto scale follows it, the skin pixel under the cursor stays
+// under it (also during a drag), and a docked playlist goes along.
+LRESULT MainForm::OnDpiChanged(int dpi, const RECT& suggested) {
+    const int oldScale = scale;
+    RECT before = {};
+    GetWindowRect(&before);
+    ApplyScale(dpi);
+    if (scale == oldScale) return 0;
+    auto enlarged = [&](LONG length) { return static_cast<int>(length * scale / oldScale); };
+    POINT cursor = {}, to = {suggested.left, suggested.top};
+    if (cursorPosition(&cursor) && PtInRect(&before, cursor))
+        to = {cursor.x - enlarged(cursor.x - before.left),
+              cursor.y - enlarged(cursor.y - before.top)};
+    SetPosition(to.x, to.y);
+    pressPoint = {enlarged(pressPoint.x), enlarged(pressPoint.y)};
+    playlistOffset = {enlarged(playlistOffset.x), enlarged(playlistOffset.y)};
+    RECT now = {};
+    GetWindowRect(&now);
+    KeepPlaylistDocked(before, now, oldScale);
+    placedSize = {now.right - now.left, now.bottom - now.top};
+    return 0;
+}
+
+void MainForm::KeepPlaylistDocked(const RECT& before, const RECT& now, int oldScale) {
     RECT list = {};
     playlist->GetWindowRect(&list);
     const bool besideHorizontally = list.left < before.right && list.right > before.left;
     const bool besideVertically = list.top < before.bottom && list.bottom > before.top;
+    auto along = [&](LONG offset) { return static_cast<int>(offset * scale / oldScale); };
     if (besideHorizontally && list.top == before.bottom)
-        playlist->SetPosition(list.left, now.bottom);
+        playlist->SetPosition(now.left + along(list.left - before.left), now.bottom);
     else if (besideVertically && list.left == before.right)
-        playlist->SetPosition(now.right, list.top);
+        playlist->SetPosition(now.right, now.top + along(list.top - before.top));
 }
 
 std::string MainForm::SkinsRoot() const {
@@ -330,8 +355,8 @@ void MainForm::ChangeDrive(const char* drive) {
 
 // ---- Scale, painting and the title bar ----
 
-void MainForm::ApplyScale() {
-    scale = SkinScale::Effective(settings.scale, SkinScale::DpiOf(hwnd));
+void MainForm::ApplyScale(int dpi) {
+    scale = SkinScale::Effective(settings.scale, dpi ? dpi : SkinScale::DpiOf(hwnd));
     for (WButton& button : buttons)
         button.SetScale(scale);
     for (WScrollbar& slider : sliders)
@@ -422,6 +447,8 @@ LRESULT MainForm::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_QUERYENDSESSION) return TRUE;
     if (message == WM_ENDSESSION) return OnEndSession(wParam);
     if (message == WM_CLOSE) return OnClose();
+    if (message == WM_DPICHANGED)
+        return OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     auto copied = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (message == WM_COPYDATA && copied && copied->dwData == frontTag) {
         BringToFront();

@@ -67,8 +67,8 @@ public:
     // or a playlist docked to the player's bottom or right edge moved to stay docked.
     void PlaceForSkin();
     // The window, its controls and outline at the scale the setting and the monitor's dpi
-    // ask for; the playlist follows.
-    void ApplyScale();
+    // (0: the window's now) ask for; the playlist follows.
+    void ApplyScale(int dpi = 0);
     // The skin's outline (region.rgn's bytes; empty: rectangular) at the scale; false when
     // the system refuses the data.
     bool SetOutline(const std::string& data);
@@ -98,6 +98,8 @@ public:
 
     // How a skin error reaches the user: a system-modal message box unless a test listens.
     static int (*showSkinError)(const char* text);
+    // Where the cursor is; tests stand in for it.
+    static BOOL(WINAPI* cursorPosition)(POINT* point);
 
     HINSTANCE instance = nullptr;
     // Where the skin folders are; empty: the folder "skin" beside the program.
@@ -169,7 +171,10 @@ private:
     void CreateTextBoxes(const SkinLook& look);
     void ShowAtStart();
     void PlaceAtFirstStart();
-    void KeepPlaylistDocked(const RECT& before, const RECT& now);
+    // A playlist docked at the old rectangle's bottom or right edge goes to the same edge of
+    // the new one, its offset along the edge following a change of scale.
+    void KeepPlaylistDocked(const RECT& before, const RECT& now, int oldScale);
+    LRESULT OnDpiChanged(int dpi, const RECT& suggested);
     void InvalidateTitleBar();
 
     int firstPlacement = 0;                          // a window has no stored place yet

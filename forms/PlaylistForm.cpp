@@ -165,11 +165,21 @@ int PlaylistForm::OnInitDialog() {
     // The dialogs show one disc's tracks: they must never edit the next disc with them.
     entries.onDiscLeft = [this] { CloseDiscDialogs(); };
     SetWindowTextA(hwnd, "Lumivoxen CD Player");
+    KeepDialogManagerFromScaling();
     CreateControls();
     PlaceAtStoredRect();
     // A disc image dropped on the playlist plays as one dropped on the player.
     DragAcceptFiles(hwnd, TRUE);
     return 0; // no control takes the focus of a window that is still hidden
+}
+
+// The skin is drawn at whole scales by this window itself; the system would stretch the
+// template's controls and font by the dpi's ratio (Windows 10 1703 and later).
+void PlaylistForm::KeepDialogManagerFromScaling() {
+    using Behaviour = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    const auto set = reinterpret_cast<Behaviour>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (set) set(hwnd, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }
 
 int PlaylistForm::OnDropFiles(HDROP drop) {

@@ -101,6 +101,8 @@ public:
     int OnMouseMove(WPARAM keys, int x, int y) override;
     int OnButtonDown(WPARAM keys, int x, int y) override;
     int OnButtonUp(WPARAM keys, int x, int y) override;
+    // The player's monitor decides the scale of both windows.
+    int OnDpiChanged(int, const RECT&) override { return 1; }
 
     // Writes the window's place (screen pixels) and size (skin pixels) to the settings and the
     // settings file.
@@ -143,6 +145,7 @@ private:
     int ThumbHeight() const { return sliderRecord[7]; }
     void ThumbCells(SourceRect cells[SkinControl::cellCount]) const;
 
+    void KeepDialogManagerFromScaling();
     void CreateControls();
     void CreateSlider(const SourceRect& place);
     void CreateList(const SourceRect& place);

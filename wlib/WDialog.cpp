@@ -99,6 +99,10 @@ int WDialog::OnDropFiles(HDROP drop) {
     return 0;
 }
 
+int WDialog::OnDpiChanged(int, const RECT&) {
+    return 0;
+}
+
 // A window without the property is attached only as the first message of the dialog that
 // Show is making. Messages a window still receives after WM_DESTROY removed its property
 // (WM_NCDESTROY, or whatever its OnDestroy sends) therefore reach no dialog object, neither
@@ -151,6 +155,7 @@ int WDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:   return OnButtonUp(wParam, x, y);
     case WM_SIZE:        return OnSize(wParam, x, y);
     case WM_DROPFILES:   return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_DPICHANGED:  return OnDpiChanged(low, *reinterpret_cast<const RECT*>(lParam));
     default:             return 0;
     }
     // clang-format on

@@ -42,6 +42,8 @@ public:
     virtual int OnSize(WPARAM type, int width, int height);
     // Files dropped on a window that accepts them; the slot owns the drop and must finish it.
     virtual int OnDropFiles(HDROP drop);
+    // The window's monitor has another dpi; 0 leaves the dialog manager's own scaling on.
+    virtual int OnDpiChanged(int dpi, const RECT& suggested);
 
     int modeless = 0;
 

@@ -34,6 +34,12 @@ int RecordSkinError(const char* text) {
     return IDOK;
 }
 
+POINT cursor;
+BOOL WINAPI StandInCursor(POINT* point) {
+    *point = cursor;
+    return TRUE;
+}
+
 class PlayerWindow : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -48,6 +54,7 @@ protected:
         form.CreatePlayerWindow(Module());
     }
     void TearDown() override {
+        MainForm::cursorPosition = GetCursorPos;
         DestroyWindow(form.hwnd);
         UnregisterClassA(MainForm::className, Module());
     }
@@ -336,6 +343,40 @@ TEST_F(PlayerWindow, ThePlaylistFollowsTheScaleAndStoresItsSizeInSkinPixels) {
         }
         form.SetPosition(0, 0);
         playlist.SetPosition(0, player.bottom - player.top);
+    }
+}
+
+// On a monitor of another dpi the automatic scale follows it. The skin pixel under the cursor
+// stays under it, else the place the system suggests is taken; a docked playlist goes along.
+TEST_F(PlayerWindow, AMonitorOfAnotherDpiRescalesAroundTheCursorAndThePlaylistFollows) {
+    MainForm::cursorPosition = StandInCursor;
+    auto dpiChange = [&](int dpi, RECT suggested) {
+        SendMessageA(form.hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
+    };
+    const struct {
+        int chosen, dpi;
+        POINT cursor;
+        int left, top, scale;
+    } rows[] = {{0, 192, {110, 120}, 90, 80, 2},
+                {0, 192, {50, 50}, 400, 300, 2},
+                {0, 288, {110, 120}, 80, 60, 3},
+                {1, 192, {110, 120}, 100, 100, 1},
+                {0, 120, {110, 120}, 100, 100, 1}};
+    for (const auto& r : rows) {
+        settings.scale = 0;
+        dpiChange(96, {100, 100, 375, 216});
+        form.SetPosition(100, 100);
+        form.playlist->SetPosition(130, 216);
+        settings.scale = r.chosen, cursor = r.cursor;
+        dpiChange(r.dpi, {400, 300, 400 + 275 * r.dpi / 96, 300 + 116 * r.dpi / 96});
+        RECT player = {}, list = {};
+        GetWindowRect(form.hwnd, &player);
+        GetWindowRect(form.playlist->hwnd, &list);
+        const int k = r.scale;
+        EXPECT_EQ(std::vector<LONG>({r.left, r.top, 275 * k, r.left + 30 * k, r.top + 116 * k}),
+                  std::vector<LONG>(
+                      {player.left, player.top, player.right - player.left, list.left, list.top}))
+            << r.dpi << " " << r.cursor.x;
     }
 }
 
