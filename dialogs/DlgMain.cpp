@@ -18,12 +18,12 @@ constexpr int tabImageSize = 16;
 const int pageTemplates[DlgMain::pageCount] = {IDD_CONFIG_PAGE, IDD_SKIN_PAGE, IDD_DEFAULT_PAGE,
                                                IDD_ABOUT_PAGE};
 
-DlgMain* MakePage(int page) {
+std::unique_ptr<DlgMain> MakePage(int page) {
     switch (page) {
-    case DlgMain::configPage: return new DlgConfig;
-    case DlgMain::skinPage: return new DlgSkin;
-    case DlgMain::defaultPage: return new DlgDefault;
-    case DlgMain::aboutPage: return new DlgAbout;
+    case DlgMain::configPage: return std::make_unique<DlgConfig>();
+    case DlgMain::skinPage: return std::make_unique<DlgSkin>();
+    case DlgMain::defaultPage: return std::make_unique<DlgDefault>();
+    case DlgMain::aboutPage: return std::make_unique<DlgAbout>();
     default: return nullptr;
     }
 }
@@ -103,20 +103,19 @@ int DlgMain::OnNotify(int id, NMHDR* header) {
 void DlgMain::ShowPage() {
     const int selected = TabCtrl_GetCurSel(GetDlgItem(hwnd, tabControlId));
     DropPage();
-    DlgMain* page = MakePage(selected);
+    std::unique_ptr<DlgMain> page = MakePage(selected);
     if (!page) return;
     page->instance = instance;
     page->host = host;
     page->Show(instance, 1, MAKEINTRESOURCEA(pageTemplates[selected]), hwnd);
     page->Show(1);
-    shownPage = page;
+    shownPage = std::move(page);
 }
 
 void DlgMain::DropPage() {
     if (!shownPage) return;
     if (IsWindow(shownPage->hwnd)) shownPage->Close();
-    delete shownPage;
-    shownPage = nullptr;
+    shownPage.reset();
 }
 
 void DlgMain::PlacePage() {

@@ -7,6 +7,8 @@ class PlayerHost;
 #include <commctrl.h>
 #include <windows.h>
 
+#include <memory>
+
 // The options dialog: a modal dialog with a tab control of four pages (Config, Skin, Default
 // player, About). Each page is a modeless child dialog, made when its tab is selected and
 // destroyed when another one is. Options change at once; nothing is applied or cancelled.
@@ -29,7 +31,7 @@ public:
     int OnCancel() override;
     int OnDestroy() override;
 
-    DlgMain* shownPage = nullptr; // owned
+    std::unique_ptr<DlgMain> shownPage;
     HINSTANCE instance = nullptr;
     PlayerHost* host = nullptr; // the player window the options belong to; null for none
 

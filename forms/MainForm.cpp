@@ -86,12 +86,8 @@ BOOL(WINAPI* MainForm::cursorPosition)(POINT* point) = GetCursorPos;
 MainForm::MainForm() : mixerPanel(nullptr) {
 }
 
-MainForm::~MainForm() {
-    delete playlist;
-    delete font;
-    delete bitmaps;
-    delete tips;
-}
+// Declared here, where the owned objects' types are complete.
+MainForm::~MainForm() = default;
 
 void MainForm::CreatePlayerWindow(HINSTANCE moduleInstance) {
     instance = moduleInstance;
@@ -107,10 +103,10 @@ void MainForm::CreatePlayerWindow(HINSTANCE moduleInstance) {
 
 LRESULT MainForm::OnCreate() {
     if (!instance) instance = GetModuleHandleA(nullptr);
-    tips = new WTooltip(hwnd);
+    tips = std::make_unique<WTooltip>(hwnd);
     tips->Enable(settings.showTooltip);
     const SkinLook builtin = SkinReader::Builtin(instance);
-    bitmaps = new WBmpList(SkinLook::bitmapCount);
+    bitmaps = std::make_unique<WBmpList>(SkinLook::bitmapCount);
     bitmaps->throwErrors = 1;
     for (int slot = 0; slot < SkinLook::bitmapCount; slot++) {
         const int resource = builtin.bitmaps[slot].resource;
@@ -126,9 +122,10 @@ LRESULT MainForm::OnCreate() {
     CreateButtons(builtin);
     CreateSliders(builtin);
     ReadMixer();
-    font = new WBmpFont(bitmaps, SkinLook::fontSlot, builtin.textMap.c_str(), builtin.fontHeight);
+    font = std::make_unique<WBmpFont>(bitmaps.get(), SkinLook::fontSlot, builtin.textMap.c_str(),
+                                      builtin.fontHeight);
     CreateTextBoxes(builtin);
-    playlist = new PlaylistForm(bitmaps, font, tips);
+    playlist = std::make_unique<PlaylistForm>(bitmaps.get(), font.get(), tips.get());
     playlist->playlistButton = &buttons[btShowPlaylist];
     playlist->TakeLook(builtin);
     playlist->Create(instance, hwnd);
@@ -162,10 +159,11 @@ void MainForm::CreateButtons(const SkinLook& look) {
         const SkinControl& c = look.buttons[i];
         const SourceRect& p = c.placement;
         buttons[i].Create(hwnd, WButton::skinned, IDC_PLAYER_BUTTON + i, instance, p.x, p.y,
-                          p.width, p.height, "", bitmaps, 2, &c.cells[0], &c.cells[1], &c.cells[2],
-                          &c.cells[3]);
+                          p.width, p.height, "", bitmaps.get(), 2, &c.cells[0], &c.cells[1],
+                          &c.cells[2], &c.cells[3]);
         buttons[i].MoveTo(p, 0);
-        buttons[i].SetTooltip(tips, TableString(instance, IDS_TIP_PLAYER_BUTTONS + i).c_str());
+        buttons[i].SetTooltip(tips.get(),
+                              TableString(instance, IDS_TIP_PLAYER_BUTTONS + i).c_str());
     }
     for (int toggle : {btShowPlaylist, btShowOptions, btLockVolume, btMuteVolume})
         buttons[toggle].SetStyle(WButton::skinned | WButton::toggle, 1);
@@ -179,10 +177,10 @@ void MainForm::CreateSliders(const SkinLook& look) {
         const int style =
             WScrollbar::skinned | WScrollbar::opaque | (seek ? 0 : WScrollbar::vertical);
         sliders[i].Create(hwnd, style, IDC_PLAYER_SLIDER + i, instance, p.x, p.y, p.width, p.height,
-                          "", bitmaps, 3, seek ? c.cells[0].width : c.strip.height, &c.cells[0],
-                          &c.cells[1], &c.cells[2], &c.cells[3], 0, &p);
+                          "", bitmaps.get(), 3, seek ? c.cells[0].width : c.strip.height,
+                          &c.cells[0], &c.cells[1], &c.cells[2], &c.cells[3], 0, &p);
         sliders[i].MoveTo(p, 0);
-        sliders[i].SetTooltip(tips, TableString(instance, IDS_TIP_SLIDERS + i).c_str());
+        sliders[i].SetTooltip(tips.get(), TableString(instance, IDS_TIP_SLIDERS + i).c_str());
     }
 }
 
@@ -231,10 +229,10 @@ void MainForm::CreateTextBoxes(const SkinLook& look) {
         const SourceRect& p = look.textBoxes[i];
         textBoxes[i].Create(hwnd, WTextBox::bitmapText | WTextBox::imageBackground,
                             IDC_PLAYER_TEXT + i, instance, p.x, p.y, p.width, p.height, "", nullptr,
-                            0, 0, bitmaps, 0, &p, font);
+                            0, 0, bitmaps.get(), 0, &p, font.get());
         textBoxes[i].MoveTo(p, 0);
     }
-    textBoxes[tbPosition].SetTooltip(tips, TableString(instance, IDS_TIP_TIME).c_str());
+    textBoxes[tbPosition].SetTooltip(tips.get(), TableString(instance, IDS_TIP_TIME).c_str());
     for (TextBox scrolling : {tbTrackName, tbArtist, tbAlbum}) {
         textBoxes[scrolling].SetSeparator(" - ");
         textBoxes[scrolling].SetScrolling(1, 500);
@@ -849,16 +847,14 @@ LRESULT MainForm::OnDestroy() {
     if (playlist) DestroyWindow(playlist->hwnd);
     // The engine's playlist and displays go with the windows.
     if (playbackEngine) playbackEngine->AttachViews(nullptr, nullptr);
-    delete playlist;
-    playlist = nullptr;
+    playlist.reset();
     for (WButton& button : buttons)
         DestroyWindow(button.hwnd);
     for (WScrollbar& slider : sliders)
         DestroyWindow(slider.hwnd);
     for (WTextBox& box : textBoxes)
         DestroyWindow(box.hwnd);
-    delete font;
-    font = nullptr;
+    font.reset();
     if (theApp) theApp->Quit();
     return 0;
 }

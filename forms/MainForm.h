@@ -111,16 +111,16 @@ public:
     char VirtualDriveLetter() const override;
     void ChangeDrive(const char* drive) override;
     void OptionsClosed() override { buttons[btShowOptions].SetCheck(0); }
-    WTooltip* tips = nullptr; // the program's one tooltip object
-    WBmpList* bitmaps = nullptr;
-    WBmpFont* font = nullptr;
+    std::unique_ptr<WTooltip> tips; // the program's one tooltip object
+    std::unique_ptr<WBmpList> bitmaps;
+    std::unique_ptr<WBmpFont> font;
     SourceRect mainRect = {0, 0, defaultWidth, defaultHeight};
     SourceRect titleRect;
     std::string outline; // the skin's region data, in skin pixels
     WButton buttons[buttonCount];
     WScrollbar sliders[sliderCount];
     WTextBox textBoxes[textCount];
-    PlaylistForm* playlist = nullptr;
+    std::unique_ptr<PlaylistForm> playlist;
     MixerPanel mixerPanel;
     PlayerDisplays displays{*this};
     int doorOpened = 0;

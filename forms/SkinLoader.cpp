@@ -75,7 +75,7 @@ void SkinLoader::ApplyPlayerControls(const SkinLook& look) {
     for (int i = 0; i < MainForm::buttonCount; i++) {
         const SkinControl& c = look.buttons[i];
         WButton& button = form.buttons[i];
-        button.SetSkin(form.bitmaps, 2, &c.cells[0], &c.cells[1], &c.cells[2], &c.cells[3]);
+        button.SetSkin(form.bitmaps.get(), 2, &c.cells[0], &c.cells[1], &c.cells[2], &c.cells[3]);
         button.MoveTo(c.placement, 0);
         button.UpdateTooltipRect();
     }
@@ -83,16 +83,17 @@ void SkinLoader::ApplyPlayerControls(const SkinLook& look) {
         const SkinControl& c = look.sliders[i];
         const int thumbLength = i == MainForm::sbPos ? c.cells[0].width : c.strip.height;
         WScrollbar& slider = form.sliders[i];
-        slider.SetSkin(form.bitmaps, 3, thumbLength, &c.cells[0], &c.cells[1], &c.cells[2],
+        slider.SetSkin(form.bitmaps.get(), 3, thumbLength, &c.cells[0], &c.cells[1], &c.cells[2],
                        &c.cells[3], 0, &c.placement, 0);
         slider.MoveTo(c.placement, 0);
         slider.UpdateTooltipRect();
     }
-    form.font->SetFont(form.bitmaps, SkinLook::fontSlot, look.textMap.c_str(), look.fontHeight);
+    form.font->SetFont(form.bitmaps.get(), SkinLook::fontSlot, look.textMap.c_str(),
+                       look.fontHeight);
     for (int i = 0; i < MainForm::textCount; i++) {
         const SourceRect& placement = look.textBoxes[i];
         WTextBox& box = form.textBoxes[i];
-        box.SetSkin(nullptr, 0, 0, form.bitmaps, 0, &placement, form.font, 0);
+        box.SetSkin(nullptr, 0, 0, form.bitmaps.get(), 0, &placement, form.font.get(), 0);
         box.MoveTo(placement, 0);
         box.UpdateTooltipRect();
     }
