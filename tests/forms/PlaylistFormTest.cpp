@@ -206,21 +206,6 @@ TEST_F(Playlist, MakesItsControlsFromTheBuiltInRecords) {
     EXPECT_EQ("Close playlist", TipOf(form->buttons[PlaylistForm::btClose].hwnd));
 }
 
-// The list fills the frame's inside beside the slider; the close button keeps its distance
-// to the right edge, the others theirs to the bottom edge.
-TEST_F(Playlist, LaysOutTheControlsForTheClientSize) {
-    auto form = Open(300, 200, 275, 232);
-    for (const Ints& size : {Ints{275, 232}, Ints{400, 300}}) {
-        const int w = size[0], h = size[1];
-        Resize(*form, w, h);
-        std::vector<Ints> places = {{9, 20, w - 25, h - 58}, {w - 16, 20, 9, h - 58}};
-        for (int x : {10, 39, 68, 97, 126})
-            places.push_back({x, h - 32, 27, 20});
-        places.push_back({w - 14, 3, 9, 9});
-        EXPECT_EQ(places, Controls(*form)) << w;
-    }
-}
-
 // A skin's values: a taller middle title piece moves the list but not the slider, which
 // starts under the right title piece; a wider left border and slider narrow the list; moved
 // buttons and a taller entry follow; each control has its new look at once.
@@ -256,6 +241,16 @@ TEST_F(Playlist, RelayoutPlacesEveryControlAfterTheSkinsValues) {
                     form->list.backgroundSource.height}));
     EXPECT_EQ(RGB(2, 2, 2), form->list.markColour);
     EXPECT_EQ((Ints{24, 100, 10, 20}), Rect(form->buttons[PlaylistForm::btAdd].imageHover));
+    // At another size the list and slider fill the inside, the close button keeps its distance
+    // to the right edge, the others theirs to the bottom edge.
+    Resize(*form, 400, 300);
+    const std::vector<Ints> resized = Controls(*form);
+    EXPECT_EQ((std::vector<Ints>{{12, 30, 400 - 33, 300 - 68},
+                                 {400 - 21, 20, 14, 300 - 68},
+                                 {20, 300 - 40, 30, 22},
+                                 {39, 300 - 32, 27, 20}}),
+              std::vector<Ints>(resized.begin(), resized.begin() + 4));
+    EXPECT_EQ((Ints{400 - 19, 4, 11, 10}), resized[7]);
 }
 
 // Every frame piece on the screen is the part of playlist.bmp it names, at two sizes; the
