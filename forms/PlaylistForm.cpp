@@ -192,26 +192,29 @@ int PlaylistForm::OnDropFiles(HDROP drop) {
 void PlaylistForm::CreateControls() {
     const SourceRect client = SkinClient();
     const int width = client.width, height = client.height;
-    CreateSlider(SliderPlace(width, height, PieceRect(topMiddle).height));
-    CreateList(ListPlace(width, height));
+    CreateList(ListPlace(width, height),
+               CreateSlider(SliderPlace(width, height, PieceRect(topMiddle).height)));
     CreateButtons(width, height);
 }
 
-void PlaylistForm::CreateSlider(const SourceRect& place) {
+std::unique_ptr<WScrollbar> PlaylistForm::CreateSlider(const SourceRect& place) {
     SourceRect cells[SkinControl::cellCount];
     ThumbCells(cells);
     const SourceRect track = RectOf(&sliderRecord[8]);
-    slider = new WScrollbar;
-    slider->Create(hwnd, sliderStyle, IDC_PLAYLIST_SLIDER, instance, place.x, place.y, place.width,
-                   place.height, "", bitmaps, playlistSlot, ThumbHeight(), &cells[0], &cells[1],
-                   &cells[2], &cells[3], playlistSlot, &track);
+    auto made = std::make_unique<WScrollbar>();
+    made->Create(hwnd, sliderStyle, IDC_PLAYLIST_SLIDER, instance, place.x, place.y, place.width,
+                 place.height, "", bitmaps, playlistSlot, ThumbHeight(), &cells[0], &cells[1],
+                 &cells[2], &cells[3], playlistSlot, &track);
+    return made;
 }
 
-void PlaylistForm::CreateList(const SourceRect& place) {
+// The list owns the slider; this window keeps a pointer to it while the list has it.
+void PlaylistForm::CreateList(const SourceRect& place, std::unique_ptr<WScrollbar> listSlider) {
     list.Create(hwnd, listStyle, IDC_PLAYLIST_LIST, instance, place.x, place.y, place.width,
                 place.height, "", nullptr, 0, 0, bitmaps, playlistSlot, &listRecord.background,
                 font, listRecord.selectionColour, listRecord.markColour);
-    list.AttachSlider(slider);
+    slider = listSlider.get();
+    list.AttachSlider(std::move(listSlider));
     list.SetItemHeight(0, listRecord.itemHeight, 0);
     list.SetTextIndent(textIndent, 0);
 }

@@ -147,8 +147,8 @@ private:
 
     void KeepDialogManagerFromScaling();
     void CreateControls();
-    void CreateSlider(const SourceRect& place);
-    void CreateList(const SourceRect& place);
+    std::unique_ptr<WScrollbar> CreateSlider(const SourceRect& place);
+    void CreateList(const SourceRect& place, std::unique_ptr<WScrollbar> listSlider);
     void CreateButtons(int width, int height);
     void PlaceAtStoredRect();
     void PlaceAt(int x, int y, int width, int height);

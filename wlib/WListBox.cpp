@@ -12,7 +12,7 @@
 #include <vector>
 
 WListBox::~WListBox() {
-    delete slider;
+    slider.reset();
     if (hwnd) DestroyWindow(hwnd); // its last message forgets the handle
 }
 
@@ -51,9 +51,8 @@ void WListBox::SetSkin(WFont* newFont, COLORREF newTextColour, COLORREF newBackC
     markColour = newMarkColour;
 }
 
-void WListBox::AttachSlider(WScrollbar* newSlider) {
-    if (newSlider != slider) delete slider;
-    slider = newSlider;
+void WListBox::AttachSlider(std::unique_ptr<WScrollbar> newSlider) {
+    slider = std::move(newSlider);
     if (slider) slider->SetNotifyTarget(hwnd);
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 class WBmpFont;
@@ -35,8 +36,8 @@ public:
     void SetSkin(WFont* font, COLORREF textColour, COLORREF backColour, WBmpList* bitmaps,
                  int backgroundBitmap, const SourceRect* background, WBmpFont* bitmapFont,
                  COLORREF selectionColour, COLORREF markColour);
-    // Takes ownership of the slider, which then scrolls this list.
-    void AttachSlider(WScrollbar* newSlider);
+    // Takes the slider, which then scrolls this list; null lets the one it has go.
+    void AttachSlider(std::unique_ptr<WScrollbar> newSlider);
 
     // Item operations; a non-zero redraw invalidates the list after the change.
     int AddItem(const char* text, int redraw);
@@ -90,7 +91,7 @@ public:
     COLORREF markColour = 0;
     int marked = -1;
     int itemHeight = 0;           // in skin pixels; 0 until set
-    WScrollbar* slider = nullptr; // owned
+    std::unique_ptr<WScrollbar> slider;
 
 private:
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

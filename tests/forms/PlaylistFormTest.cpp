@@ -199,7 +199,7 @@ TEST_F(Playlist, MakesItsControlsFromTheBuiltInRecords) {
                            Rect(slider.backgroundSource)}));
 
     // The list's bars: the selection colour is the record's first, the mark's its second.
-    EXPECT_EQ(form->slider, form->list.slider);
+    EXPECT_EQ(form->slider, form->list.slider.get());
     EXPECT_EQ(RGB(0x56, 0x04, 0x74), form->list.selectionColour);
     EXPECT_EQ(RGB(0xB1, 0x0D, 0x01), form->list.markColour);
     EXPECT_EQ((Ints{109, 110, 9, 9}), Rect(form->buttons[PlaylistForm::btClose].imageDisabled));

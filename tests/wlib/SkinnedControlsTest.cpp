@@ -231,10 +231,11 @@ TEST_F(Controls, ControlsForgetAWindowDestroyedWithTheirParent) {
 // list, which stops at its last full page.
 TEST_F(Controls, ListMarksEnterAndSlider) {
     MakeList(6);
-    auto* listSlider = new WScrollbar;
+    auto owned = std::make_unique<WScrollbar>();
+    WScrollbar* listSlider = owned.get();
     ASSERT_TRUE(listSlider->Create(parent.hwnd, 29, 400, nullptr, 110, 10, 10, 100, "", skin.get(),
                                    0, 10, nullptr, nullptr, nullptr, nullptr, 0, nullptr));
-    list->AttachSlider(listSlider);
+    list->AttachSlider(std::move(owned));
     for (int i = 1; i <= 5; i++)
         list->AddTrack(i, "Song", FALSE);
     // m marks, i inserts at, d deletes at, v selects and moves by, n moves with nothing
