@@ -18,6 +18,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,75 +115,63 @@ TEST_F(Player, ButtonsKeysAndMediaKeysDriveTheDiscAndTheDisplaysFollow) {
     Click(MainForm::btPlay);
     Tick(6);
     EXPECT_EQ("1 0:01 playing", Drive());
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
     EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
     EXPECT_EQ("00:01", Shows(MainForm::tbPosition));
     EXPECT_EQ("03:20", Shows(MainForm::tbTrackLength));
-    Click(MainForm::btNext);
-    Tick();
-    EXPECT_EQ("2 0:00 playing", Drive());
-    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
-    Click(MainForm::btPause);
-    Tick();
-    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
-    Click(MainForm::btPause);
-    Tick();
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
-    Click(MainForm::btPrev);
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    Click(MainForm::btStop);
-    Tick();
-    EXPECT_EQ("1 0:00 stopped", Drive());
-    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
-
-    // Letter keys press the buttons, and the command runs on the release.
+    // Letter keys press the buttons; media keys arrive as app commands while the player has
+    // the focus and as hot keys when it has not, and play/pause pauses a playing disc and plays
+    // a stopped one. Each step's input, then after a tick the drive and the status.
+    auto click = [&](int button) { return [=] { Click(button); }; };
+    auto key = [&](WPARAM letter) { return [=] { Key(letter); }; };
+    auto app = [&](int command) {
+        return [=] {
+            EXPECT_EQ(TRUE, SendMessageA(form->hwnd, WM_APPCOMMAND, (WPARAM)form->hwnd,
+                                         MAKELPARAM(0, command | FAPPCOMMAND_KEY)));
+        };
+    };
+    auto hotKey = [&](WPARAM id, UINT key) {
+        return [=] { SendMessageA(form->hwnd, WM_HOTKEY, id, MAKELPARAM(0, key)); };
+    };
+    const char *playing = "Playing", *paused = "Pause", *stopped = "Stop";
+    const struct {
+        std::function<void()> input;
+        const char *drive, *status;
+    } steps[] = {{click(MainForm::btNext), "2 0:00 playing", playing},
+                 {click(MainForm::btPause), nullptr, paused},
+                 {click(MainForm::btPause), nullptr, playing},
+                 {click(MainForm::btPrev), "1 0:00 playing", playing},
+                 {click(MainForm::btStop), "1 0:00 stopped", stopped},
+                 {key('X'), "1 0:00 playing", playing},
+                 {key('B'), "2 0:00 playing", playing},
+                 {key('Y'), "1 0:00 playing", playing},
+                 {key('V'), "1 0:00 stopped", stopped},
+                 {[&] { Command(IDM_KEY_SHORTCUTS), Key('X'); }, "1 0:00 stopped", stopped},
+                 {app(APPCOMMAND_MEDIA_PLAY_PAUSE), "1 0:00 playing", playing},
+                 {app(APPCOMMAND_MEDIA_NEXTTRACK), "2 0:00 playing", playing},
+                 {app(APPCOMMAND_MEDIA_PLAY_PAUSE), nullptr, paused},
+                 {app(APPCOMMAND_MEDIA_PLAY_PAUSE), nullptr, playing},
+                 {hotKey(4, VK_MEDIA_PREV_TRACK), "1 0:00 playing", playing},
+                 {hotKey(2, VK_MEDIA_STOP), "1 0:00 stopped", stopped}};
+    for (const auto& step : steps) {
+        step.input();
+        Tick();
+        if (step.drive) EXPECT_EQ(step.drive, Drive()) << &step - steps;
+        EXPECT_EQ(step.status, Shows(MainForm::tbStatus)) << &step - steps;
+    }
+    EXPECT_EQ("02. Beta", (Click(MainForm::btNext), Tick(), Shows(MainForm::tbTrackName)));
+    // A letter's command runs on the release.
+    Command(IDM_KEY_SHORTCUTS);
     SendMessageA(form->hwnd, WM_KEYDOWN, 'X', 0);
     kit::Pump();
     EXPECT_FALSE(cd.IsPlaying()) << "not before the key is released";
     SendMessageA(form->hwnd, WM_KEYUP, 'X', 0);
     kit::Pump();
     EXPECT_TRUE(cd.IsPlaying());
-    Key('B');
-    Tick();
-    EXPECT_EQ("2 0:00 playing", Drive());
-    Key('Y');
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    Key('V');
-    EXPECT_FALSE(cd.IsPlaying());
-    Command(IDM_KEY_SHORTCUTS);
-    Key('X');
-    EXPECT_FALSE(cd.IsPlaying()) << "shortcuts off";
-
-    // Media keys arrive as app commands while the player has the focus and as hot keys when
-    // it has not; play/pause pauses a playing disc and plays a stopped one.
-    auto appCommand = [&](int command) {
-        return SendMessageA(form->hwnd, WM_APPCOMMAND, (WPARAM)form->hwnd,
-                            MAKELPARAM(0, command | FAPPCOMMAND_KEY));
-    };
-    EXPECT_EQ(TRUE, appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE));
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    appCommand(APPCOMMAND_MEDIA_NEXTTRACK);
-    Tick();
-    EXPECT_EQ("2 0:00 playing", Drive());
-    appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE);
-    Tick();
-    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
-    appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE);
-    Tick();
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
 
     // The player holds the four keys while it lives.
     HWND other =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     EXPECT_FALSE(RegisterHotKey(other, 7, 0, VK_MEDIA_PREV_TRACK));
-    SendMessageA(form->hwnd, WM_HOTKEY, 4, MAKELPARAM(0, VK_MEDIA_PREV_TRACK)); // previous
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    SendMessageA(form->hwnd, WM_HOTKEY, 2, MAKELPARAM(0, VK_MEDIA_STOP));
-    EXPECT_FALSE(cd.IsPlaying());
     Exit();
     EXPECT_TRUE(RegisterHotKey(other, 7, 0, VK_MEDIA_PREV_TRACK)) << "given back at exit";
     UnregisterHotKey(other, 7);
