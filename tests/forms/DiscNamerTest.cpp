@@ -161,9 +161,9 @@ TEST_F(Lookup, TheUserChoosesAmongReleases) {
 // A disc with names of its own is not looked up by itself; failures of the menu's lookup are
 // told in one line, and nothing is stored from a broken answer.
 TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
-    const std::string big(50 << 20, ' '), none = "No names found for this disc";
+    const std::string none = "No names found for this disc";
     const std::vector<Route> broken = {{"/ws/2/", 200, "{\"releases\": [{\"title\": \"x\""}},
-                             huge = {{"/ws/2/", 200, big}},
+                             huge = {{"/ws/2/", 200, std::string(50 << 20, ' ')}},
                              cut = {{"/ws/2/", 404, ""},
                                     {"/cddb.cgi?cmd=cddb+query", 200,
                                      "200 rock 1f02e004 A / B\r\n"},
