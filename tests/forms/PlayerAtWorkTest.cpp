@@ -597,6 +597,10 @@ TEST_F(Player, DraggingThePlayerSnapsToThePlaylistAndCarriesItWhenDocked) {
         Drag(player, background, {674 + gap - 100, 0});
         EXPECT_EQ(gap == 9 ? 674 : 674 + gap, Frame(player).left) << gap;
     }
+    // Stacked but side by side, a side edge near the playlist's does not snap.
+    PlaceWindows({100, 100}, {500, 216, 674, 316});
+    Drag(player, background, {120, 0});
+    EXPECT_EQ(220, Frame(player).left);
     // The player's bottom edge 9 above the playlist's top edge snaps onto it.
     PlaceWindows({100, 100}, {100, 400, 274, 500});
     Drag(player, background, {0, 400 - 9 - 116 - 100});
