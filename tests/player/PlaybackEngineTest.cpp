@@ -284,6 +284,9 @@ TEST(PlaybackEngine, StepsAtTheEndsOfTheListAndTheRemainingTimeWhileStopped) {
     b.Run(200);
     EXPECT_EQ("01:50 Stop", b.shown.Text(Display::Position) + " " + b.shown.Text(Display::Status));
     EXPECT_EQ(80, b.shown.seekPosition);
+    b.engine.SeekTo(250); // past the track's end: nothing remains
+    b.Run(200);
+    EXPECT_EQ("00:00", b.shown.Text(Display::Position));
     b.engine.StartPlay(); // starts the track anew, not at the seek point
     b.Run(400);
     EXPECT_EQ(Starts({{1, 0}, {1, 0}}), b.starts);
