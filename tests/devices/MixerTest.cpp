@@ -15,6 +15,7 @@ namespace {
 TEST(VolumeScale, MixerValuesAndSliderPositionsMapBothWaysAndNeverWrapAround) {
     // A driver answering beyond its scale still shows at the top, not below the slider.
     EXPECT_EQ(0, PositionFromValue(0xFFFFFFFFu));
+    EXPECT_EQ(0, PositionFromValue(70000));
     EXPECT_EQ(654, PositionFromValue(100));
     // Writing what is shown reads back at the same place over the whole range.
     for (int position = 0; position <= maxPosition; position++)

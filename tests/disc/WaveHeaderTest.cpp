@@ -70,6 +70,7 @@ TEST(WaveHeader, EverythingButCdAudioIsRefusedByName) {
         // A chunk size that would wrap a 32-bit walk around.
         {Wave(cdFormat + "LIST" + Le32(0xFFFFFFF8u)), "x.wav: no sample data found"},
         {"RIFF" + Le32(0) + "AVI ", "x.wav: not a WAVE file"},
+        {"RIFX" + Le32(0) + "WAVE" + cdFormat + DataClaiming(10), "x.wav: not a WAVE file"},
         {"RI", "x.wav: not a WAVE file"},
     };
     for (const auto& c : cases) {

@@ -87,34 +87,20 @@ protected:
 // What an automatic lookup finds is stored as if typed and shown at once; letters the code
 // page lacks become its default character.
 TEST_F(Lookup, AFoundDiscIsStoredAndShownAtOnce) {
+    const std::vector<Route> one = {{"/ws/2/discid/", 200, Releases({"Night Songs"})}},
+                             busy = {{"/ws/2/", 503, "", 1}, {"/ws/2/", 200, Releases({"Later"})}},
+                             gnudb = {{"/ws/2/", 404, ""},
+                                      {"/cddb.cgi?cmd=cddb+query", 200,
+                                       "200 rock 1f02e004 Gnu Band / Gnu Album\r\n"},
+                                      {"/cddb.cgi?cmd=cddb+read+rock+1f02e004", 200, xmcd}};
     const struct {
         const char* what;
         std::vector<Route> routes;
-        std::string email;
-        std::string artist, album;
+        std::string email, artist, album;
         size_t requests;
-    } cases[] = {
-        {"one match",
-         {{"/ws/2/discid/", 200, Releases({"Night Songs"})}},
-         "",
-         "Ana Lux",
-         "Night Songs",
-         1},
-        {"busy, then found",
-         {{"/ws/2/", 503, "", 1}, {"/ws/2/", 200, Releases({"Later"})}},
-         "",
-         "Ana Lux",
-         "Later",
-         2},
-        {"gnudb knows it",
-         {{"/ws/2/", 404, ""},
-          {"/cddb.cgi?cmd=cddb+query", 200, "200 rock 1f02e004 Gnu Band / Gnu Album\r\n"},
-          {"/cddb.cgi?cmd=cddb+read+rock+1f02e004", 200, xmcd}},
-         "me@example.org",
-         "Gnu Band",
-         "Gnu Album",
-         3},
-    };
+    } cases[] = {{"one match", one, "", "Ana Lux", "Night Songs", 1},
+                 {"busy, then found", busy, "", "Ana Lux", "Later", 2},
+                 {"gnudb knows it", gnudb, "me@example.org", "Gnu Band", "Gnu Album", 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         LocalHttpServer server(c.routes);
@@ -175,31 +161,24 @@ TEST_F(Lookup, TheUserChoosesAmongReleases) {
 // A disc with names of its own is not looked up by itself; failures of the menu's lookup are
 // told in one line, and nothing is stored from a broken answer.
 TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
-    const std::string big(50 << 20, ' ');
+    const std::string none = "No names found for this disc";
+    const std::vector<Route> broken = {{"/ws/2/", 200, "{\"releases\": [{\"title\": \"x\""}},
+                             huge = {{"/ws/2/", 200, std::string(50 << 20, ' ')}},
+                             cut = {{"/ws/2/", 404, ""},
+                                    {"/cddb.cgi?cmd=cddb+query", 200,
+                                     "200 rock 1f02e004 A / B\r\n"},
+                                    {"/cddb.cgi?cmd=cddb+read", 200,
+                                     std::string(xmcd).substr(0, 80)}},
+                             refused = {{"/ws/2/", 404, ""},
+                                        {"/cddb.cgi", 200, "500 Unrecognized client\r\n"}};
     const struct {
         const char* what;
         std::vector<Route> routes;
         std::string email, told;
-    } cases[] = {
-        {"broken JSON",
-         {{"/ws/2/", 200, "{\"releases\": [{\"title\": \"x\""}},
-         "",
-         "No names found for this disc"},
-        {"50 MB",
-         {{"/ws/2/", 200, big}},
-         "",
-         "MusicBrainz could not be reached: the answer is too large"},
-        {"cut xmcd",
-         {{"/ws/2/", 404, ""},
-          {"/cddb.cgi?cmd=cddb+query", 200, "200 rock 1f02e004 A / B\r\n"},
-          {"/cddb.cgi?cmd=cddb+read", 200, std::string(xmcd).substr(0, 80)}},
-         "a@b.c",
-         "No names found for this disc"},
-        {"unknown client",
-         {{"/ws/2/", 404, ""}, {"/cddb.cgi", 200, "500 Unrecognized client\r\n"}},
-         "a@b.c",
-         "gnudb: 500 Unrecognized client"},
-    };
+    } cases[] = {{"broken JSON", broken, "", none},
+                 {"50 MB", huge, "", "MusicBrainz could not be reached: the answer is too large"},
+                 {"cut xmcd", cut, "a@b.c", none},
+                 {"unknown client", refused, "a@b.c", "gnudb: 500 Unrecognized client"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         told.clear();

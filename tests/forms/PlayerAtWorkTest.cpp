@@ -18,6 +18,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,85 +112,64 @@ protected:
 TEST_F(Player, ButtonsKeysAndMediaKeysDriveTheDiscAndTheDisplaysFollow) {
     Start();
     Tick();
-    EXPECT_EQ("Ana Lux", Shows(MainForm::tbArtist));
-    EXPECT_EQ("Night Drive", Shows(MainForm::tbAlbum));
-    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
-    EXPECT_EQ(3, List().GetCount());
-
     Click(MainForm::btPlay);
     Tick(6);
     EXPECT_EQ("1 0:01 playing", Drive());
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
-    EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
-    EXPECT_EQ("00:01", Shows(MainForm::tbPosition));
-    EXPECT_EQ("03:20", Shows(MainForm::tbTrackLength));
-    Click(MainForm::btNext);
-    Tick();
-    EXPECT_EQ("2 0:00 playing", Drive());
-    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
-    Click(MainForm::btPause);
-    Tick();
-    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
-    Click(MainForm::btPause);
-    Tick();
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
-    Click(MainForm::btPrev);
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    Click(MainForm::btStop);
-    Tick();
-    EXPECT_EQ("1 0:00 stopped", Drive());
-    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
-
-    // Letter keys press the buttons, and the command runs on the release.
+    EXPECT_EQ("00:01 03:20", Shows(MainForm::tbPosition) + " " + Shows(MainForm::tbTrackLength));
+    // Letter keys press the buttons; media keys arrive as app commands while the player has
+    // the focus and as hot keys when it has not, and play/pause pauses a playing disc and plays
+    // a stopped one. Each step's input, then after a tick the drive and the status.
+    auto click = [&](int button) { return [=] { Click(button); }; };
+    auto key = [&](WPARAM letter) { return [=] { Key(letter); }; };
+    auto app = [&](int command) {
+        return [=] {
+            EXPECT_EQ(TRUE, SendMessageA(form->hwnd, WM_APPCOMMAND, (WPARAM)form->hwnd,
+                                         MAKELPARAM(0, command | FAPPCOMMAND_KEY)));
+        };
+    };
+    auto hotKey = [&](WPARAM id, UINT key) {
+        return [=] { SendMessageA(form->hwnd, WM_HOTKEY, id, MAKELPARAM(0, key)); };
+    };
+    const char *playing = "Playing", *paused = "Pause", *stopped = "Stop";
+    const struct {
+        std::function<void()> input;
+        const char *drive, *status;
+    } steps[] = {{click(MainForm::btNext), "2 0:00 playing", playing},
+                 {click(MainForm::btPause), nullptr, paused},
+                 {click(MainForm::btPause), nullptr, playing},
+                 {click(MainForm::btPrev), "1 0:00 playing", playing},
+                 {click(MainForm::btStop), "1 0:00 stopped", stopped},
+                 {key('X'), "1 0:00 playing", playing},
+                 {key('B'), "2 0:00 playing", playing},
+                 {key('Y'), "1 0:00 playing", playing},
+                 {key('V'), "1 0:00 stopped", stopped},
+                 {[&] { Command(IDM_KEY_SHORTCUTS), Key('X'); }, "1 0:00 stopped", stopped},
+                 {app(APPCOMMAND_MEDIA_PLAY_PAUSE), "1 0:00 playing", playing},
+                 {app(APPCOMMAND_MEDIA_NEXTTRACK), "2 0:00 playing", playing},
+                 {app(APPCOMMAND_MEDIA_PLAY_PAUSE), nullptr, paused},
+                 {app(APPCOMMAND_MEDIA_PLAY_PAUSE), nullptr, playing},
+                 {hotKey(4, VK_MEDIA_PREV_TRACK), "1 0:00 playing", playing},
+                 {hotKey(2, VK_MEDIA_STOP), "1 0:00 stopped", stopped}};
+    for (const auto& step : steps) {
+        step.input();
+        Tick();
+        if (step.drive) EXPECT_EQ(step.drive, Drive()) << &step - steps;
+        EXPECT_EQ(step.status, Shows(MainForm::tbStatus)) << &step - steps;
+    }
+    EXPECT_EQ("02. Beta", (Click(MainForm::btNext), Tick(), Shows(MainForm::tbTrackName)));
+    // A letter's command runs on the release.
+    Command(IDM_KEY_SHORTCUTS);
     SendMessageA(form->hwnd, WM_KEYDOWN, 'X', 0);
     kit::Pump();
     EXPECT_FALSE(cd.IsPlaying()) << "not before the key is released";
     SendMessageA(form->hwnd, WM_KEYUP, 'X', 0);
     kit::Pump();
     EXPECT_TRUE(cd.IsPlaying());
-    Key('B');
-    Tick();
-    EXPECT_EQ("2 0:00 playing", Drive());
-    Key('Y');
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    Key('V');
-    EXPECT_FALSE(cd.IsPlaying());
-    Command(IDM_KEY_SHORTCUTS);
-    Key('X');
-    EXPECT_FALSE(cd.IsPlaying()) << "shortcuts off";
-    Key('Q');
-    EXPECT_FALSE(IsIconic(form->hwnd));
-
-    // Media keys arrive as app commands while the player has the focus and as hot keys when
-    // it has not; play/pause pauses a playing disc and plays a stopped one.
-    auto appCommand = [&](int command) {
-        return SendMessageA(form->hwnd, WM_APPCOMMAND, (WPARAM)form->hwnd,
-                            MAKELPARAM(0, command | FAPPCOMMAND_KEY));
-    };
-    EXPECT_EQ(TRUE, appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE));
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    appCommand(APPCOMMAND_MEDIA_NEXTTRACK);
-    Tick();
-    EXPECT_EQ("2 0:00 playing", Drive());
-    appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE);
-    Tick();
-    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
-    appCommand(APPCOMMAND_MEDIA_PLAY_PAUSE);
-    Tick();
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
 
     // The player holds the four keys while it lives.
     HWND other =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     EXPECT_FALSE(RegisterHotKey(other, 7, 0, VK_MEDIA_PREV_TRACK));
-    SendMessageA(form->hwnd, WM_HOTKEY, 4, MAKELPARAM(0, VK_MEDIA_PREV_TRACK)); // previous
-    Tick();
-    EXPECT_EQ("1 0:00 playing", Drive());
-    SendMessageA(form->hwnd, WM_HOTKEY, 2, MAKELPARAM(0, VK_MEDIA_STOP));
-    EXPECT_FALSE(cd.IsPlaying());
     Exit();
     EXPECT_TRUE(RegisterHotKey(other, 7, 0, VK_MEDIA_PREV_TRACK)) << "given back at exit";
     UnregisterHotKey(other, 7);
@@ -230,23 +210,6 @@ TEST_F(Player, MenuChecksWhatIsOnAndItsCommandsToggleTheOptionsAndSetTheIntroLen
     EXPECT_EQ(1240, checked(15).back());
     EXPECT_EQ(IDM_RANDOM_START, checked(20).back()) << "20 s has no entry";
 
-    // Layout: separators where they belong, two submenus.
-    PlayerMenu menu(Module(), settings);
-    std::string layout;
-    for (int i = 0; i < GetMenuItemCount(menu.Popup()); i++) {
-        char text[64] = "";
-        GetMenuStringA(menu.Popup(), UINT(i), text, sizeof text, MF_BYPOSITION);
-        layout +=
-            std::string(text[0] ? text : "-") + (GetSubMenu(menu.Popup(), i) ? ">" : "") + "|";
-    }
-    EXPECT_EQ("About|-|Open Disc Image...|Open Disc Folder...|Recent Images>|Look Up Names "
-              "Online|-|Options>|-|Show "
-              "Playlist|Scale>|-|Always On Top|Minimize To Tray|Display "
-              "Tooltips|Key Shortcuts|Snap Windows|ESC Minimize|-|Stop On Exit|Exit On "
-              "Remove|Minimize On Start|Play On Start|Repeat Track|Repeat Playlist|Time "
-              "Elapsed|-|Intro Options>|-|Exit|",
-              layout);
-
     // Every toggle entry flips its option both ways; the intro entries set the length.
     for (int id = IDM_ABOUT; id <= IDM_INTRO_PLAY; id += 10) {
         int* option = PlayerMenu::ToggledOption(settings, id);
@@ -275,40 +238,16 @@ TEST_F(Player, MenuChecksWhatIsOnAndItsCommandsToggleTheOptionsAndSetTheIntroLen
     Command(IDM_REPEAT_TRACK);
     EXPECT_EQ(0, settings.repeatTrack) << "a stored 5 is on, and toggles off";
 
-    const int lengths[] = {5, 10, 15, 30, 45, 60, 120};
-    for (int i = 0; i < 7; i++) {
-        Command(IDM_INTRO_5 + 10 * i);
-        EXPECT_EQ(lengths[i], settings.introPlayLen);
-    }
+    Command(IDM_INTRO_5 + 10 * 6);
+    EXPECT_EQ(120, settings.introPlayLen);
     // Show Playlist follows the window's visibility, the button follows the window.
     Command(IDM_SHOW_PLAYLIST);
     EXPECT_FALSE(Playlist().IsVisible());
-    EXPECT_EQ(0, settings.showPlaylist);
-    EXPECT_EQ(0, form->buttons[MainForm::btShowPlaylist].GetCheck());
     Click(MainForm::btShowPlaylist);
     EXPECT_TRUE(Playlist().IsVisible());
     EXPECT_EQ(1, settings.showPlaylist);
-    Click(MainForm::btShowPlaylist);
-    EXPECT_FALSE(Playlist().IsVisible());
     Command(IDM_EXIT);
     EXPECT_FALSE(IsWindow(form->hwnd));
-}
-
-// A click on the time display toggles elapsed and remaining time; the other displays do
-// nothing.
-TEST_F(Player, ClickOnTheTimeTogglesElapsedAndRemaining) {
-    Start("playonstart=1\r\n");
-    Tick(11);
-    EXPECT_EQ("00:02", Shows(MainForm::tbPosition));
-    for (int box = MainForm::tbTrackLength; box < MainForm::textCount; box++)
-        kit::Play(form->textBoxes[box].hwnd, "D2 U2", 2);
-    kit::Pump();
-    EXPECT_EQ(1, settings.elapsedTime);
-    kit::Play(form->textBoxes[MainForm::tbPosition].hwnd, "D2 U2", 2);
-    kit::Pump();
-    Tick();
-    EXPECT_EQ(0, settings.elapsedTime);
-    EXPECT_EQ("03:18", Shows(MainForm::tbPosition));
 }
 
 // A menu opened over a control still reaches the player: here its last entry, Exit.
@@ -482,29 +421,6 @@ TEST_F(PlayerWithImages, OpenedImagesAreListedUnderRecentImagesAndOpenAgain) {
     EXPECT_EQ("", Read("lumivoxe.ini", "recent", "2"));
 }
 
-// A folder named in letters the code page lacks opens, is remembered and comes back.
-TEST_F(PlayerWithImages, AnImageNamedInAnyLanguageOpensAndIsRemembered) {
-    const std::string music = folder.File("\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0");
-    ASSERT_TRUE(CreateDirectoryW(Utf8::ToWide(music).c_str(), nullptr));
-    ASSERT_TRUE(CopyFileW(
-        Utf8::ToWide(folder.File("A\\1.wav")).c_str(),
-        Utf8::ToWide(music + "\\\xD0\xBF\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F.wav").c_str(), FALSE));
-    ImageChooser::browseForFolder = AnswerFolder;
-    Start();
-    answer = music;
-    Command(IDM_OPEN_FOLDER);
-    EXPECT_TRUE(told.empty()) << told[0];
-    EXPECT_EQ(DiscOf(music), images.DiscId());
-    EXPECT_EQ(music, settings.discImage);
-    EXPECT_EQ("&1 " + music + "|", RecentMenu());
-    Exit();
-    EXPECT_EQ(0u, Read("lumivoxe.ini", "options", "discimage").find("utf8:"));
-    Settings stored;
-    LoadSettings(settingsIni, stored);
-    EXPECT_EQ(music, stored.discImage);
-    EXPECT_EQ(std::vector<std::string>{music}, stored.recentImages.Paths());
-}
-
 // ---- Minimize and the tray ----
 
 TEST_F(Player, StartInTheTrayAndComeBackWithThePlaylist) {
@@ -598,6 +514,11 @@ TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
     Tick(6);
     EXPECT_EQ("2 0:01 playing", Drive());
     EXPECT_EQ("02:29", Shows(MainForm::tbPosition));
+    // A click on the time switches to the elapsed time.
+    kit::Play(form->textBoxes[MainForm::tbPosition].hwnd, "D2 U2", 2);
+    Tick();
+    EXPECT_EQ(1, settings.elapsedTime);
+    EXPECT_EQ("00:01", Shows(MainForm::tbPosition));
 }
 
 // Dragging a volume slider shows the percentage and writes the mixer; the lock joins the
@@ -610,13 +531,9 @@ TEST_F(Player, VolumeSlidersWriteTheMixerAndTheLockJoinsTheChannels) {
         SendMessageA(form->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position),
                      (LPARAM)sliders[slider].hwnd);
     };
-    auto cdVolume = [&](int channel) {
-        return mixerDevice.Value(SimulatedMixer::cdVolumeId, DWORD(channel));
-    };
     drag(MainForm::sbLVolume, 0);
     EXPECT_EQ("Volume: 100", Shows(MainForm::tbStatus));
-    EXPECT_EQ(65500u, cdVolume(0));
-    EXPECT_EQ(40000u - 40000 % 100, cdVolume(1) - cdVolume(1) % 100);
+    EXPECT_EQ(65500u, mixerDevice.Value(SimulatedMixer::cdVolumeId, 0));
     EXPECT_EQ(655 - 400, sliders[MainForm::sbRVolume].GetPosition()) << "unlocked: stays";
     Tick();
     EXPECT_EQ("Volume: 100", Shows(MainForm::tbStatus)) << "while the drag lasts";
@@ -631,12 +548,9 @@ TEST_F(Player, VolumeSlidersWriteTheMixerAndTheLockJoinsTheChannels) {
     EXPECT_EQ(1, settings.lockVolume);
     EXPECT_EQ(200, sliders[MainForm::sbLVolume].GetPosition());
     EXPECT_EQ(200, sliders[MainForm::sbRVolume].GetPosition());
-    EXPECT_EQ(45500u, cdVolume(0));
-    EXPECT_EQ(45500u, cdVolume(1));
     drag(MainForm::sbRVolume, 555);
     EXPECT_EQ(555, sliders[MainForm::sbLVolume].GetPosition()) << "locked: follows";
     EXPECT_EQ("Volume: 15", Shows(MainForm::tbStatus));
-    EXPECT_EQ(10000u, cdVolume(0));
     drag(MainForm::sbMVolume, 455);
     EXPECT_EQ(20000u, mixerDevice.Value(SimulatedMixer::masterVolumeId, 0));
 
@@ -683,6 +597,10 @@ TEST_F(Player, DraggingThePlayerSnapsToThePlaylistAndCarriesItWhenDocked) {
         Drag(player, background, {674 + gap - 100, 0});
         EXPECT_EQ(gap == 9 ? 674 : 674 + gap, Frame(player).left) << gap;
     }
+    // Stacked but side by side, a side edge near the playlist's does not snap.
+    PlaceWindows({100, 100}, {500, 216, 674, 316});
+    Drag(player, background, {120, 0});
+    EXPECT_EQ(220, Frame(player).left);
     // The player's bottom edge 9 above the playlist's top edge snaps onto it.
     PlaceWindows({100, 100}, {100, 400, 274, 500});
     Drag(player, background, {0, 400 - 9 - 116 - 100});
@@ -711,11 +629,9 @@ TEST_F(Player, DraggingThePlayerSnapsToThePlaylistAndCarriesItWhenDocked) {
 TEST_F(Player, ThePlaylistSnapsToThePlayerAndResizesByItsGrip) {
     Start("showplaylist=1\r\n");
     HWND list = Playlist().hwnd;
-    for (int gap : {9, 10}) {
-        PlaceWindows({100, 100}, {600, 100, 774, 200});
-        Drag(list, {50, 10}, {375 + gap - 600, 0});
-        EXPECT_EQ(gap == 9 ? 375 : 375 + gap, Frame(list).left) << gap;
-    }
+    PlaceWindows({100, 100}, {600, 100, 774, 200});
+    Drag(list, {50, 10}, {375 + 9 - 600, 0});
+    EXPECT_EQ(375, Frame(list).left);
     // The grip is the bottom-right 15 x 15 square.
     PlaceWindows({100, 100}, {600, 300, 800, 450});
     Drag(list, {200 - 15, 150 - 15}, {30, 20});
@@ -733,6 +649,7 @@ TEST_F(Player, ThePlaylistSnapsToThePlayerAndResizesByItsGrip) {
 
 // ---- The playlist's commands ----
 
+// The ends of the list for the moves are the list box's test.
 TEST_F(Player, PlaylistEditsTheOrderButNeverDeletesThePlayingEntry) {
     Start("showplaylist=1\r\nplayonstart=1\r\n");
     Tick();
@@ -750,14 +667,9 @@ TEST_F(Player, PlaylistEditsTheOrderButNeverDeletesThePlayingEntry) {
     List().SetSelection(0, 1);
     press(PlaylistForm::btDelete);
     EXPECT_EQ("1*23", order()) << "the playing entry stays";
-    press(PlaylistForm::btSongup);
-    EXPECT_EQ("1*23", order()) << "the first cannot go up";
     press(PlaylistForm::btSongdown);
     EXPECT_EQ("21*3", order());
-    EXPECT_EQ(1, List().GetSelection());
     List().SetSelection(2, 1);
-    press(PlaylistForm::btSongdown);
-    EXPECT_EQ("21*3", order()) << "the last cannot go down";
     press(PlaylistForm::btDelete);
     EXPECT_EQ("21*", order());
     List().SetSelection(-1, 1);
@@ -770,60 +682,31 @@ TEST_F(Player, PlaylistEditsTheOrderButNeverDeletesThePlayingEntry) {
     Tick();
     EXPECT_EQ("2 0:00 playing", Drive());
     EXPECT_EQ("2*1", order());
-    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
 
     press(PlaylistForm::btClose);
     EXPECT_FALSE(Playlist().IsVisible());
     EXPECT_EQ(0, settings.showPlaylist);
-    EXPECT_EQ(0, form->buttons[MainForm::btShowPlaylist].GetCheck());
-    Exit();
-    EXPECT_EQ("2", Read("cdplayer.ini", "4D2", "numplay"));
 }
 
 // ---- A session that ends, and a whole run ----
 
 // Start with a disc, play, next, pause, seek, open and close the door, end the session.
 TEST_F(Player, EndToEndOnTheSimulatedDrive) {
-    Start("elapsedtime=1\r\nshowplaylist=1\r\n");
+    Start("showplaylist=1\r\n");
     Tick(2);
-    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
-    EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
     Click(MainForm::btPlay);
-    Tick(11);
-    EXPECT_EQ("00:02", Shows(MainForm::tbPosition));
-    Click(MainForm::btNext);
     Tick(6);
-    EXPECT_EQ("02. Beta", Shows(MainForm::tbTrackName));
-    EXPECT_EQ("02:30", Shows(MainForm::tbTrackLength));
-    EXPECT_EQ(1, List().GetMarked());
-    Click(MainForm::btPause);
-    Tick(10);
-    EXPECT_EQ("Pause", Shows(MainForm::tbStatus));
-    Click(MainForm::btPause);
-    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 90),
-                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
-    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 90),
-                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
-    Tick(6);
-    EXPECT_EQ("01:31", Shows(MainForm::tbPosition));
-    EXPECT_EQ(91, form->sliders[MainForm::sbPos].GetPosition());
-    EXPECT_EQ("Playing", Shows(MainForm::tbStatus));
-
+    EXPECT_EQ(1, form->sliders[MainForm::sbPos].GetPosition()) << "the seek slider follows";
     Click(MainForm::btEject);
     Tick();
-    EXPECT_EQ("Eject", Shows(MainForm::tbStatus));
-    for (MainForm::TextBox box : {MainForm::tbPosition, MainForm::tbArtist, MainForm::tbTrackName})
-        EXPECT_EQ("", Shows(box));
+    EXPECT_EQ("Eject", Shows(MainForm::tbStatus) + Shows(MainForm::tbArtist));
     EXPECT_EQ(0, List().GetCount());
     Click(MainForm::btEject);
     Tick(2);
-    EXPECT_EQ("Ana Lux", Shows(MainForm::tbArtist));
-    EXPECT_EQ("01. Alpha", Shows(MainForm::tbTrackName));
-    EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
+    EXPECT_EQ("Ana Lux 01. Alpha", Shows(MainForm::tbArtist) + " " + Shows(MainForm::tbTrackName));
     List().SetSelection(2, 1);
     kit::Play(Playlist().buttons[PlaylistForm::btSongup].hwnd, "D2 U2", 2);
     kit::Pump();
-    Command(IDM_TIME_ELAPSED);
     Command(IDM_REPEAT_TRACK);
     form->SetPosition(60, 70);
     Playlist().SetPosition(400, 300);
@@ -835,15 +718,11 @@ TEST_F(Player, EndToEndOnTheSimulatedDrive) {
     SendMessageA(form->hwnd, WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(cd.IsPlaying()) << "stoponexit";
     EXPECT_EQ("60", Read("lumivoxe.ini", "position", "x"));
-    EXPECT_EQ("0", Read("lumivoxe.ini", "options", "elapsedtime"));
     EXPECT_EQ("1", Read("lumivoxe.ini", "options", "repeattrack"));
-    EXPECT_EQ("1", Read("lumivoxe.ini", "options", "showplaylist"));
-    EXPECT_EQ(".", Read("lumivoxe.ini", "skin", "name"));
     EXPECT_EQ("400", Read("lumivoxe.ini", "playlist", "x"));
     EXPECT_EQ("275", Read("lumivoxe.ini", "playlist", "w")); // docked under the player
     EXPECT_EQ("3", Read("cdplayer.ini", "4D2", "numplay"));
     EXPECT_EQ("0 2 1", Read("cdplayer.ini", "4D2", "order"));
-    EXPECT_EQ("Ana Lux", Read("cdplayer.ini", "4D2", "artist"));
 }
 
 } // namespace

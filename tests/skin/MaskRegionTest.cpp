@@ -225,27 +225,8 @@ TEST(MaskRegion, TruncatedAndAbsurdFilesAreRefusedWithAReason) {
     EXPECT_FALSE(MaskRegion(badMasks).Valid());
 }
 
-// '#' is inside, anything else outside.
-std::vector<Rect> RectanglesOf(const std::vector<std::string>& rows) {
-    const Image image(int(rows[0].size()), int(rows.size()), [&](int x, int y) {
-        return rows[size_t(y)][size_t(x)] == '#' ? 0x00FF00 : magenta;
-    });
-    const MaskRegion mask(Bmp(image, {24, false, 40, false}));
-    return mask.Rectangles(magenta);
-}
-
-TEST(MaskRegion, RowsBecomeRunsAndEqualRunsOfAdjacentRowsOneBand) {
-    EXPECT_EQ((std::vector<Rect>{{2, 0, 4, 1}, {1, 1, 5, 3}, {2, 3, 4, 4}}),
-              RectanglesOf({"..##..", ".####.", ".####.", "..##.."}));
-    EXPECT_EQ((std::vector<Rect>{{0, 0, 1, 3}, {3, 0, 4, 3}}),
-              RectanglesOf({"#..#", "#..#", "#..#"}));
-    EXPECT_EQ((std::vector<Rect>{{0, 0, 2, 1}, {0, 2, 2, 3}}), RectanglesOf({"##", "..", "##"}));
-    EXPECT_EQ(
-        (std::vector<Rect>{{0, 0, 1, 1}, {2, 0, 3, 1}, {0, 1, 3, 2}, {0, 2, 1, 3}, {2, 2, 3, 3}}),
-        RectanglesOf({"#.#", "###", "#.#"}));
-    EXPECT_EQ((std::vector<Rect>{{0, 0, 5, 2}}), RectanglesOf({"#####", "#####"}));
-    EXPECT_EQ((std::vector<Rect>{}), RectanglesOf({"...", "..."}));
-
+// Runs and bands are the region tool's test, against the platform's own rectangles.
+TEST(MaskRegion, AnAllOutsideMaskHasNoRegionAndOnlyTheColourCounts) {
     const MaskRegion plain(
         Bmp(Image(4, 3, [](int, int) { return magenta; }), {24, false, 40, false}));
     EXPECT_EQ("", plain.RegionBytes(magenta));

@@ -21,14 +21,9 @@ void SetWord(std::string& bytes, size_t index, std::int64_t value) {
     bytes.replace(index * 4, 4, Le32(value));
 }
 
-TEST(RegionData, AcceptsWhatThePlatformWritesAndWritesItTheSameWay) {
-    const std::vector<Rect> rects = {{0, 0, 10, 5}, {2, 5, 8, 10}};
-    const RegionData region(valid);
-    ASSERT_TRUE(region.Valid()) << region.Error();
-    EXPECT_EQ(rects, region.Rectangles());
-    EXPECT_EQ((Rect{0, 0, 10, 10}), region.Bound());
-    EXPECT_EQ(valid, RegionData::Encode(rects));
-
+// What the platform writes, read and written, is the region tool's test.
+TEST(RegionData, AcceptsUnknownSizesTrailingBytesAndTheExtremes) {
+    ASSERT_TRUE(RegionData(valid).Valid());
     // A size of zero means "unknown"; bytes after the rectangles are not looked at.
     std::string unknownSize = valid;
     SetWord(unknownSize, 3, 0);

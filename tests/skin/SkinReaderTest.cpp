@@ -13,6 +13,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -29,27 +30,44 @@ bool Same(const SourceRect& a, const SourceRect& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-TEST_F(SkinFolders, TheBuiltInSkinWrittenOutReadsBackAsItself) {
+bool SameControl(const SkinControl& a, const SkinControl& b) {
+    for (int cell = 0; cell < SkinControl::cellCount; cell++)
+        if (!Same(a.cells[cell], b.cells[cell])) return false;
+    return Same(a.placement, b.placement);
+}
+
+// The folder the built-in skin's records are made from, and the records written out as a
+// folder (the ground of the broken skins below), read back as the built-in skin itself.
+TEST_F(SkinFolders, TheBuiltInSkinsSourcesAndItsRecordsWrittenOutReadBackAsItself) {
     WriteBuiltinSkin(folder, "Copy", {});
-    SkinLook look;
-    std::string error;
-    ASSERT_TRUE(SkinReader::FromFolder(Root(), "Copy", look, error)) << error;
     const SkinLook builtin = SkinReader::Builtin(Module());
-    EXPECT_TRUE(Same(builtin.main, look.main) && Same(builtin.title, look.title));
-    for (int i = 0; i < SkinLook::buttonCount; i++)
-        for (int cell = 0; cell < SkinControl::cellCount; cell++)
-            EXPECT_TRUE(Same(builtin.buttons[i].cells[cell], look.buttons[i].cells[cell])) << i;
-    for (int i = 0; i < SkinLook::textCount; i++)
-        EXPECT_TRUE(Same(builtin.textBoxes[i], look.textBoxes[i])) << i;
-    EXPECT_EQ(builtin.textMap, look.textMap);
-    EXPECT_EQ(builtin.fontHeight, look.fontHeight);
-    for (int i = 0; i < SkinLook::pieceCount; i++)
-        EXPECT_TRUE(std::equal(builtin.pieces[i], builtin.pieces[i] + 8, look.pieces[i])) << i;
-    EXPECT_TRUE(std::equal(builtin.playlistSlider, builtin.playlistSlider + 12,
-                           look.playlistSlider));
-    EXPECT_EQ(builtin.list.selectionColour, look.list.selectionColour);
-    EXPECT_EQ(builtin.list.markColour, look.list.markColour);
-    EXPECT_EQ(folder.File("Copy\\font.bmp"), look.bitmaps[SkinLook::fontSlot].file);
+    for (const auto& [root, name] : {std::pair<std::string, std::string>(Root(), "Copy"),
+                                     {LVX_BUILTIN_SKIN_ROOT, "builtin-skin"}}) {
+        SkinLook look;
+        std::string error;
+        ASSERT_TRUE(SkinReader::FromFolder(root, name.c_str(), look, error)) << error;
+        EXPECT_TRUE(Same(builtin.main, look.main) && Same(builtin.title, look.title)) << name;
+        for (int i = 0; i < SkinLook::buttonCount; i++)
+            EXPECT_TRUE(SameControl(builtin.buttons[i], look.buttons[i])) << name << i;
+        for (int i = 0; i < SkinLook::sliderCount; i++)
+            EXPECT_TRUE(SameControl(builtin.sliders[i], look.sliders[i])) << name << i;
+        for (int i = 0; i < SkinLook::playlistButtonCount; i++)
+            EXPECT_TRUE(SameControl(builtin.playlistButtons[i], look.playlistButtons[i])) << i;
+        for (int i = 0; i < SkinLook::textCount; i++)
+            EXPECT_TRUE(Same(builtin.textBoxes[i], look.textBoxes[i])) << name << i;
+        EXPECT_EQ(builtin.textMap, look.textMap) << name;
+        EXPECT_EQ(builtin.fontHeight, look.fontHeight) << name;
+        for (int i = 0; i < SkinLook::pieceCount; i++)
+            EXPECT_TRUE(std::equal(builtin.pieces[i], builtin.pieces[i] + 8, look.pieces[i])) << i;
+        EXPECT_TRUE(
+            std::equal(builtin.playlistSlider, builtin.playlistSlider + 12, look.playlistSlider));
+        const SkinLook::List &ours = builtin.list, &theirs = look.list;
+        EXPECT_TRUE(
+            Same(ours.background, theirs.background) && ours.itemHeight == theirs.itemHeight &&
+            ours.selectionColour == theirs.selectionColour && ours.markColour == theirs.markColour)
+            << name;
+        EXPECT_EQ(root + "\\" + name + "\\font.bmp", look.bitmaps[SkinLook::fontSlot].file);
+    }
     EXPECT_EQ(IDB_SKIN_FONT, builtin.bitmaps[SkinLook::fontSlot].resource);
 }
 

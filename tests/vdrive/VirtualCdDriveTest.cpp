@@ -227,8 +227,8 @@ TEST(VirtualDriveWithoutSound, KeepsTimeByTheClockAndPullsNothing) {
     EXPECT_EQ(nullptr, silent.source);
 }
 
-// The answers of winmm with Wine's driver on the test prefix's CD-ROM drive D: (no disc in
-// it), next to the virtual drive's, for the calls that need no disc.
+// The answers of winmm with Wine's driver on the test prefix's CD-ROM drive D: (serial 4D2,
+// no disc in it), next to the virtual drive's, for the calls that need no disc.
 struct Answers {
     std::vector<MCIERROR> codes;
     std::vector<DWORD_PTR> values;
@@ -291,6 +291,8 @@ TEST(VirtualDriveAndPlatform, AnswerOpenCloseAndBadCallsAlike) {
     const Answers ours = AskEverything(drive, "V:", "C:");
     EXPECT_EQ(wine.codes, ours.codes);
     EXPECT_EQ(wine.values, ours.values);
+    DWORD serial = 0;
+    EXPECT_TRUE(platform.GetVolumeSerial("D:\\", &serial) && serial == 0x4D2);
 }
 
 } // namespace

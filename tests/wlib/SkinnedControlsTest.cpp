@@ -287,7 +287,6 @@ TEST_F(Controls, ListMarksEnterAndSlider) {
     EXPECT_EQ("vpos(12)", parent.log);
 }
 
-// Rows 15 high: the second selected, "A" in the third, the fourth marked.
 // An entry longer than the text capacity is cut for the caller's buffer and painted, never
 // read past a buffer (Wine's ANSI reading of list entries holds 512 characters).
 TEST_F(Controls, ListReadsAndPaintsOverlongEntries) {
@@ -302,6 +301,7 @@ TEST_F(Controls, ListReadsAndPaintsOverlongEntries) {
     kit::Pump(); // paints it
 }
 
+// Rows 15 high: the second selected, "A" in the third, the fourth marked.
 TEST_F(Controls, ListPaintsBarsAndTextsAndNoBarWithoutASelection) {
     MakeList(6);
     for (int i = 0; i < 5; i++)
