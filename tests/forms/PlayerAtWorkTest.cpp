@@ -153,7 +153,9 @@ TEST_F(Player, ButtonsKeysAndMediaKeysDriveTheDiscAndTheDisplaysFollow) {
     for (const auto& step : steps) {
         step.input();
         Tick();
-        if (step.drive) EXPECT_EQ(step.drive, Drive()) << &step - steps;
+        if (step.drive) {
+            EXPECT_EQ(step.drive, Drive()) << &step - steps;
+        }
         EXPECT_EQ(step.status, Shows(MainForm::tbStatus)) << &step - steps;
     }
     EXPECT_EQ("02. Beta", (Click(MainForm::btNext), Tick(), Shows(MainForm::tbTrackName)));
