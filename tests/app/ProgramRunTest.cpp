@@ -86,6 +86,31 @@ std::string TemporaryFile(const char* file, DWORD process) {
     return name;
 }
 
+// The program draws its skin at whole scales itself: the system must not stretch its windows.
+// The platform reads the program's manifest as it does at a start.
+TEST(StartUp, TheProgramAsksForEachMonitorsDpi) {
+    const std::wstring program = Utf8::ToWide(BuiltFile("lumivoxen.exe"));
+    ACTCTXW manifest = {};
+    manifest.cbSize = sizeof manifest;
+    manifest.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    manifest.lpSource = program.c_str();
+    manifest.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = CreateActCtxW(&manifest);
+    ASSERT_NE(INVALID_HANDLE_VALUE, context);
+    const wchar_t* const settings[][2] = {
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"},
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"}};
+    std::string read;
+    for (const auto& setting : settings) {
+        wchar_t value[64] = L"";
+        SIZE_T length = 0;
+        QueryActCtxSettingsW(0, context, setting[0], setting[1], value, 64, &length);
+        read += Utf8::FromWide(value) + "|";
+    }
+    ReleaseActCtx(context);
+    EXPECT_EQ("PerMonitorV2, PerMonitor|true/pm|", read);
+}
+
 TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
