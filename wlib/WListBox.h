@@ -90,7 +90,7 @@ public:
     COLORREF selectionColour = 0;
     COLORREF markColour = 0;
     int marked = -1;
-    int itemHeight = 0;           // in skin pixels; 0 until set
+    int itemHeight = 0; // in skin pixels; 0 until set
     std::unique_ptr<WScrollbar> slider;
 
 private:
