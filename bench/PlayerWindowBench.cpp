@@ -100,9 +100,8 @@ public:
         program.Tick();
         PaintWhatChanged();
     }
-    // As the Skin page switches: the engine holds still while the skin changes.
+    // As the Skin page switches.
     void SwitchSkin(const char* folderSkin) {
-        auto hold = program.engine->HoldTicks();
         if (folderSkin) {
             if (!Form().LoadSkin(folderSkin)) std::fprintf(stderr, "skin %s failed\n", folderSkin);
         } else {

@@ -130,12 +130,15 @@ LRESULT MainForm::OnCreate() {
     playlist->TakeLook(builtin);
     playlist->Create(instance, hwnd);
     SetPosition(settings.x, settings.y);
-    ApplyScale();
     firstPlacement = !settings.positionStored || !settings.playlistStored;
-    // A playlist stored docked under the 1x player stays docked under the scaled one.
-    if (!firstPlacement) PlaceForSkin();
-    if (settings.skinName[0] != '.' && !LoadSkin(settings.skinName)) LoadBuiltinSkin();
-    if (firstPlacement) PlaceAtFirstStart(); // the built-in look: no loader placed the windows
+    // A folder skin's loader scales and places the windows; the built-in look is placed here.
+    // Either way a playlist stored docked under the 1x player stays docked under the scaled one.
+    const bool folderSkin = settings.skinName[0] != '.';
+    if (folderSkin && !LoadSkin(settings.skinName)) LoadBuiltinSkin();
+    if (!folderSkin) {
+        ApplyScale();
+        PlaceForSkin();
+    }
     ShowAtStart();
     if (settings.alwaysOnTop) SetTopMost(1);
     RegisterMediaKeys();
@@ -353,17 +356,21 @@ void MainForm::ChangeDrive(const char* drive) {
 
 // ---- Scale, painting and the title bar ----
 
+// A skin just applied has placed its controls and outline at the scale in use already.
 void MainForm::ApplyScale(int dpi) {
-    scale = SkinScale::Effective(settings.scale, dpi ? dpi : SkinScale::DpiOf(hwnd));
-    for (WButton& button : buttons)
-        button.SetScale(scale);
-    for (WScrollbar& slider : sliders)
-        slider.SetScale(scale);
-    for (WTextBox& box : textBoxes)
-        box.SetScale(scale);
+    const int wanted = SkinScale::Effective(settings.scale, dpi ? dpi : SkinScale::DpiOf(hwnd));
+    if (wanted != scale) {
+        scale = wanted;
+        for (WButton& button : buttons)
+            button.SetScale(scale);
+        for (WScrollbar& slider : sliders)
+            slider.SetScale(scale);
+        for (WTextBox& box : textBoxes)
+            box.SetScale(scale);
+        SetOutline(outline);
+        if (playlist) playlist->ApplyScale(scale);
+    }
     SetSize(mainRect.width * scale, mainRect.height * scale, 1);
-    SetOutline(outline);
-    if (playlist) playlist->ApplyScale(scale);
 }
 
 // The rectangles enlarged one by one: the outline stays exact, as a transform need not keep it.

@@ -115,6 +115,7 @@ void PlaylistForm::Relayout() {
 
 // The window keeps its place and its size in skin pixels.
 void PlaylistForm::ApplyScale(int newScale) {
+    if (newScale == scale) return;
     scale = newScale;
     list.SetScale(scale);
     if (slider) slider->SetScale(scale);
