@@ -38,9 +38,16 @@ std::vector<int> Read(const DiscImage& image, std::int64_t first, int count) {
     return heads;
 }
 
+// Start, length and whether data, of each track.
+std::vector<std::vector<std::int64_t>> Table(const DiscImage& image) {
+    std::vector<std::vector<std::int64_t>> table;
+    for (const DiscImage::Track& t : image.Tracks())
+        table.push_back({t.start, t.frames, t.data});
+    return table;
+}
+
 TEST(DiscImage, ASheetWithTwoFilesGapsAndADataTrackPlaysTheRightFrames) {
     TempFolder folder;
-    CreateDirectoryA(folder.File("disc").c_str(), nullptr);
     folder.Write("disc\\one.bin", Frames(10, 100));
     folder.Write("disc\\two.wav", CdWave(Frames(6, 300)));
     folder.Write("disc\\big.bin", Frames(4, 500, true));
@@ -56,12 +63,9 @@ TEST(DiscImage, ASheetWithTwoFilesGapsAndADataTrackPlaysTheRightFrames) {
     EXPECT_EQ("Ana Lux", image.Performer());
     ASSERT_EQ(4u, image.Tracks().size());
     EXPECT_EQ("Alpha", image.Tracks()[0].title);
-    std::vector<std::vector<std::int64_t>> table;
-    for (const DiscImage::Track& t : image.Tracks())
-        table.push_back({t.start, t.frames, t.data});
     EXPECT_EQ(
         (std::vector<std::vector<std::int64_t>>{{0, 6, 0}, {6, 6, 1}, {12, 6, 0}, {18, 4, 0}}),
-        table);
+        Table(image));
     EXPECT_EQ(22, image.LeadOut());
     // Audio, the data track and the pregap silent, the WAVE file, the big-endian file, and
     // nothing past the lead-out.
@@ -72,7 +76,6 @@ TEST(DiscImage, ASheetWithTwoFilesGapsAndADataTrackPlaysTheRightFrames) {
 
 TEST(DiscImage, AFolderOfWaveFilesIsADiscInNameOrder) {
     TempFolder folder;
-    CreateDirectoryA(folder.File("album").c_str(), nullptr);
     folder.Write("album\\02 beta.WAV", CdWave(Frames(3, 200)));
     folder.Write("album\\01 Alpha.wav", CdWave(Frames(2, 100)));
     folder.Write("album\\cover.jpg", "not sound");
@@ -115,44 +118,6 @@ TEST(DiscImage, SheetsNameFilesInAnyLanguage) {
     }
 }
 
-TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
-    TempFolder folder;
-    for (const char* sub : {"a", "b", "c", "d", "e"})
-        CreateDirectoryA(folder.File(sub).c_str(), nullptr);
-    folder.Write("a\\48k.wav", CdWave(Frames(2, 1), 48000));
-    folder.Write("b\\song.cue", "FILE \"song.mp3\" MP3\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
-    folder.Write("c\\gone.cue",
-                 "FILE \"gone.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
-    folder.Write("d\\bad.cue", "FILE \"x.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:99:00\r\n");
-    // Three 99-minute pregaps: more minutes than a drive's positions can hold.
-    folder.Write("g.bin", Frames(3, 1));
-    std::string longSheet = "FILE \"g.bin\" BINARY\r\n";
-    for (int t = 1; t <= 3; t++)
-        longSheet += "TRACK 0" + std::to_string(t) +
-                     " AUDIO\r\nPREGAP 99:00:00\r\nINDEX 01 00:00:0" + std::to_string(t - 1) +
-                     "\r\n";
-    folder.Write("g.cue", longSheet);
-    const struct {
-        std::string path, startsWith;
-    } cases[] = {
-        {"a", folder.File("a\\48k.wav") + ": it is 48000 Hz"},
-        {"b\\song.cue", folder.File("b\\song.mp3") + ": files of type MP3 cannot be played"},
-        {"c\\gone.cue",
-         folder.File("c\\gone.bin") + ": missing (" + folder.File("c\\gone.cue") + ", line 1)"},
-        {"d\\bad.cue", folder.File("d\\bad.cue") + ", line 3:"},
-        {"e", folder.File("e") + ": holds no WAVE or FLAC files to play"},
-        {"f.txt", folder.File("f.txt") + ": not a CUE sheet, a FLAC file or a folder"},
-        {"g.cue", folder.File("g.cue") +
-                      ": 4 h 57 min of sound, longer than the 255 minutes a disc can hold"},
-    };
-    for (const auto& c : cases) {
-        const DiscImage image(folder.File(c.path));
-        EXPECT_FALSE(image.Valid()) << c.path;
-        EXPECT_EQ(c.startsWith, image.Error().substr(0, c.startsWith.size())) << image.Error();
-        EXPECT_TRUE(image.Tracks().empty());
-    }
-}
-
 // ---- FLAC ----
 
 // Every sample of the disc, read in pieces out of order so that the decoder seeks back and
@@ -168,18 +133,9 @@ std::vector<std::int16_t> Scattered(const DiscImage& image) {
     return all;
 }
 
-std::vector<std::vector<std::int64_t>> Table(const DiscImage& image) {
-    std::vector<std::vector<std::int64_t>> table;
-    for (const DiscImage::Track& t : image.Tracks())
-        table.push_back({t.start, t.frames, t.data});
-    return table;
-}
-
 TEST(DiscImage, FlacImagesPlayTheSamplesOfTheirWaveImages) {
     TempFolder folder;
     const std::string a = Noise(30, 1), b = Noise(17, 2), c = Noise(9, 3);
-    for (const char* sub : {"w", "f", "mixed"})
-        CreateDirectoryA(folder.File(sub).c_str(), nullptr);
     const std::string sheet =
         "FILE \"%a\" WAVE\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
         "  TRACK 02 AUDIO\r\n    INDEX 00 00:00:10\r\n    INDEX 01 00:00:14\r\n"
@@ -239,10 +195,23 @@ TEST(DiscImage, FlacImagesPlayTheSamplesOfTheirWaveImages) {
     }
 }
 
-TEST(DiscImage, FlacImagesThatCannotBePlayedAreRefusedByName) {
+// Every image that cannot be played is refused with the file, and the line, at fault.
+TEST(DiscImage, BrokenImagesNameTheFileAndLine) {
     TempFolder folder;
-    for (const char* sub : {"deep", "mono"})
-        CreateDirectoryA(folder.File(sub).c_str(), nullptr);
+    folder.Write("a\\48k.wav", CdWave(Frames(2, 1), 48000));
+    folder.Write("b\\song.cue", "FILE \"song.mp3\" MP3\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
+    folder.Write("c\\gone.cue",
+                 "FILE \"gone.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n");
+    folder.Write("d\\bad.cue", "FILE \"x.bin\" BINARY\r\nTRACK 01 AUDIO\r\nINDEX 01 00:99:00\r\n");
+    folder.Write("e\\cover.jpg", "not sound");
+    // Three 99-minute pregaps: more minutes than a drive's positions can hold.
+    folder.Write("g.bin", Frames(3, 1));
+    std::string longSheet = "FILE \"g.bin\" BINARY\r\n";
+    for (int t = 1; t <= 3; t++)
+        longSheet += "TRACK 0" + std::to_string(t) +
+                     " AUDIO\r\nPREGAP 99:00:00\r\nINDEX 01 00:00:0" + std::to_string(t - 1) +
+                     "\r\n";
+    folder.Write("g.cue", longSheet);
     FlacOptions deep, mono, huge;
     deep.bits = 24;
     mono.channels = 1;
@@ -259,6 +228,15 @@ TEST(DiscImage, FlacImagesThatCannotBePlayedAreRefusedByName) {
     const struct {
         std::string path, startsWith;
     } cases[] = {
+        {"a", folder.File("a\\48k.wav") + ": it is 48000 Hz"},
+        {"b\\song.cue", folder.File("b\\song.mp3") + ": files of type MP3 cannot be played"},
+        {"c\\gone.cue",
+         folder.File("c\\gone.bin") + ": missing (" + folder.File("c\\gone.cue") + ", line 1)"},
+        {"d\\bad.cue", folder.File("d\\bad.cue") + ", line 3:"},
+        {"e", folder.File("e") + ": holds no WAVE or FLAC files to play"},
+        {"f.txt", folder.File("f.txt") + ": not a CUE sheet, a FLAC file or a folder"},
+        {"g.cue", folder.File("g.cue") +
+                      ": 4 h 57 min of sound, longer than the 255 minutes a disc can hold"},
         {"deep", folder.File("deep\\1.flac") + ": it is 44100 Hz, 24-bit, 2 channel(s)"},
         {"mono.cue", folder.File("mono\\1.flac") +
                          ": it is 44100 Hz, 16-bit, 1 channel(s); a disc "
@@ -270,7 +248,9 @@ TEST(DiscImage, FlacImagesThatCannotBePlayedAreRefusedByName) {
     };
     for (const auto& c : cases) {
         const DiscImage image(folder.File(c.path));
+        EXPECT_FALSE(image.Valid()) << c.path;
         EXPECT_EQ(c.startsWith, image.Error().substr(0, c.startsWith.size())) << image.Error();
+        EXPECT_TRUE(image.Tracks().empty());
     }
 }
 
@@ -294,7 +274,6 @@ TEST(DiscImage, ADamagedOrCutFlacFilePlaysUpToTheDamage) {
                  {"cut", flac.substr(0, flac.size() / 2), sound.size() / 8, sound.size() / 2 - 1},
                  {"spliced", spliced, 0, 0}};
     for (const auto& c : cases) {
-        CreateDirectoryA(folder.File(c.name).c_str(), nullptr);
         folder.Write(std::string(c.name) + "\\1.flac", c.bytes);
         const DiscImage image(folder.File(c.name));
         ASSERT_TRUE(image.Valid()) << image.Error();

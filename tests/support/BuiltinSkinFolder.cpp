@@ -72,7 +72,6 @@ std::string WriteBuiltinSkin(const TempFolder& folder, const std::string& name,
     SkinFiles files = BuiltinSkinFiles();
     for (auto& [file, bytes] : changes)
         files[file] = bytes;
-    CreateDirectoryA(folder.File(name).c_str(), nullptr);
     for (auto& [file, bytes] : files) {
         DeleteFileA(folder.File(name + "\\" + file).c_str());
         if (!bytes.empty()) folder.Write(name + "\\" + file, bytes);

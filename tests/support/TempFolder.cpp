@@ -41,6 +41,8 @@ TempFolder::~TempFolder() {
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
+    for (size_t at = name.find('\\'); at != std::string::npos; at = name.find('\\', at + 1))
+        CreateDirectoryA(File(name.substr(0, at)).c_str(), nullptr); // its folders first
     std::ofstream(File(name), std::ios::binary) << bytes;
 }
 

@@ -12,6 +12,7 @@ public:
 
     const std::string& Path() const { return path; }
     std::string File(const std::string& name) const { return path + "\\" + name; }
+    // Makes the folders the name goes through as well.
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
 
