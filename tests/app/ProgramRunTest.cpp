@@ -182,7 +182,6 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     folder.Write("a.bin", std::string(2352 * 75, '\0'));
     folder.Write("good.cue",
                  "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
-    CreateDirectoryA(folder.File("other").c_str(), nullptr);
     folder.Write("other\\one.wav", std::string("RIFF") + std::string(4, '\0'));
     folder.Write("lumivoxe.ini", "[lookup]\r\nonline=0\r\n"); // names are never asked online
     // The image a second start hands over lies in a folder named in letters no code page has.
@@ -253,7 +252,6 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
     ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
-    CreateDirectoryA(folder.File("My Disc").c_str(), nullptr);
     // Each track lasts seconds, far longer than a status tick may come late on a busy
     // machine, even on the test's device, which plays several times faster than real time.
     const std::string bin = Noise(700, 7), wave = Noise(300, 99);
