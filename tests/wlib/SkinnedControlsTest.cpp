@@ -41,18 +41,21 @@ struct Controls : ::testing::Test {
     std::unique_ptr<WScrollbar> slider;
     std::unique_ptr<WListBox> list;
     std::unique_ptr<WTextBox> box;
+    HWND home = nullptr; // the controls' parent window when not the shared one
+
+    HWND Home() const { return home ? home : parent.hwnd; }
 
     // Id 101 at (10, 10), 30 x 16.
     void MakeButton(int style) {
         button = std::make_unique<WButton>();
-        ASSERT_TRUE(button->Create(parent.hwnd, style, 101, nullptr, 10, 10, 30, 16, "", skin.get(),
-                                   0, &cell[0], &cell[1], &cell[2], &cell[3]));
+        ASSERT_TRUE(button->Create(Home(), style, 101, nullptr, 10, 10, 30, 16, "", skin.get(), 0,
+                                   &cell[0], &cell[1], &cell[2], &cell[3]));
     }
     // At (10, 50), a 9-pixel thumb over the range 0 .. 182: on the 100 x 10 horizontal one
     // (room 91) a value is twice its pixel.
     void MakeSlider(int style, int width = 100, int height = 10, HWND owner = nullptr) {
         slider = std::make_unique<WScrollbar>();
-        ASSERT_TRUE(slider->Create(owner ? owner : parent.hwnd, style, 200, nullptr, 10, 50, width,
+        ASSERT_TRUE(slider->Create(owner ? owner : Home(), style, 200, nullptr, 10, 50, width,
                                    height, "", skin.get(), 0, 9, &cell[0], &cell[1], &cell[2],
                                    &cell[3], 0, &cell[4]));
         slider->SetRange(0, 182, FALSE);
@@ -60,15 +63,15 @@ struct Controls : ::testing::Test {
     // 100 x 100 at (10, 10), rows 10 high.
     void MakeList(int style) {
         list = std::make_unique<WListBox>();
-        ASSERT_TRUE(list->Create(parent.hwnd, style, 450, nullptr, 10, 10, 100, 100, "", &gdiFont,
-                                 0, 0, skin.get(), 0, &cell[4], &font, selection, mark));
+        ASSERT_TRUE(list->Create(Home(), style, 450, nullptr, 10, 10, 100, 100, "", &gdiFont, 0, 0,
+                                 skin.get(), 0, &cell[4], &font, selection, mark));
         list->SetItemHeight(0, 10, FALSE);
     }
     // Id 305 at (30, 20), 11 high.
     void MakeBox(int style, int width, const char* text) {
         box = std::make_unique<WTextBox>();
-        ASSERT_TRUE(box->Create(parent.hwnd, style, 305, nullptr, 30, 20, width, 11, text, &gdiFont,
-                                0, 0, skin.get(), 0, &cell[4], &font));
+        ASSERT_TRUE(box->Create(Home(), style, 305, nullptr, 30, 20, width, 11, text, &gdiFont, 0,
+                                0, skin.get(), 0, &cell[4], &font));
     }
     // Thumb of the colour at [from, from + 9) along x, track elsewhere.
     std::string SliderMismatch(int from, COLORREF thumb) {
@@ -205,25 +208,17 @@ TEST_F(Controls, CaptureLossEndsTheDragAndForgetsThePress) {
 // skinned, forgets the handle then, so that nothing of it reaches a window that reuses it.
 TEST_F(Controls, ControlsForgetAWindowDestroyedWithTheirParent) {
     for (int skinned : {0, 1}) {
-        HWND holder = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200,
-                                      parent.hwnd, nullptr, nullptr, nullptr);
-        WButton plainButton;
-        WScrollbar plainSlider;
-        WListBox plainList;
-        WTextBox plainBox;
-        const SourceRect& c = cell[0];
-        plainButton.Create(holder, skinned, 1, nullptr, 0, 0, 9, 9, "", skin.get(), 0, &c, &c, &c,
-                           &c);
-        plainSlider.Create(holder, skinned ? 9 : 0, 2, nullptr, 0, 20, 90, 9, "", skin.get(), 0, 9,
-                           &c, &c, &c, &c, 0, &c);
-        plainList.Create(holder, skinned ? 6 : 0, 3, nullptr, 0, 40, 90, 90, "", &gdiFont, 0, 0,
-                         skin.get(), 0, &c, &font, selection, mark);
-        plainBox.Create(holder, skinned ? 3 : 0, 4, nullptr, 0, 140, 90, 11, "", &gdiFont, 0, 0,
-                        skin.get(), 0, &c, &font);
-        DestroyWindow(holder);
-        for (HWND left : {plainButton.hwnd, plainSlider.hwnd, plainList.hwnd, plainBox.hwnd})
+        home = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, parent.hwnd,
+                               nullptr, nullptr, nullptr);
+        MakeButton(skinned);
+        MakeSlider(skinned ? 9 : 0);
+        MakeList(skinned ? 6 : 0);
+        MakeBox(skinned ? 3 : 0, 90, "");
+        DestroyWindow(home);
+        for (HWND left : {button->hwnd, slider->hwnd, list->hwnd, box->hwnd})
             EXPECT_EQ(nullptr, left) << (skinned ? "skinned" : "plain");
     }
+    home = nullptr;
 }
 
 // Enter is a double click; the next mark after the last wraps to the first. The slider's
