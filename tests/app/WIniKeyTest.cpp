@@ -15,6 +15,17 @@
 
 namespace {
 
+// UTF-16 as a text editor saves it. Little-endian bytes of an ASCII-and-Latin-1 text, with
+// the byte-order mark; big-endian when asked.
+std::string Utf16(const std::wstring& text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t c : text) {
+        char low = char(c & 0xFF), high = char((c >> 8) & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
 // Texts users' files contain; every file is read at every section and key below, as text
 // and as a number.
 const std::string trickyFiles[] = {
@@ -26,7 +37,9 @@ const std::string trickyFiles[] = {
     "[ spaced ]\r\nk=1\r\n[a]b]\r\nk=2\r\n[open\r\nk=3\r\n[x] tail\r\nk=4\r\n[]\r\nk=5\r\n",
     "\xEF\xBB\xBF\t[s]\t\r\n \tk \t=\t v \t\r\n\x1a\r\nz=\x1a\r\n",
     std::string("[s]\r\nk=ab\0cd\r\nn\0x=1\r\n", 22),
-    "[n]\r\na= 42\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=12abc\r\nf=\"5\"\r\nh=\t-0\r\nj=2147483647\r\n"};
+    "[n]\r\na= 42\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=12abc\r\nf=\"5\"\r\nh=\t-0\r\nj=2147483647\r\n",
+    Utf16(L"[s]\r\nk=Caf\u00e9 Noir\r\na=\u0417\u0438\u043c\u0430\r\n[n]\r\nb=1\r\n"),
+    Utf16(L"[s]\r\nk=Caf\u00e9 Noir\r\na=\u0417\u0438\u043c\u0430\r\n[n]\r\nb=1\r\n", true)};
 const char* const sections[] = {"s",      "S",   " s\t", "",     "t", "u",
                                 "spaced", "a]b", "a",    "open", "x", "n"};
 const char* const keys[] = {"k",  "K",  " k ", "a",  "b",    "c",     "d",     "e", "f", "g", "h",
@@ -181,18 +194,8 @@ TEST_F(IniFiles, OnlyTemporaryFilesOfTheFileThatEndedProcessesLeftAreRemoved) {
         EXPECT_EQ(file.stays, AnyFile(file.name)) << file.name;
 }
 
-// UTF-16 as a text editor saves it. Little-endian bytes of an ASCII-and-Latin-1 text, with
-// the byte-order mark; big-endian when asked.
-std::string Utf16(const std::wstring& text, bool bigEndian = false) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (wchar_t c : text) {
-        char low = char(c & 0xFF), high = char((c >> 8) & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
-TEST_F(IniFiles, Utf16FilesReadAsThePlatformReadsThemAndStayUtf16) {
+// How such files read is the platform comparison's above.
+TEST_F(IniFiles, Utf16FilesStayUtf16) {
     // A Cyrillic title that the ANSI code page cannot show must survive other keys' writes.
     const std::wstring text =
         L"[disc]\r\nartist=Caf\u00e9 Noir\r\ntitle=\u0417\u0438\u043c\u0430\r\n"
@@ -201,18 +204,11 @@ TEST_F(IniFiles, Utf16FilesReadAsThePlatformReadsThemAndStayUtf16) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
         const std::string path = Write(Utf16(text, bigEndian));
         WIniKey ini(path.c_str());
-        char ours[100] = "", platform[100] = "";
-        for (const char* key : {"title", "artist"}) {
-            GetPrivateProfileStringA("disc", key, "", platform, sizeof platform, path.c_str());
-            ini.ReadString("disc", key, ours, sizeof ours);
-            EXPECT_STREQ(platform, ours) << key;
-        }
+        char ours[100] = "";
+        ini.ReadString("disc", "artist", ours, sizeof ours);
         if (GetACP() == 1252) {
             EXPECT_STREQ("Caf\xE9 Noir", ours);
         }
-        int flag = 0;
-        EXPECT_EQ(1, ini.ReadInt("options", "playonstart", &flag));
-        EXPECT_EQ(1, flag);
 
         ASSERT_EQ(1, ini.WriteString("options", "drive", "E:"));
         ASSERT_EQ(1, ini.WriteString("disc", "artist",
