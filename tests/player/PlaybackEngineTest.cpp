@@ -68,8 +68,9 @@ struct FakeDisplays : EngineDisplays {
 using Starts = std::vector<std::pair<int, int>>; // disc track and second of each start seen
 
 // A simulated drive on D: under a hand-driven clock with a disc in it, the engine on it, and
-// the playlist and displays in memory. Run() lets time pass in status-timer steps and notes
-// every start of a track that the drive is seen playing after a tick.
+// the playlist and displays in memory; a disc section holding [options] is the settings too. Run()
+// lets time pass in status-timer steps and notes every start of a track that the drive is seen
+// playing after a tick.
 struct Bench {
     TempFolder folder;
     WIniKey discFile{folder.File("cdplayer.ini").c_str()};
@@ -88,6 +89,7 @@ struct Bench {
         EXPECT_EQ(1, cd.Open("D:"));
         engine.AttachViews(&list, &shown);
         Insert(seconds, section);
+        if (section.find("[options]") != std::string::npos) LoadSettings(discFile, options);
     }
     // Whole seconds per track, negative for a data track; the disc's section 4D2 gets the
     // given keys.
@@ -145,7 +147,6 @@ TEST(PlaybackEngine, NewDiscPlaysTheEntriesTheSettingsCallFor) {
     };
     for (const auto& r : rows) {
         Bench b(r.tracks, r.section);
-        LoadSettings(b.discFile, b.options);
         b.Run(25000);
         if (r.lastSecond < 0) b.starts.resize(r.starts.size());
         EXPECT_EQ(r.starts, b.starts) << "row " << &r - rows;
@@ -165,7 +166,6 @@ TEST(PlaybackEngine, RunningOnIntoTheNextEntrysTrackGoesOnWithoutARestart) {
                 {"numplay=3\norder=0 2 1 \n", 3, {{1, 0}, {3, 0}, {2, 0}}}};
     for (const auto& r : rows) {
         Bench b({3, 3, 3}, r.order + "[options]\nplayonstart=1\n");
-        LoadSettings(b.discFile, b.options);
         b.Run(12000);
         EXPECT_EQ(r.starts, b.starts) << r.order;
         EXPECT_EQ(r.plays, b.drive.CurrentRun().number) << r.order;
@@ -173,7 +173,6 @@ TEST(PlaybackEngine, RunningOnIntoTheNextEntrysTrackGoesOnWithoutARestart) {
     }
     // Ticks 4 s apart, as on a busy machine: each track is found seconds in, and goes on.
     Bench late({5, 5, 5}, "[options]\nplayonstart=1\n");
-    LoadSettings(late.discFile, late.options);
     for (int tick = 0; tick < 4; tick++)
         late.clock.Advance(4000), late.Tick();
     EXPECT_EQ(Starts({{1, 0}, {2, 3}, {3, 2}}), late.starts);
@@ -203,7 +202,6 @@ TEST(PlaybackEngine, AnOpenedDoorBlanksTheDisplaysAndListButKeepsTheStoredOrder)
     }
     // A paused disc taken out: the next disc is not paused and shows its own length.
     Bench b({97, 30}, "[options]\nplayonstart=1\n");
-    LoadSettings(b.discFile, b.options);
     b.Run(1000);
     b.engine.TogglePause();
     b.Run(400);
@@ -265,7 +263,6 @@ TEST(PlaybackEngine, NewDiscWaitsWithItsFirstEntryMarkedUnlessNoEntryCanPlay) {
               b.shown.Text(Display::Status) + " " + b.shown.Text(Display::TrackName));
     EXPECT_EQ(Starts(), b.starts);
     Bench none({30, 30}, "numplay=2\norder=7 9 \n[options]\nplayonstart=1\n");
-    LoadSettings(none.discFile, none.options);
     none.Run(1000);
     none.engine.StartPlay();
     none.Run(400);
