@@ -111,47 +111,6 @@ TEST(StartUp, TheProgramAsksForEachMonitorsDpi) {
     EXPECT_EQ("PerMonitorV2, PerMonitor|true/pm|", read);
 }
 
-TEST(StartUp, BecomesThePlayerAndSavesSettingsBesideItselfOnClose) {
-    TempFolder folder;
-    const std::string program = folder.File("lumivoxen.exe");
-    ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
-    folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
-                                 "repeattrack=5\r\nminimizetotray=1\r\n[mine]\r\nkey=value\r\n"
-                                 "[output]\r\nleft=20000\r\nright=-4\r\nmute=1\r\n");
-    // Saves killed half-way left these; which such files stay is the profile writer's test.
-    ProgramRun ended("/c exit", "cmd.exe");
-    ASSERT_EQ(0u, ended.WaitForExit(10000));
-    const std::string leftovers[] = {TemporaryFile("lumivoxe.ini", ended.info.dwProcessId),
-                                     TemporaryFile("cdplayer.ini", ended.info.dwProcessId)};
-    for (const std::string& file : leftovers)
-        folder.Write(file, "x");
-    ProgramRun player("", program);
-    HWND window = WaitFor(ThePlayer);
-    ASSERT_TRUE(window);
-    char title[64] = "";
-    GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ("Lumivoxen CD Player", title);
-    // In the tray, a start without arguments brings it back.
-    SendMessageA(window, WM_COMMAND, IDC_PLAYER_BUTTON + 10, 0); // the minimize button
-    ASSERT_FALSE(IsWindowVisible(window));
-    ProgramRun again("");
-    EXPECT_EQ(0u, again.WaitForExit(10000));
-    EXPECT_TRUE(IsWindowVisible(window));
-
-    RenameCounter replaces(folder.Path());
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, player.WaitForExit(10000));
-    EXPECT_EQ(1, replaces.Onto("lumivoxe.ini")) << "a kill leaves the old file or the new one";
-    for (const std::string& file : leftovers)
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.File(file).c_str())) << file;
-    std::string saved = folder.Read("lumivoxe.ini");
-    // An x left of -270 comes back on the screen at 50; the own output's volume went through
-    // the virtual drive and back, a negative one as silence.
-    for (const char* text : {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50",
-                             "name=.", "left=20000", "right=0", "mute=1"})
-        EXPECT_NE(std::string::npos, saved.find(text)) << text;
-}
-
 // The player's own shown windows (message boxes among them) of the given class.
 std::vector<HWND> WindowsOf(const ProgramRun& run, const char* className) {
     std::vector<HWND> found;
@@ -174,22 +133,36 @@ std::string TextOf(HWND box) {
     return all;
 }
 
-TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
+// Started in a folder of its own on a broken image, it names the image in a message and then
+// becomes the player; later starts bring it back from the tray and switch its image, and on
+// close it saves its settings beside itself.
+TEST(StartUp, BecomesThePlayerSwitchesImagesAndSavesSettingsBesideItselfOnClose) {
     TempFolder folder;
     const std::string program = folder.File("lumivoxen.exe");
     ASSERT_TRUE(CopyFileA(BuiltFile("lumivoxen.exe").c_str(), program.c_str(), FALSE));
+    // Names are never asked online.
+    folder.Write("lumivoxe.ini", "; kept\r\n[position]\r\nx=-271\r\ny=30\r\n[options]\r\n"
+                                 "repeattrack=5\r\nminimizetotray=1\r\n[mine]\r\nkey=value\r\n"
+                                 "[output]\r\nleft=20000\r\nright=-4\r\nmute=1\r\n"
+                                 "[lookup]\r\nonline=0\r\n");
     folder.Write("bad.cue", "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n  INDEX 01 00:99:00\r\n");
     folder.Write("a.bin", std::string(2352 * 75, '\0'));
     folder.Write("good.cue",
                  "FILE \"a.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
     folder.Write("other\\one.wav", std::string("RIFF") + std::string(4, '\0'));
-    folder.Write("lumivoxe.ini", "[lookup]\r\nonline=0\r\n"); // names are never asked online
     // The image a second start hands over lies in a folder named in letters no code page has.
     const std::string music = folder.File("\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0");
     CreateDirectoryW(Utf8::ToWide(music).c_str(), nullptr);
     for (const char* name : {"good.cue", "a.bin"})
         CopyFileW(Utf8::ToWide(folder.File(name)).c_str(),
                   Utf8::ToWide(music + "\\" + name).c_str(), FALSE);
+    // Saves killed half-way left these; which such files stay is the profile writer's test.
+    ProgramRun ended("/c exit", "cmd.exe");
+    ASSERT_EQ(0u, ended.WaitForExit(10000));
+    const std::string leftovers[] = {TemporaryFile("lumivoxe.ini", ended.info.dwProcessId),
+                                     TemporaryFile("cdplayer.ini", ended.info.dwProcessId)};
+    for (const std::string& file : leftovers)
+        folder.Write(file, "x");
 
     ProgramRun player("/disc \"" + folder.File("bad.cue") + "\"", program);
     std::vector<HWND> boxes = WaitFor([&] { return WindowsOf(player, "#32770"); });
@@ -198,9 +171,18 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     EXPECT_NE(std::string::npos, text.find("bad.cue")) << text;
     EXPECT_NE(std::string::npos, text.find("line 3")) << text;
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
-
     HWND window = WaitFor(ThePlayer);
     ASSERT_TRUE(window) << "the player starts after the message";
+    char title[64] = "";
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ("Lumivoxen CD Player", title);
+    // In the tray, a start without arguments brings it back.
+    SendMessageA(window, WM_COMMAND, IDC_PLAYER_BUTTON + 10, 0); // the minimize button
+    ASSERT_FALSE(IsWindowVisible(window));
+    ProgramRun again("");
+    EXPECT_EQ(0u, again.WaitForExit(10000));
+    EXPECT_TRUE(IsWindowVisible(window));
+
     ProgramRun second("/disc \"" + music + "\\good.cue\"");
     EXPECT_EQ(0u, second.WaitForExit(10000));
     ProgramRun third("/disc \"" + folder.File("other") + "\""); // a broken WAVE file
@@ -211,9 +193,18 @@ TEST(StartUp, ABrokenImageIsNamedInAMessageAndASecondStartSwitchesImages) {
     EXPECT_EQ(0u, third.WaitForExit(10000)) << "the second start does not wait for the box";
     PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
 
+    RenameCounter replaces(folder.Path());
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_EQ(1, replaces.Onto("lumivoxe.ini")) << "a kill leaves the old file or the new one";
+    for (const std::string& file : leftovers)
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.File(file).c_str())) << file;
     const std::string saved = folder.Read("lumivoxe.ini");
+    // An x left of -270 comes back on the screen at 50; the own output's volume went through
+    // the virtual drive and back, a negative one as silence.
+    for (const char* line : {"; kept", "key=value", "repeattrack=5", "introplaylen=15", "x=50",
+                             "name=.", "left=20000", "right=0", "mute=1"})
+        EXPECT_NE(std::string::npos, saved.find(line)) << line;
     std::string stored = "discimage=utf8:";
     for (unsigned char c : music + "\\good.cue") {
         char escaped[4];
@@ -265,48 +256,44 @@ TEST(Sound, ThePlayerPlaysADiscImageThroughEveryTrackSampleForSample) {
                  "FILE c.wav WAVE\r\n  TRACK 03 AUDIO\r\n    INDEX 01 00:00:00\r\n");
     // The disc plays to one frame before its end, as a drive stops. That FLAC files, seeks
     // into them among them, give the samples of their WAVE files is the disc-image test's.
-    {
-        const std::string image = folder.File("My Disc\\disc.cue");
-        const std::string expected = (bin + wave).substr(0, (700 + 300 - 1) * 2352);
-        DeleteFileA(capture.c_str());
-        ProgramRun player("/disc \"" + image + "\"", program);
-        // Until every sample of the disc has been heard: the file's size alone would count the
-        // host's inserted silence too.
-        size_t inserted = 0;
-        auto played = [&] {
-            const std::string heard = CapturedSound();
-            const size_t start = heard.find(expected.substr(0, 64));
-            inserted = 0;
-            return start == std::string::npos
-                       ? std::string()
-                       : WithoutInsertedSilence(heard.substr(start), expected, inserted);
-        };
-        for (int i = 0; i < 300 && played().size() < expected.size(); i++)
-            Sleep(50);
-        Sleep(500); // anything more would show as well
-        HWND window = ThePlayer();
-        ASSERT_TRUE(window);
-        RenameCounter replaces(folder.Path());
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(0u, player.WaitForExit(10000));
-        EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "the disc's play order in one replace";
-        const std::string saved = folder.Read("lumivoxe.ini");
-        EXPECT_NE(std::string::npos, saved.find("discimage=" + image)) << saved;
-        const std::string database = folder.Read("cdplayer.ini");
-        EXPECT_EQ(std::string::npos, database.find("Ana Lux"))
-            << "the sheet's names are not written unasked";
-
+    const std::string image = folder.File("My Disc\\disc.cue");
+    const std::string expected = (bin + wave).substr(0, (700 + 300 - 1) * 2352);
+    DeleteFileA(capture.c_str());
+    ProgramRun player("/disc \"" + image + "\"", program);
+    // Until every sample of the disc has been heard: the file's size alone would count the
+    // host's inserted silence too.
+    size_t inserted = 0;
+    auto played = [&] {
         const std::string heard = CapturedSound();
         const size_t start = heard.find(expected.substr(0, 64));
-        ASSERT_NE(std::string::npos, start) << heard.size() << " bytes heard";
-        EXPECT_EQ(start, heard.find_first_not_of('\0')) << "nothing before the disc but silence";
-        const std::string sound = played();
-        EXPECT_TRUE(sound.compare(0, expected.size(), expected) == 0)
-            << "heard " << sound.size() << " bytes of " << expected.size();
-        EXPECT_EQ(std::string::npos, sound.find_first_not_of('\0', expected.size()))
-            << "nothing after its end but the device's silence";
-        EXPECT_LT(inserted, 44100u) << "the host's gaps add up to less than a second";
-    }
+        inserted = 0;
+        return start == std::string::npos
+                   ? std::string()
+                   : WithoutInsertedSilence(heard.substr(start), expected, inserted);
+    };
+    for (int i = 0; i < 300 && played().size() < expected.size(); i++)
+        Sleep(50);
+    Sleep(500); // anything more would show as well
+    HWND window = ThePlayer();
+    ASSERT_TRUE(window);
+    RenameCounter replaces(folder.Path());
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, player.WaitForExit(10000));
+    EXPECT_EQ(1, replaces.Onto("cdplayer.ini")) << "the disc's play order in one replace";
+    EXPECT_NE(std::string::npos, folder.Read("lumivoxe.ini").find("discimage=" + image));
+    EXPECT_EQ(std::string::npos, folder.Read("cdplayer.ini").find("Ana Lux"))
+        << "the sheet's names are not written unasked";
+
+    const std::string heard = CapturedSound();
+    const size_t start = heard.find(expected.substr(0, 64));
+    ASSERT_NE(std::string::npos, start) << heard.size() << " bytes heard";
+    EXPECT_EQ(start, heard.find_first_not_of('\0')) << "nothing before the disc but silence";
+    const std::string sound = played();
+    EXPECT_TRUE(sound.compare(0, expected.size(), expected) == 0)
+        << "heard " << sound.size() << " bytes of " << expected.size();
+    EXPECT_EQ(std::string::npos, sound.find_first_not_of('\0', expected.size()))
+        << "nothing after its end but the device's silence";
+    EXPECT_LT(inserted, 44100u) << "the host's gaps add up to less than a second";
 }
 
 } // namespace
