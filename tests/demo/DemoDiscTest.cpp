@@ -105,17 +105,16 @@ TEST(DemoDiscTest, EveryTrackHasItsFixedChecksum) {
 TEST(DemoDiscTest, ASecondLateInATrackCostsWhatASecondAtItsStartCosts) {
     DemoDisc disc;
     std::vector<int16_t> samples(2 * second);
-    for (int track = 1; track <= disc.TrackCount(); track++) {
-        uint64_t before = disc.WorkDone();
-        disc.Render(track, 0, samples.data(), second);
-        const uint64_t atStart = disc.WorkDone() - before;
-        before = disc.WorkDone();
-        disc.Render(track, 90 * second, samples.data(), second);
-        const uint64_t late = disc.WorkDone() - before;
-        before = disc.WorkDone();
-        for (uint64_t at = 0; at < 90 * second; at += second)
+    // The work of rendering `seconds` seconds of the track from `from` on, a second a call.
+    auto work = [&](int track, uint64_t from, uint64_t seconds) {
+        const uint64_t before = disc.WorkDone();
+        for (uint64_t at = from; at < from + seconds * second; at += second)
             disc.Render(track, at, samples.data(), second);
-        const uint64_t everySecond = (disc.WorkDone() - before) / 90;
+        return disc.WorkDone() - before;
+    };
+    for (int track = 1; track <= disc.TrackCount(); track++) {
+        const uint64_t atStart = work(track, 0, 1), late = work(track, 90 * second, 1);
+        const uint64_t everySecond = work(track, 0, 90) / 90;
         EXPECT_GT(atStart, second) << track << ": the work is counted";
         EXPECT_LT(late, 3 * atStart) << track;
         EXPECT_LT(late, 2 * everySecond) << track;
