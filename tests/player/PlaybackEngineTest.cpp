@@ -419,11 +419,7 @@ TEST(DiscDatabase, StoredOrderGivesTheFirstPieceThenUpToNumplayEntriesAndReadsBa
 TEST(DiscDatabase, FallbackNamesFillOnlyWhatTheFileLeavesOpen) {
     Bench b({});
     b.folder.Write("cdplayer.ini", "[A1]\ntitle=Kept Title\n1=Stored\n");
-    DiscNames names;
-    names.artist = "Ana Lux";
-    names.album = "Night Songs";
-    names.tracks = {"Dawn", "", "Dusk"};
-    b.engine.SetFallbackNames("A1", names);
+    b.engine.SetFallbackNames("A1", DiscNames{"Ana Lux", "Night Songs", {"Dawn", "", "Dusk"}});
     const DiscDatabase& database = b.engine.Database();
     // Artist and title, then tracks 0 to 3 of A1; the artists of another disc and of a disc
     // without an identifier.
