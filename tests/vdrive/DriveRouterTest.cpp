@@ -21,17 +21,14 @@ struct Router : ::testing::Test {
         virtualDrive.Insert(disc);
     }
     MCIERROR Open(const char* drive, MCIDEVICEID* id) {
-        MCI_OPEN_PARMSA open = {};
-        open.lpstrDeviceType = "cdaudio";
-        open.lpstrElementName = drive;
+        MCI_OPEN_PARMSA open = {0, 0, "cdaudio", drive, nullptr};
         MCIERROR result =
             router.SendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT, (DWORD_PTR)&open);
         *id = open.wDeviceID;
         return result;
     }
     DWORD Tracks(MCIDEVICEID id, MCIERROR* result) {
-        MCI_STATUS_PARMS status = {};
-        status.dwItem = MCI_STATUS_NUMBER_OF_TRACKS;
+        MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_NUMBER_OF_TRACKS, 0};
         *result = router.SendCommand(id, MCI_STATUS, MCI_STATUS_ITEM, (DWORD_PTR)&status);
         return DWORD(status.dwReturn);
     }

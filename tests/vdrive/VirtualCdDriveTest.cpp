@@ -242,9 +242,7 @@ struct Answers {
 Answers AskEverything(CdAudioBackend& backend, const char* letter, const char* otherDrive) {
     Answers a;
     auto open = [&](DWORD flags, LPCSTR type, LPCSTR element, MCIDEVICEID* id) {
-        MCI_OPEN_PARMSA params = {};
-        params.lpstrDeviceType = type;
-        params.lpstrElementName = element;
+        MCI_OPEN_PARMSA params = {0, 0, type, element, nullptr};
         const MCIERROR result = backend.SendCommand(0, MCI_OPEN, flags, DWORD_PTR(&params));
         if (id) *id = params.wDeviceID;
         return result;
@@ -268,8 +266,7 @@ Answers AskEverything(CdAudioBackend& backend, const char* letter, const char* o
     a.codes.push_back(openAndClose(typed | MCI_OPEN_ELEMENT_ID, "cdaudio", letter));
     MCIDEVICEID id = 0;
     a.codes.push_back(open(typed, "cdaudio", letter, &id));
-    MCI_SET_PARMS set = {};
-    set.dwTimeFormat = MCI_FORMAT_BYTES;
+    MCI_SET_PARMS set = {0, MCI_FORMAT_BYTES, 0};
     a.codes.push_back(backend.SendCommand(id, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)));
     set.dwTimeFormat = MCI_FORMAT_TMSF;
     a.codes.push_back(backend.SendCommand(id, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set)));
