@@ -356,12 +356,8 @@ TEST_F(Controls, TextBoxMouseGoesToTheParentInItsCoordinatesAndLeftClickIsAComma
 // A tool as "Text(left, top, right, bottom)": an area tool of a window, or a handle tool.
 std::string Tool(const WTooltip& tip, HWND window, UINT_PTR id) {
     char text[80] = "";
-    TOOLINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.uFlags = window ? 0 : TTF_IDISHWND;
-    info.hwnd = window;
-    info.uId = id;
-    info.lpszText = text;
+    TOOLINFOA info = {sizeof(info), window ? 0u : TTF_IDISHWND, window, id, {}, nullptr, text, 0,
+                      nullptr};
     if (!SendMessageA(tip.window, TTM_GETTOOLINFOA, 0, (LPARAM)&info)) return "no tool";
     return kit::Call(text, info.rect.left, info.rect.top, info.rect.right, info.rect.bottom);
 }
