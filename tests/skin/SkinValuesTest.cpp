@@ -177,8 +177,7 @@ TEST(SkinValues, PlaylistScrollbarNeedsTwelveValuesAndABackgroundOfSomeSize) {
     SkinValues::ScrollbarValues got;
     ASSERT_EQ(Check::ok, SkinValues::ReadScrollbar("1,2,9,3,82,81,36,20,119,80,7,28", got));
     EXPECT_EQ(9, got.width);
-    const SourceRect& thumb = got.thumbStrip;
-    const SourceRect& bg = got.background;
+    const SourceRect &thumb = got.thumbStrip, &bg = got.background;
     EXPECT_EQ((std::vector<int>{82, 81, 36, 20, 119, 80, 7, 28}),
               (std::vector<int>{thumb.x, thumb.y, thumb.width, thumb.height, bg.x, bg.y, bg.width,
                                 bg.height}));
