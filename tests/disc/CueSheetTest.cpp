@@ -190,11 +190,10 @@ TEST(CueSheet, BrokenSheetsNameTheLineAndWhatIsWrong) {
         EXPECT_TRUE(sheet.Tracks().empty() && sheet.Files().empty()) << sheet.Error();
     }
     for (const char* time : {"00:60:00", "00:00:75", "00:00", "0a:00:00", "00:00:00:00",
-                             "1000:00:00", "00:-1:00", "00:000:00"}) {
+                             "1000:00:00", "00:-1:00", "00:000:00"})
         EXPECT_EQ("t.cue, line 3: bad time \"" + std::string(time) +
                       "\" (mm:ss:ff, seconds 0 to 59, frames 0 to 74)",
                   ErrorOf(track1 + "INDEX 01 " + time));
-    }
 }
 
 TEST(CueSheet, TheLimitsHoldAndLongSheetsAreReadToTheEnd) {
