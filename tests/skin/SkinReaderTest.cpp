@@ -18,15 +18,6 @@
 
 namespace {
 
-struct SkinFolders : ::testing::Test {
-    TempFolder folder;
-    std::string Root() {
-        std::string root = folder.File("");
-        root.pop_back();
-        return root;
-    }
-};
-
 // Every number of a look in one list: its rectangles, controls, pieces and list.
 std::vector<std::int64_t> Numbers(const SkinLook& look) {
     std::vector<std::int64_t> n = {look.fontHeight, look.list.itemHeight, look.list.selectionColour,
@@ -52,10 +43,11 @@ std::vector<std::int64_t> Numbers(const SkinLook& look) {
 
 // The folder the built-in skin's records are made from, and the records written out as a
 // folder (the ground of the broken skins below), read back as the built-in skin itself.
-TEST_F(SkinFolders, TheBuiltInSkinsSourcesAndItsRecordsWrittenOutReadBackAsItself) {
+TEST(SkinFolders, TheBuiltInSkinsSourcesAndItsRecordsWrittenOutReadBackAsItself) {
+    TempFolder folder;
     WriteBuiltinSkin(folder, "Copy", {});
     const SkinLook builtin = SkinReader::Builtin(Module());
-    for (const auto& [root, name] : {std::pair<std::string, std::string>(Root(), "Copy"),
+    for (const auto& [root, name] : {std::pair<std::string, std::string>(folder.Path(), "Copy"),
                                      {LVX_BUILTIN_SKIN_ROOT, "builtin-skin"}}) {
         SkinLook look;
         std::string error;
@@ -67,7 +59,8 @@ TEST_F(SkinFolders, TheBuiltInSkinsSourcesAndItsRecordsWrittenOutReadBackAsItsel
     EXPECT_EQ(IDB_SKIN_FONT, builtin.bitmaps[SkinLook::fontSlot].resource);
 }
 
-TEST_F(SkinFolders, EveryBrokenSkinTellsWhatIsWrong) {
+TEST(SkinFolders, EveryBrokenSkinTellsWhatIsWrong) {
+    TempFolder folder;
     const std::string map = BuiltinRecords::Text(Module(), 903);
     const std::string withRegion = BuiltinSkinFiles()["skin.ini"] + "[region]\r\nuseregion=1\r\n";
     const struct {
@@ -118,7 +111,7 @@ TEST_F(SkinFolders, EveryBrokenSkinTellsWhatIsWrong) {
         WriteBuiltinSkin(folder, name, c.changes);
         SkinLook look;
         std::string error;
-        EXPECT_FALSE(SkinReader::FromFolder(Root(), name.c_str(), look, error)) << name;
+        EXPECT_FALSE(SkinReader::FromFolder(folder.Path(), name.c_str(), look, error)) << name;
         std::string expected = c.message;
         expected.replace(expected.find("%s"), 2, folder.File(name));
         EXPECT_EQ(expected, error) << name;
