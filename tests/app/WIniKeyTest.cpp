@@ -274,8 +274,7 @@ TEST_F(IniFiles, APathThatDoesNotFitReadsAndWritesNothing) {
     std::unique_ptr<WIniKey> noFolder(WIniKey::InFolder("", "lumivoxe.ini"));
     EXPECT_EQ(0, noFolder->WriteString("s", "k", "v"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("\\lumivoxe.ini"));
-    std::unique_ptr<WIniKey> fits(
-        WIniKey::InFolder(base.substr(0, base.size() - 1).c_str(), "a.ini"));
+    std::unique_ptr<WIniKey> fits(WIniKey::InFolder(folder.Path().c_str(), "a.ini"));
     EXPECT_EQ(1, fits->WriteString("s", "k", "v"));
 }
 
