@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -152,38 +151,34 @@ TEST_F(VirtualDrive, ASeekOrAStopDropsWhatWasQueuedAndAPlayStartsAtItsOwnPlace) 
     EXPECT_EQ(Joined(before, DiscSound(75, 3)), sink.heard);
 }
 
-// The player pauses by stopping and playing again from the frame it read; an MCI pause holds
-// the queued sound. Either way nothing is heard while paused, no seam after, and the run
-// still ends on its last sample.
-TEST_F(VirtualDrive, PausesAndResumesLeaveNoSeamAndTheRunEndsOnItsLastSample) {
+// The player pauses by stopping and playing again from the frame it read.
+TEST_F(VirtualDrive, ThePlayersPauseAndResumeLeaveNoSeam) {
+    cd.PlayFrom(3 + 1, 0, 0, 0); // the last track: frame 230
+    sink.PlayOut(10 * perFrame + 100);
+    ASSERT_EQ(1, cd.Pause());
+    EXPECT_EQ(240, Frame());
+    sink.PlayAll();
+    ASSERT_EQ(1, cd.Resume());
+    sink.PlayAll();
+    EXPECT_EQ(DiscSound(230, 59), sink.heard);
+    EXPECT_EQ(DWORD(MCI_MODE_STOP), Mode());
+}
+
+TEST_F(VirtualDrive, MciPauseHoldsTheQueuedSoundAndTheRunStillEndsOnItsLastSample) {
+    cd.PlayFrom(3 + 1, 0, 0, 0);
+    sink.PlayOut(10 * perFrame + 100);
     MCI_GENERIC_PARMS none = {};
-    auto mci = [&](UINT message) {
-        return drive.SendCommand(cd.deviceId, message, 0, DWORD_PTR(&none)) ? 0 : 1;
-    };
-    const struct {
-        const char* name;
-        std::function<int()> pause, resume;
-        DWORD pausedMode;
-    } ways[] = {
-        {"player", [&] { return cd.Pause(); }, [&] { return cd.Resume(); }, MCI_MODE_STOP},
-        {"MCI", [&] { return mci(MCI_PAUSE); }, [&] { return mci(MCI_RESUME); }, MCI_MODE_PAUSE}};
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.name);
-        sink.heard.clear();
-        cd.PlayFrom(3 + 1, 0, 0, 0); // the last track: frame 230
-        sink.PlayOut(10 * perFrame + 100);
-        ASSERT_EQ(1, way.pause());
-        EXPECT_EQ(way.pausedMode == MCI_MODE_PAUSE, sink.paused);
-        sink.PlayOut(20 * perFrame);
-        EXPECT_EQ(240, Frame()) << "nothing is heard while paused";
-        EXPECT_EQ(way.pausedMode, Mode());
-        ASSERT_EQ(1, way.resume());
-        EXPECT_FALSE(sink.paused);
-        sink.PlayAll();
-        EXPECT_EQ(DiscSound(230, 59), sink.heard);
-        // The part of a frame the pause cut off must not keep the drive playing for ever.
-        EXPECT_EQ(DWORD(MCI_MODE_STOP), Mode());
-    }
+    ASSERT_EQ(0u, drive.SendCommand(cd.deviceId, MCI_PAUSE, 0, DWORD_PTR(&none)));
+    EXPECT_TRUE(sink.paused);
+    sink.PlayOut(20 * perFrame);
+    EXPECT_EQ(240, Frame()) << "nothing is heard while paused";
+    EXPECT_EQ(DWORD(MCI_MODE_PAUSE), Mode());
+    ASSERT_EQ(0u, drive.SendCommand(cd.deviceId, MCI_RESUME, 0, DWORD_PTR(&none)));
+    EXPECT_FALSE(sink.paused);
+    sink.PlayAll();
+    EXPECT_EQ(DiscSound(230, 59), sink.heard);
+    // The part of a frame the pause cut off must not keep the drive playing for ever.
+    EXPECT_EQ(DWORD(MCI_MODE_STOP), Mode());
 }
 
 TEST_F(VirtualDrive, TheDoorAndANewDiscSilenceThePlay) {
