@@ -113,18 +113,6 @@ TEST_F(PlayerWindow, BuiltInLookIsTheResourcesBitmapsAndFolderSkinsLoadAsIs) {
         EXPECT_TRUE(IsWindowVisible(form.hwnd));
         EXPECT_EQ("", LooksBuiltIn());
     }
-    // Extra numbers are ignored, doubled commas count once.
-    ASSERT_EQ(1,
-              form.LoadSkin(
-                  WriteBuiltinSkin(folder, "Loose", IniChange("main", "0,,0,300,120,99")).c_str()));
-    RECT client;
-    GetClientRect(form.hwnd, &client);
-    EXPECT_EQ(300, client.right);
-    EXPECT_EQ(120, client.bottom);
-    form.LoadBuiltinSkin();
-    EXPECT_STREQ(".", settings.skinName);
-    GetClientRect(form.hwnd, &client);
-    EXPECT_EQ(275, client.right);
 }
 
 // Without stored places the player opens in the middle of the work area and the playlist
