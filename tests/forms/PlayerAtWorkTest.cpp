@@ -426,18 +426,6 @@ TEST_F(PlayerWithImages, OpenedImagesAreListedUnderRecentImagesAndOpenAgain) {
 
 // ---- Minimize and the tray ----
 
-TEST_F(Player, StartInTheTrayAndComeBackWithThePlaylist) {
-    Start("minimizeonstart=1\r\nminimizetotray=1\r\nshowplaylist=1\r\n");
-    EXPECT_FALSE(IsWindowVisible(form->hwnd));
-    EXPECT_FALSE(Playlist().IsVisible());
-    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_RBUTTONDOWN);
-    EXPECT_FALSE(IsWindowVisible(form->hwnd)) << "only a left click restores";
-    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_LBUTTONDOWN);
-    EXPECT_TRUE(IsWindowVisible(form->hwnd));
-    EXPECT_TRUE(Playlist().IsVisible());
-    EXPECT_FALSE(form->DeleteTrayIcon(MainForm::trayIconId)) << "the icon is gone";
-}
-
 // Command 110 and ESC put the player in the tray; a restarted shell gets the icon again;
 // opening the door with exitonremove ends the program and takes the icon along.
 TEST_F(Player, TrayIconSurvivesAShellRestartAndGoesWithTheProgram) {
@@ -464,9 +452,20 @@ TEST_F(Player, TrayIconSurvivesAShellRestartAndGoesWithTheProgram) {
     EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &icon)) << "no icon is left behind";
 }
 
-TEST_F(Player, MinimizedThePlaylistComesBackWithThePlayerAndARefusedIconBringsItOut) {
-    Start("minimizetotray=0\r\nshowplaylist=1\r\n");
+// Started in the tray, a left click on the icon brings both windows back; minimized, the
+// playlist comes back with the player.
+TEST_F(Player, StartInTheTrayAndMinimizedThePlaylistComesBackWithThePlayer) {
+    Start("minimizeonstart=1\r\nminimizetotray=1\r\nshowplaylist=1\r\n");
+    EXPECT_FALSE(IsWindowVisible(form->hwnd));
+    EXPECT_FALSE(Playlist().IsVisible());
+    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_RBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd)) << "only a left click restores";
+    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(form->hwnd));
     EXPECT_TRUE(Playlist().IsVisible());
+    EXPECT_FALSE(form->DeleteTrayIcon(MainForm::trayIconId)) << "the icon is gone";
+
+    Command(IDM_MINIMIZE_TO_TRAY);
     Click(MainForm::btMinimize);
     EXPECT_TRUE(IsIconic(form->hwnd));
     EXPECT_FALSE(Playlist().IsVisible());
