@@ -3,9 +3,6 @@
 // and the registry back.
 #include "app/Globals.h"
 #include "app/Settings.h"
-#include "app/WIniKey.h"
-#include "devices/SimulatedCdDrive.h"
-#include "devices/WMCIAudioCD.h"
 #include "dialogs/DialogArt.h"
 #include "dialogs/DlgAbout.h"
 #include "dialogs/DlgConfig.h"
@@ -14,9 +11,8 @@
 #include "dialogs/DlgSkin.h"
 #include "forms/MainForm.h"
 #include "forms/PlaylistForm.h"
-#include "player/PlaybackEngine.h"
 #include "res/resource.h"
-#include "support/TempFolder.h"
+#include "support/TestProgram.h"
 #include "support/ThisProgram.h"
 #include "wlib/ControlTestKit.h"
 
@@ -25,11 +21,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,41 +50,25 @@ void TestDrives(char* letters) {
 
 // The player window with the built-in skin over a simulated drive, and the options dialog
 // opened modeless on one of its pages so that a test can drive it.
-class Options : public ::testing::Test {
+class Options : public ::testing::Test, protected TestProgram {
 protected:
-    TempFolder folder;
-    ManualClock clock;
-    SimulatedCdDrive drive{'D', &clock};
-    WMCIAudioCD cd{&drive};
-    WIniKey discIni{folder.File("cdplayer.ini").c_str()};
-    PlayRequest request;
-    std::unique_ptr<PlaybackEngine> engine;
-    MainForm form;
     DlgMain dialog;
 
     void SetUp() override {
-        settings = Settings();
-        lstrcpyA(settings.drive, "D:");
         told.clear(), skinErrors.clear();
         answer = IDYES;
         driveLetters = "DF";
         DlgConfig::askUser = DlgDefault::askUser = Answer;
         DlgConfig::listDrives = TestDrives;
         MainForm::showSkinError = RecordSkinError;
+        Start("");
+        lstrcpyA(settings.drive, "D:");
         CreateDirectoryA(folder.File("skin").c_str(), nullptr);
-        form.skinsFolder = folder.File("skin");
-        form.CreatePlayerWindow(Module());
-        cd.Open("D:");
-        cdAudio = &cd;
-        engine = std::make_unique<PlaybackEngine>(cd, discIni, settings, request,
-                                                  [](unsigned) { return 0u; });
-        playbackEngine = engine.get();
+        form->skinsFolder = folder.File("skin");
     }
     void TearDown() override {
         if (IsWindow(dialog.hwnd)) DestroyWindow(dialog.hwnd);
-        DestroyWindow(form.hwnd);
-        UnregisterClassA(MainForm::className, Module());
-        cdAudio = nullptr, playbackEngine = nullptr;
+        Stop();
         DlgConfig::askUser = MessageBoxA;
         DlgDefault::askUser = MessageBoxA;
         DlgDefault::registryRoot = HKEY_CLASSES_ROOT;
@@ -100,8 +78,8 @@ protected:
     HWND Open(int page) {
         DlgMain::startPage = page;
         dialog.instance = Module();
-        dialog.host = &form;
-        dialog.Show(Module(), 1, MAKEINTRESOURCEA(IDD_OPTIONS), form.hwnd);
+        dialog.host = form.get();
+        dialog.Show(Module(), 1, MAKEINTRESOURCEA(IDD_OPTIONS), form->hwnd);
         ShowWindow(dialog.hwnd, SW_SHOW);
         return Page();
     }
@@ -258,12 +236,12 @@ TEST_F(Options, TheMenuChoosesTheStartPageAndTheButtonTheFirstTab) {
         }
     };
     SetTimer(nullptr, 0, 50, Looker::Look);
-    SendMessageA(form.hwnd, WM_COMMAND, IDM_ABOUT, 0);
+    SendMessageA(form->hwnd, WM_COMMAND, IDM_ABOUT, 0);
     SetTimer(nullptr, 0, 50, Looker::Look);
-    kit::Play(form.buttons[MainForm::btShowOptions].hwnd, "D2 U2", 2);
+    kit::Play(form->buttons[MainForm::btShowOptions].hwnd, "D2 U2", 2);
     kit::Pump();
     EXPECT_EQ(std::vector<std::string>({"About", "Config"}), seen);
-    EXPECT_EQ(0, form.buttons[MainForm::btShowOptions].GetCheck());
+    EXPECT_EQ(0, form->buttons[MainForm::btShowOptions].GetCheck());
 }
 
 // One page window at a time: switching tabs destroys the old page and makes the next.
@@ -286,7 +264,6 @@ TEST_F(Options, EachTabMakesItsPageAndDropsTheLastOne) {
         EXPECT_GT(shown.top, tabs.top + 10) << page;
         EXPECT_GT(shown.left, tabs.left) << page;
     }
-    EXPECT_TRUE(SendDlgItemMessageA(Page(), 231, STM_GETIMAGE, IMAGE_BITMAP, 0));
 
     // The licence texts are in the folder beside the program.
     static std::string opened;
@@ -352,29 +329,25 @@ TEST_F(Options, ConfigShowsAndSetsEveryOption) {
 
 // With one drive the box is off and disabled; with two it is on; a click sets the option.
 // The virtual drive (V:) is listed but takes no discs of its own, so it does not count.
-TEST_F(Options, AutoswitchFollowsTheNumberOfDrives) {
+// A drive change asks, and No changes nothing.
+TEST_F(Options, AutoswitchFollowsTheNumberOfDrivesAndADriveChangeAsks) {
     virtualDriveLetter = 'V';
     for (const char* letters : {"DV", "DF"}) {
         driveLetters = letters;
-        settings.autoSwitch = letters[1] == 'F' ? 0 : 1;
-        Open(0);
         const bool two = letters[1] == 'F';
+        settings.autoSwitch = !two;
+        Open(0);
         EXPECT_EQ(two ? 1 : 0, settings.autoSwitch) << letters;
         EXPECT_EQ(two, IsWindowEnabled(Item(169)) != 0) << letters;
         EXPECT_EQ(two ? BST_CHECKED : BST_UNCHECKED, IsDlgButtonChecked(Page(), 169));
         EXPECT_EQ(std::vector<std::string>({"D:", two ? "F:" : "V:"}), Entries(168));
         EXPECT_EQ("D:", Selected(168));
-        if (two) {
-            Check(169, false);
-            EXPECT_EQ(0, settings.autoSwitch);
-        }
-        DestroyWindow(dialog.hwnd);
+        if (!two) DestroyWindow(dialog.hwnd);
     }
     virtualDriveLetter = 0;
-}
+    Check(169, false);
+    EXPECT_EQ(0, settings.autoSwitch);
 
-TEST_F(Options, ADriveChangeAsksAndNoChangesNothing) {
-    Open(0);
     engine->discRead = 1;
     answer = IDNO;
     Choose(168, 1);
@@ -402,15 +375,24 @@ bool Above(HWND a, HWND b) {
     return false;
 }
 
+// A broken skin falls back to the built-in one; a long description is cut.
 TEST_F(Options, SkinListShowsPlainFoldersInCapitalsAndAppliesTheChoice) {
     settings.showPlaylist = 1;
-    form.ShowWindows();
+    form->ShowWindows();
     WriteSkin("Blue Sky", "1=First line\r\n3=Third line\r\n");
     WriteSkin("BLUE", "1=Short name\r\n");
     WriteSkin("Hidden", "", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+    WriteSkin("Broken", "1=Broken\r\n");
+    DeleteFileA(folder.File("skin\\Broken\\main.bmp").c_str());
+    std::string info;
+    for (char key = '1'; key <= '9'; key++)
+        info += std::string(1, key) + "=" + std::string(300, 'x') + "\r\n";
+    WriteSkin("Long", info);
     folder.Write("skin\\notes.txt", "not a skin");
     Open(1);
-    EXPECT_EQ(std::vector<std::string>({"BASIC LUMIVOXEN SKIN", "BLUE", "BLUE SKY"}), Entries(201));
+    EXPECT_EQ(
+        std::vector<std::string>({"BASIC LUMIVOXEN SKIN", "BLUE", "BLUE SKY", "BROKEN", "LONG"}),
+        Entries(201));
     EXPECT_EQ("BASIC LUMIVOXEN SKIN", Selected(201));
     EXPECT_EQ(0u, Text(203).find("Basic internal skin\r\n\r\nAuthor: ")) << Text(203);
 
@@ -419,35 +401,24 @@ TEST_F(Options, SkinListShowsPlainFoldersInCapitalsAndAppliesTheChoice) {
     EXPECT_EQ("First line\r\n\r\nThird line\r\n\r\n\r\n\r\n\r\n\r\n\r\n", Text(203));
     EXPECT_TRUE(skinErrors.empty());
     EXPECT_FALSE(engine->Busy());
-    EXPECT_TRUE(Above(dialog.hwnd, form.playlist->hwnd)) << "the new skin's windows stay below";
+    EXPECT_TRUE(Above(dialog.hwnd, form->playlist->hwnd)) << "the new skin's windows stay below";
 
     // Opened again on the skin in use: only the lines that are there.
     DestroyWindow(dialog.hwnd);
     Open(1);
     EXPECT_EQ("BLUE SKY", Selected(201));
     EXPECT_EQ("First line\r\nThird line\r\n", Text(203));
-    Choose(201, 0);
-    EXPECT_STREQ(".", settings.skinName);
-}
-
-TEST_F(Options, ABrokenSkinFallsBackAndALongDescriptionIsCut) {
-    WriteSkin("Broken", "1=Broken\r\n");
-    DeleteFileA(folder.File("skin\\Broken\\main.bmp").c_str());
-    std::string info;
-    for (char key = '1'; key <= '9'; key++)
-        info += std::string(1, key) + "=" + std::string(300, 'x') + "\r\n";
-    WriteSkin("Long", info);
-    Open(1);
-    Choose(201, 1);
+    Choose(201, 3);
     ASSERT_EQ(1u, skinErrors.size());
     EXPECT_NE(std::string::npos, skinErrors[0].find("main.bmp"));
     EXPECT_EQ("BASIC LUMIVOXEN SKIN", Selected(201));
     EXPECT_EQ(0u, Text(203).find("Basic internal skin"));
     EXPECT_STREQ(".", settings.skinName);
-
-    Choose(201, 2);
+    Choose(201, 4);
     EXPECT_STREQ("LONG", settings.skinName);
     EXPECT_EQ(size_t(DlgSkin::descriptionCapacity), Text(203).size());
+    Choose(201, 0);
+    EXPECT_STREQ(".", settings.skinName);
 }
 
 // ---- Default player page ----

@@ -84,8 +84,8 @@ protected:
     }
 };
 
-// What an automatic lookup finds is stored as if typed and shown at once; letters the code
-// page lacks become its default character.
+// What an automatic lookup finds is stored as if typed and shown at once; the menu's lookup
+// asks even about one match.
 TEST_F(Lookup, AFoundDiscIsStoredAndShownAtOnce) {
     const std::vector<Route> one = {{"/ws/2/discid/", 200, Releases({"Night Songs"})}},
                              busy = {{"/ws/2/", 503, "", 1}, {"/ws/2/", 200, Releases({"Later"})}},
@@ -103,6 +103,7 @@ TEST_F(Lookup, AFoundDiscIsStoredAndShownAtOnce) {
                  {"gnudb knows it", gnudb, "me@example.org", "Gnu Band", "Gnu Album", 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        offered.clear();
         LocalHttpServer server(c.routes);
         StartWith(server, c.email);
         ASSERT_TRUE(PumpUntil([&] { return !Stored("title").empty(); }));
@@ -110,15 +111,24 @@ TEST_F(Lookup, AFoundDiscIsStoredAndShownAtOnce) {
         EXPECT_EQ(c.album, Shows(MainForm::tbAlbum));
         EXPECT_EQ(c.requests, server.Requests().size());
         EXPECT_TRUE(offered.empty()) << "one match is taken without asking";
+        pick = -1;
+        SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+        EXPECT_TRUE(PumpUntil([&] { return offered.size() == 1; }));
         Stop();
         folder.Write("cdplayer.ini", "");
     }
 }
 
-TEST_F(Lookup, TheRequestNamesTheDiscAndTheProgram) {
-    LocalHttpServer server({{"/ws/2/", 200, Releases({"Night Songs"})}});
+// Several releases go to the chooser; the menu's lookup always asks, also for a named disc,
+// and what the user takes replaces the stored names. The request names the disc and the
+// program; letters the code page lacks become its default character.
+TEST_F(Lookup, TheUserChoosesAmongReleases) {
+    LocalHttpServer server({{"/ws/2/", 200, Releases({"First", "Second"})}});
+    pick = 1;
     StartWith(server);
-    ASSERT_TRUE(PumpUntil([&] { return !Stored("2").empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !Stored("title").empty(); }));
+    EXPECT_EQ(std::vector<std::string>({"Ana Lux - First (CD)", "Ana Lux - Second (CD)"}), offered);
+    EXPECT_EQ("Second", Stored("title"));
     DiscToc toc;
     cd.ReadToc(&toc);
     const std::string request = server.Requests().at(0);
@@ -133,21 +143,6 @@ TEST_F(Lookup, TheRequestNamesTheDiscAndTheProgram) {
     form->playlist->entries.ItemText(0, entry, sizeof entry);
     EXPECT_STREQ("01. Caf\xE9", entry);
 
-    pick = -1; // the menu's lookup asks even about one match
-    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
-    EXPECT_TRUE(PumpUntil([&] { return offered.size() == 1; }));
-}
-
-// Several releases go to the chooser; the menu's lookup always asks, also for a named disc,
-// and what the user takes replaces the stored names.
-TEST_F(Lookup, TheUserChoosesAmongReleases) {
-    LocalHttpServer server({{"/ws/2/", 200, Releases({"First", "Second"})}});
-    pick = 1;
-    StartWith(server);
-    ASSERT_TRUE(PumpUntil([&] { return !Stored("title").empty(); }));
-    EXPECT_EQ(std::vector<std::string>({"Ana Lux - First (CD)", "Ana Lux - Second (CD)"}), offered);
-    EXPECT_EQ("Second", Stored("title"));
-
     pick = -1; // Escape
     SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
     ASSERT_TRUE(PumpUntil([&] { return server.Requests().size() == 2 && !offered.empty(); }));
@@ -159,9 +154,11 @@ TEST_F(Lookup, TheUserChoosesAmongReleases) {
 }
 
 // A disc with names of its own is not looked up by itself; failures of the menu's lookup are
-// told in one line, and nothing is stored from a broken answer.
+// told in one line, and nothing is stored from a broken answer. gnudb refusing the client is
+// not asked again in this run: the second lookup asks MusicBrainz alone.
 TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
-    const std::string none = "No names found for this disc";
+    const std::string none = "No names found for this disc",
+                      tooLarge = "MusicBrainz could not be reached: the answer is too large";
     const std::vector<Route> broken = {{"/ws/2/", 200, "{\"releases\": [{\"title\": \"x\""}},
                              huge = {{"/ws/2/", 200, std::string(50 << 20, ' ')}},
                              cut = {{"/ws/2/", 404, ""},
@@ -174,11 +171,13 @@ TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
     const struct {
         const char* what;
         std::vector<Route> routes;
-        std::string email, told;
-    } cases[] = {{"broken JSON", broken, "", none},
-                 {"50 MB", huge, "", "MusicBrainz could not be reached: the answer is too large"},
-                 {"cut xmcd", cut, "a@b.c", none},
-                 {"unknown client", refused, "a@b.c", "gnudb: 500 Unrecognized client"}};
+        std::string email, told, again; // what the first and the second lookup tell
+        size_t requests;                // after both
+    } cases[] = {
+        {"broken JSON", broken, "", none, none, 2},
+        {"50 MB", huge, "", tooLarge, tooLarge, 2},
+        {"cut xmcd", cut, "me@example.org", none, none, 6},
+        {"unknown client", refused, "me@example.org", "gnudb: 500 Unrecognized client", none, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         told.clear();
@@ -188,25 +187,17 @@ TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
         SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
         ASSERT_TRUE(PumpUntil([&] { return !told.empty(); }));
         EXPECT_EQ(c.told, told[0]);
+        const std::string last = server.Requests().back();
+        if (!c.email.empty()) {
+            EXPECT_NE(std::string::npos, last.find("&hello=me+example.org+Lumivoxen+")) << last;
+        }
+        SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
+        ASSERT_TRUE(PumpUntil([&] { return told.size() == 2; }));
+        EXPECT_EQ(c.again, told[1]);
+        EXPECT_EQ(c.requests, server.Requests().size());
         EXPECT_EQ("[5E1]\r\nartist=Mine\r\n", folder.Read("cdplayer.ini"));
         Stop();
     }
-}
-
-// gnudb refusing the client is not asked again in this run.
-TEST_F(Lookup, GnudbRefusingTheClientIsAskedNoMore) {
-    LocalHttpServer server(
-        {{"/ws/2/", 404, ""}, {"/cddb.cgi", 200, "500 Unrecognized client\r\n"}});
-    folder.Write("cdplayer.ini", "[5E1]\r\nartist=Mine\r\n");
-    StartWith(server, "me@example.org");
-    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
-    ASSERT_TRUE(PumpUntil([&] { return told.size() == 1; }));
-    const std::string hello = server.Requests().back();
-    EXPECT_NE(std::string::npos, hello.find("&hello=me+example.org+Lumivoxen+")) << hello;
-    SendMessageA(form->hwnd, WM_COMMAND, IDM_LOOKUP_NAMES, 0);
-    ASSERT_TRUE(PumpUntil([&] { return told.size() == 2; }));
-    EXPECT_EQ("No names found for this disc", told[1]);
-    EXPECT_EQ(3u, server.Requests().size()) << "the second lookup asks MusicBrainz alone";
 }
 
 // A server that never answers holds up nothing: ticks, a message round trip and the end.

@@ -16,8 +16,9 @@ namespace {
 const DWORD cdVolume = SimulatedMixer::cdVolumeId, master = SimulatedMixer::masterVolumeId;
 
 struct Panel {
-    explicit Panel(SimulatedMixer::Layout layout = SimulatedMixer::Layout::withCdLine)
-        : device(layout), mixer(&device), panel(&mixer) {
+    explicit Panel(SimulatedMixer::Layout layout = SimulatedMixer::Layout::withCdLine,
+                   VirtualCdDrive* ownOutput = nullptr)
+        : device(layout), mixer(&device), panel(&mixer, ownOutput) {
         panel.FindControls();
     }
     // Both channels of a control, the left one in the high word.
@@ -79,21 +80,18 @@ TEST(MixerPanel, WithoutCdLineTheChannelsNeverReachTheMasterVolume) {
 // The virtual drive's own output stands in for the missing CD line: the same scale, and
 // the master volume still on the mixer.
 TEST(MixerPanel, WithoutCdLineTheChannelsAndMuteWorkOnTheVirtualDrivesOutput) {
-    SimulatedMixer device(SimulatedMixer::Layout::withoutCdLine);
-    WMixer mixer(&device);
     VirtualCdDrive drive('V');
-    MixerPanel panel(&mixer, &drive);
-    panel.FindControls();
+    Panel p(SimulatedMixer::Layout::withoutCdLine, &drive);
     int left = -1, right = -1, muted = -1;
-    ASSERT_EQ(2, panel.ReadChannelPositions(&left, &right) + panel.ReadMute(&muted));
+    ASSERT_EQ(2, p.panel.ReadChannelPositions(&left, &right) + p.panel.ReadMute(&muted));
     EXPECT_EQ((std::vector<int>{0, 0, 0}), (std::vector<int>{left, right, muted})) << "full";
-    EXPECT_EQ(400, panel.DragLeft(0, 400, 0));
+    EXPECT_EQ(400, p.panel.DragLeft(0, 400, 0));
     EXPECT_EQ((std::vector<unsigned>{65500, 25500}),
               (std::vector<unsigned>{drive.LeftVolume(), drive.RightVolume()}));
-    panel.SetMute(1);
+    p.panel.SetMute(1);
     EXPECT_TRUE(drive.Muted());
-    EXPECT_EQ(0, device.setCalls) << "the mixer is not touched";
-    panel.ReadChannelPositions(&left, &right);
+    EXPECT_EQ(0, p.device.setCalls) << "the mixer is not touched";
+    p.panel.ReadChannelPositions(&left, &right);
     EXPECT_EQ((std::vector<int>{0, 400}), (std::vector<int>{left, right}));
 }
 

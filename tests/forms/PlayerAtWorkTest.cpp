@@ -51,10 +51,11 @@ protected:
         Stop();
     }
 
-    void Click(int button) {
-        kit::Play(form->buttons[button].hwnd, "D2 U2", 2);
+    void Press(HWND button) {
+        kit::Play(button, "D2 U2", 2);
         kit::Pump();
     }
+    void Click(int button) { Press(form->buttons[button].hwnd); }
     void Command(int id) {
         SendMessageA(form->hwnd, WM_COMMAND, id, 0);
         kit::Pump();
@@ -232,8 +233,9 @@ TEST_F(Player, MenuChecksWhatIsOnAndItsCommandsToggleTheOptionsAndSetTheIntroLen
             item.cbSize = sizeof item;
             item.fMask = MIIM_STATE | MIIM_FTYPE;
             GetMenuItemInfoA(menu.Popup(), UINT(id), FALSE, &item);
-            const bool on = id == IDM_SCALE_AUTO + chosen;
-            EXPECT_EQ(on, (item.fState & MFS_CHECKED) && (item.fType & MFT_RADIOCHECK)) << id;
+            EXPECT_EQ(id == IDM_SCALE_AUTO + chosen,
+                      (item.fState & MFS_CHECKED) && (item.fType & MFT_RADIOCHECK))
+                << id;
         }
     }
     *PlayerMenu::ToggledOption(settings, IDM_REPEAT_TRACK) = 5;
@@ -333,9 +335,8 @@ protected:
         for (int i = 0; i < GetMenuItemCount(recent); i++) {
             wchar_t wide[MAX_PATH + 8] = L"";
             GetMenuStringW(recent, UINT(i), wide, MAX_PATH + 8, MF_BYPOSITION);
-            const std::string text = Utf8::FromWide(wide);
             const bool grey = GetMenuState(recent, UINT(i), MF_BYPOSITION) & MF_GRAYED;
-            entries += (grey ? "~" : "") + std::string(text) + "|";
+            entries += (grey ? "~" : "") + Utf8::FromWide(wide) + "|";
         }
         return entries;
     }
@@ -425,26 +426,13 @@ TEST_F(PlayerWithImages, OpenedImagesAreListedUnderRecentImagesAndOpenAgain) {
 
 // ---- Minimize and the tray ----
 
-TEST_F(Player, StartInTheTrayAndComeBackWithThePlaylist) {
-    Start("minimizeonstart=1\r\nminimizetotray=1\r\nshowplaylist=1\r\n");
-    EXPECT_FALSE(IsWindowVisible(form->hwnd));
-    EXPECT_FALSE(Playlist().IsVisible());
-    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_RBUTTONDOWN);
-    EXPECT_FALSE(IsWindowVisible(form->hwnd)) << "only a left click restores";
-    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_LBUTTONDOWN);
-    EXPECT_TRUE(IsWindowVisible(form->hwnd));
-    EXPECT_TRUE(Playlist().IsVisible());
-    EXPECT_FALSE(form->DeleteTrayIcon(MainForm::trayIconId)) << "the icon is gone";
-}
-
 // Command 110 and ESC put the player in the tray; a restarted shell gets the icon again;
 // opening the door with exitonremove ends the program and takes the icon along.
 TEST_F(Player, TrayIconSurvivesAShellRestartAndGoesWithTheProgram) {
     Start("escminimize=1\r\nexitonremove=1\r\nkeyshortcuts=0\r\n");
     Tick();
     Command(IDM_SHOW_PLAYLIST);
-    SendMessageA(form->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    kit::Pump();
+    Key(VK_ESCAPE);
     EXPECT_FALSE(IsWindowVisible(form->hwnd));
     EXPECT_FALSE(Playlist().IsVisible());
     EXPECT_EQ(1, form->playlistHidden);
@@ -461,13 +449,23 @@ TEST_F(Player, TrayIconSurvivesAShellRestartAndGoesWithTheProgram) {
     Tick();
     kit::Pump();
     EXPECT_FALSE(IsWindow(player));
-    icon.hWnd = player;
     EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &icon)) << "no icon is left behind";
 }
 
-TEST_F(Player, MinimizedThePlaylistComesBackWithThePlayerAndARefusedIconBringsItOut) {
-    Start("minimizetotray=0\r\nshowplaylist=1\r\n");
+// Started in the tray, a left click on the icon brings both windows back; minimized, the
+// playlist comes back with the player.
+TEST_F(Player, StartInTheTrayAndMinimizedThePlaylistComesBackWithThePlayer) {
+    Start("minimizeonstart=1\r\nminimizetotray=1\r\nshowplaylist=1\r\n");
+    EXPECT_FALSE(IsWindowVisible(form->hwnd));
+    EXPECT_FALSE(Playlist().IsVisible());
+    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_RBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd)) << "only a left click restores";
+    SendMessageA(form->hwnd, WForm::trayMessage, MainForm::trayIconId, WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(form->hwnd));
     EXPECT_TRUE(Playlist().IsVisible());
+    EXPECT_FALSE(form->DeleteTrayIcon(MainForm::trayIconId)) << "the icon is gone";
+
+    Command(IDM_MINIMIZE_TO_TRAY);
     Click(MainForm::btMinimize);
     EXPECT_TRUE(IsIconic(form->hwnd));
     EXPECT_FALSE(Playlist().IsVisible());
@@ -492,21 +490,22 @@ TEST_F(Player, MinimizedThePlaylistComesBackWithThePlayerAndARefusedIconBringsIt
 TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
     Start("playonstart=1\r\nelapsedtime=0\r\nintroplay=1\r\nintroplaylen=15\r\n");
     Tick(2);
-    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 120),
-                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
+    WScrollbar& seek = form->sliders[MainForm::sbPos];
+    auto drag = [&](WORD code) {
+        SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(code, 120), (LPARAM)seek.hwnd);
+    };
+    drag(SB_THUMBTRACK);
     EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "200 s - 120 s remaining";
     Tick(3);
     EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "no tick while dragging";
-    EXPECT_EQ(120, form->sliders[MainForm::sbPos].GetPosition());
-    SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 120),
-                 (LPARAM)form->sliders[MainForm::sbPos].hwnd);
+    EXPECT_EQ(120, seek.GetPosition());
+    drag(SB_THUMBPOSITION);
     Tick();
     EXPECT_EQ("1 2:00 playing", Drive());
     Tick(5 * 15);
     EXPECT_EQ("2 0:00 playing", Drive()) << "the intro ends 15 s after the seek point";
 
     // A drag cut short by a lost capture ends as a release: the ticks go on.
-    WScrollbar& seek = form->sliders[MainForm::sbPos];
     POINT thumb = {seek.ValueToPixel(seek.GetPosition()) + 2, 2};
     kit::Play(seek.hwnd, "D" + std::to_string(thumb.x), thumb.y);
     EXPECT_TRUE(engine->Busy());
@@ -517,7 +516,7 @@ TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
     EXPECT_EQ("2 0:01 playing", Drive());
     EXPECT_EQ("02:29", Shows(MainForm::tbPosition));
     // A click on the time switches to the elapsed time.
-    kit::Play(form->textBoxes[MainForm::tbPosition].hwnd, "D2 U2", 2);
+    Press(form->textBoxes[MainForm::tbPosition].hwnd);
     Tick();
     EXPECT_EQ(1, settings.elapsedTime);
     EXPECT_EQ("00:01", Shows(MainForm::tbPosition));
@@ -529,8 +528,8 @@ TEST_F(Player, VolumeSlidersWriteTheMixerAndTheLockJoinsTheChannels) {
     Start();
     WScrollbar* sliders = form->sliders;
     EXPECT_EQ(655 - 30000 / 100, sliders[MainForm::sbLVolume].GetPosition());
-    auto drag = [&](int slider, int position) {
-        SendMessageA(form->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position),
+    auto drag = [&](int slider, int position, WORD code = SB_THUMBTRACK) {
+        SendMessageA(form->hwnd, WM_VSCROLL, MAKEWPARAM(code, position),
                      (LPARAM)sliders[slider].hwnd);
     };
     drag(MainForm::sbLVolume, 0);
@@ -539,8 +538,7 @@ TEST_F(Player, VolumeSlidersWriteTheMixerAndTheLockJoinsTheChannels) {
     EXPECT_EQ(655 - 400, sliders[MainForm::sbRVolume].GetPosition()) << "unlocked: stays";
     Tick();
     EXPECT_EQ("Volume: 100", Shows(MainForm::tbStatus)) << "while the drag lasts";
-    SendMessageA(form->hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0),
-                 (LPARAM)sliders[MainForm::sbLVolume].hwnd);
+    drag(MainForm::sbLVolume, 0, SB_THUMBPOSITION);
     Tick();
     EXPECT_EQ("Stop", Shows(MainForm::tbStatus));
 
@@ -628,12 +626,9 @@ TEST_F(Player, DraggingThePlayerSnapsToThePlaylistAndCarriesItWhenDocked) {
     EXPECT_EQ(679, Frame(player).left);
 }
 
-TEST_F(Player, ThePlaylistSnapsToThePlayerAndResizesByItsGrip) {
+TEST_F(Player, ThePlaylistResizesByItsGripButNotBelowItsMinimum) {
     Start("showplaylist=1\r\n");
     HWND list = Playlist().hwnd;
-    PlaceWindows({100, 100}, {600, 100, 774, 200});
-    Drag(list, {50, 10}, {375 + 9 - 600, 0});
-    EXPECT_EQ(375, Frame(list).left);
     // The grip is the bottom-right 15 x 15 square.
     PlaceWindows({100, 100}, {600, 300, 800, 450});
     Drag(list, {200 - 15, 150 - 15}, {30, 20});
@@ -661,10 +656,7 @@ TEST_F(Player, PlaylistEditsTheOrderButNeverDeletesThePlayingEntry) {
             text += std::to_string(List().GetItemData(i)) + (i == List().GetMarked() ? "*" : "");
         return text;
     };
-    auto press = [&](int button) {
-        kit::Play(Playlist().buttons[button].hwnd, "D2 U2", 2);
-        kit::Pump();
-    };
+    auto press = [&](int button) { Press(Playlist().buttons[button].hwnd); };
     EXPECT_EQ("1*23", order());
     List().SetSelection(0, 1);
     press(PlaylistForm::btDelete);
@@ -707,8 +699,7 @@ TEST_F(Player, EndToEndOnTheSimulatedDrive) {
     Tick(2);
     EXPECT_EQ("Ana Lux 01. Alpha", Shows(MainForm::tbArtist) + " " + Shows(MainForm::tbTrackName));
     List().SetSelection(2, 1);
-    kit::Play(Playlist().buttons[PlaylistForm::btSongup].hwnd, "D2 U2", 2);
-    kit::Pump();
+    Press(Playlist().buttons[PlaylistForm::btSongup].hwnd);
     Command(IDM_REPEAT_TRACK);
     form->SetPosition(60, 70);
     Playlist().SetPosition(400, 300);

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "skin/BuiltinRecords.h"
 #include "skin/SkinReader.h"
+#include "support/BuiltinSkinFolder.h"
 #include "support/HandleCounts.h"
 #include "support/ThisProgram.h"
 #include "wlib/ControlTestKit.h"
@@ -27,6 +28,11 @@ using HandleCounts::ThreadWindowCount;
 
 using Ints = std::vector<int>;
 
+// Where the settings say the playlist stands.
+Ints Stored() {
+    return {settings.playlistX, settings.playlistY, settings.playlistW, settings.playlistH};
+}
+
 Ints Rect(const SourceRect& r) {
     return {r.x, r.y, r.width, r.height};
 }
@@ -39,32 +45,6 @@ Ints Place(HWND window) {
         MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
     return {int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)};
 }
-
-// A resource bitmap's pixels as the screen shows them.
-class Picture {
-public:
-    explicit Picture(int id) {
-        HBITMAP bitmap = LoadBitmapA(Module(), MAKEINTRESOURCEA(id));
-        BITMAP info = {};
-        GetObjectA(bitmap, sizeof info, &info);
-        width = info.bmWidth;
-        BITMAPINFO header = {
-            {sizeof(BITMAPINFOHEADER), width, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-        pixels.resize(size_t(width) * size_t(info.bmHeight));
-        HDC screen = GetDC(nullptr);
-        GetDIBits(screen, bitmap, 0, UINT(info.bmHeight), pixels.data(), &header, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        DeleteObject(bitmap);
-    }
-    COLORREF At(int x, int y) const {
-        DWORD c = pixels[size_t(y) * size_t(width) + size_t(x)];
-        return RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF);
-    }
-
-private:
-    int width = 0;
-    std::vector<DWORD> pixels;
-};
 
 // An area of the window that shows one piece of playlist.bmp: the tile whose top-left
 // corner is (sx, sy), repeated from the area's top-left corner.
@@ -92,7 +72,8 @@ std::vector<Area> FrameAt(int w, int h, int titleY) {
 }
 
 // "" when every area shows its piece, else the first area and pixel that do not.
-std::string FrameMismatch(HWND window, const Picture& picture, const std::vector<Area>& areas) {
+std::string FrameMismatch(HWND window, const ResourcePixels& picture,
+                          const std::vector<Area>& areas) {
     for (const Area& a : areas) {
         std::string wrong = kit::Mismatch(
             window,
@@ -170,8 +151,7 @@ TEST_F(Playlist, OpensHiddenAtTheStoredRectangleKeptOnTheScreenAndNoSmallerThanI
     EXPECT_EQ(owner.hwnd, GetWindow(small->hwnd, GW_OWNER));
     EXPECT_EQ((Ints{174, 98}), (Ints{small->MinimumWidth(), small->MinimumHeight()}));
     EXPECT_EQ((Ints{10 - 174, 10 - 100, 174, 100}), Place(small->hwnd));
-    EXPECT_EQ((Ints{10 - 174, 10 - 100, 174, 100}), (Ints{settings.playlistX, settings.playlistY,
-                                                          settings.playlistW, settings.playlistH}));
+    EXPECT_EQ((Ints{10 - 174, 10 - 100, 174, 100}), Stored());
     char title[64] = "";
     GetWindowTextA(small->hwnd, title, sizeof title);
     EXPECT_STREQ("Lumivoxen CD Player", title);
@@ -180,9 +160,7 @@ TEST_F(Playlist, OpensHiddenAtTheStoredRectangleKeptOnTheScreenAndNoSmallerThanI
     const int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
     auto large = Open(30, 40, 99999, 99999);
     EXPECT_EQ((Ints{30, 40, screenWidth, screenHeight}), Place(large->hwnd));
-    EXPECT_EQ(
-        (Ints{30, 40, screenWidth, screenHeight}),
-        (Ints{settings.playlistX, settings.playlistY, settings.playlistW, settings.playlistH}));
+    EXPECT_EQ((Ints{30, 40, screenWidth, screenHeight}), Stored());
 }
 
 // Every control as the built-in records make it: ids, styles, cells, the list's look and its
@@ -256,27 +234,21 @@ TEST_F(Playlist, RelayoutPlacesEveryControlAfterTheSkinsValues) {
 // Every frame piece on the screen is the part of playlist.bmp it names, at two sizes; the
 // title strip shows the active look while the window is active.
 TEST_F(Playlist, PaintsTheFramePiecesFromThePlaylistBitmap) {
-    const Picture picture(IDB_SKIN_PLAYLIST);
+    const ResourcePixels picture(IDB_SKIN_PLAYLIST);
     auto form = Open(500, 300, 275, 232);
     for (const WButton& button : form->buttons) // they would cover parts of the frame
         ShowWindow(button.hwnd, SW_HIDE);
     form->Show(1);
-    SetForegroundWindow(form->hwnd);
-    kit::Pump();
-    ASSERT_EQ(form->hwnd, GetActiveWindow());
-    EXPECT_EQ(1, form->active);
-    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt(275, 232, 21)));
-
-    SetForegroundWindow(owner.hwnd);
-    kit::Pump();
-    EXPECT_EQ(0, form->active);
-    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt(275, 232, 0)));
-
-    Resize(*form, 400, 300);
-    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt(400, 300, 0)));
-    SetForegroundWindow(form->hwnd);
-    kit::Pump();
-    EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt(400, 300, 21)));
+    // Width, height, and whether the playlist is active.
+    for (const Ints& r :
+         {Ints{275, 232, 1}, Ints{275, 232, 0}, Ints{400, 300, 0}, Ints{400, 300, 1}}) {
+        Resize(*form, r[0], r[1]);
+        SetForegroundWindow(r[2] ? form->hwnd : owner.hwnd);
+        kit::Pump();
+        EXPECT_EQ(r[2], form->active);
+        EXPECT_EQ("", FrameMismatch(form->hwnd, picture, FrameAt(r[0], r[1], r[2] ? 21 : 0)))
+            << r[0] << " " << r[2];
+    }
 }
 
 // Activation brings the player window along directly behind, leaving its place, size and
@@ -322,12 +294,11 @@ TEST_F(Playlist, DestroyStoresTheRectangleAndGivesBackEveryWindowAndGdiObject) {
         kit::Pump();
         SetWindowPos(form->hwnd, nullptr, x + 7, 90, 300, 211, SWP_NOZORDER | SWP_NOACTIVATE);
         kit::Pump();
-        const HWND list = form->list.hwnd, button = form->buttons[0].hwnd;
-        const HWND slider = form->slider->hwnd;
+        const HWND list = form->list.hwnd, button = form->buttons[0].hwnd,
+                   slider = form->slider->hwnd;
         settings = Settings();
         DestroyWindow(form->hwnd);
-        EXPECT_EQ((Ints{x + 7, 90, 300, 211}), (Ints{settings.playlistX, settings.playlistY,
-                                                     settings.playlistW, settings.playlistH}));
+        EXPECT_EQ((Ints{x + 7, 90, 300, 211}), Stored());
         EXPECT_FALSE(IsWindow(list) || IsWindow(slider) || IsWindow(button));
         EXPECT_EQ(nullptr, form->slider);
     };
