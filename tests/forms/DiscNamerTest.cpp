@@ -154,18 +154,12 @@ TEST_F(Lookup, TheUserChoosesAmongReleases) {
 }
 
 // A disc with names of its own is not looked up by itself; failures of the menu's lookup are
-// told in one line, and nothing is stored from a broken answer. gnudb refusing the client is
+// told in one line, and nothing is stored from a failed one. gnudb refusing the client is
 // not asked again in this run: the second lookup asks MusicBrainz alone.
 TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
     const std::string none = "No names found for this disc",
                       tooLarge = "MusicBrainz could not be reached: the answer is too large";
-    const std::vector<Route> broken = {{"/ws/2/", 200, "{\"releases\": [{\"title\": \"x\""}},
-                             huge = {{"/ws/2/", 200, std::string(50 << 20, ' ')}},
-                             cut = {{"/ws/2/", 404, ""},
-                                    {"/cddb.cgi?cmd=cddb+query", 200,
-                                     "200 rock 1f02e004 A / B\r\n"},
-                                    {"/cddb.cgi?cmd=cddb+read", 200,
-                                     std::string(xmcd).substr(0, 80)}},
+    const std::vector<Route> huge = {{"/ws/2/", 200, std::string(50 << 20, ' ')}},
                              refused = {{"/ws/2/", 404, ""},
                                         {"/cddb.cgi", 200, "500 Unrecognized client\r\n"}};
     const struct {
@@ -174,9 +168,7 @@ TEST_F(Lookup, FailuresAreToldFromTheMenuAndStoreNothing) {
         std::string email, told, again; // what the first and the second lookup tell
         size_t requests;                // after both
     } cases[] = {
-        {"broken JSON", broken, "", none, none, 2},
         {"50 MB", huge, "", tooLarge, tooLarge, 2},
-        {"cut xmcd", cut, "me@example.org", none, none, 6},
         {"unknown client", refused, "me@example.org", "gnudb: 500 Unrecognized client", none, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -221,6 +213,7 @@ TEST_F(Lookup, TurnedOffAsksNobody) {
     ASSERT_EQ(1u, told.size());
     EXPECT_NE(std::string::npos, told[0].find("turned off"));
     EXPECT_TRUE(server.Requests().empty());
+    EXPECT_EQ("Unknown album", Shows(MainForm::tbAlbum));
 }
 
 } // namespace
