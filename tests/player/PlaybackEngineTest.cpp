@@ -127,7 +127,6 @@ TEST(PlaybackEngine, NewDiscPlaysTheEntriesTheSettingsCallFor) {
         Starts starts;
         int lastSecond;
     } rows[] = {
-        {{30, 40}, "", {}, 0},
         {{30, 40}, play, {{1, 0}}, 24},
         {{3, 4, 5}, order + play, {{3, 0}, {1, 0}}, 2}, // 1 stopped running on into 2
         {{3, 4, 5}, order + play + "repeatplaylist=1\n", {{3, 0}, {1, 0}, {3, 0}, {1, 0}}, -1},
