@@ -23,8 +23,13 @@ using Rect = RegionData::Rect;
 // Header (size, type, count, rectangle bytes, bound) and two rectangles.
 const std::string validRegion = Le32s({32, 1, 2, 32, 0, 0, 10, 10, 0, 0, 10, 5, 2, 5, 8, 10});
 
+void Patch(std::string& bytes, size_t at, std::uint32_t value, size_t size = 4) {
+    bytes.replace(at, size, Le32(value), 0, size);
+}
+
+// Region data is a run of 32-bit words.
 void SetWord(std::string& bytes, size_t index, std::int64_t value) {
-    bytes.replace(index * 4, 4, Le32(value));
+    Patch(bytes, index * 4, std::uint32_t(value));
 }
 
 // What the platform writes, read and written, is the region tool's test.
@@ -251,10 +256,6 @@ TEST(MaskRegion, EveryBitDepthAndRowOrderDecodesToTheWrittenPixels) {
 }
 
 // A field of the file at a byte offset.
-void Patch(std::string& bytes, size_t at, std::uint32_t value, size_t size = 4) {
-    bytes.replace(at, size, Le32(value), 0, size);
-}
-
 TEST(MaskRegion, TruncatedAndAbsurdFilesAreRefusedWithAReason) {
     const Image image(13, 7, ShapeColour);
     for (const BmpFormat& format : {BmpFormat{4, false, 40, false}, BmpFormat{24, true, 124, false},
