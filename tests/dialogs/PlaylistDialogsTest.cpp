@@ -127,7 +127,7 @@ protected:
 
 // ---- Edit playlist ----
 
-TEST_F(PlaylistDialogs, SetNameRenamesAndMovesOnWrappingAtTheEndAndCancelSavesNothing) {
+TEST_F(PlaylistDialogs, EditAndAddSongPutTheSelectedEntryInThePlaylistAndCancelSavesNothing) {
     Start(3, threeNames);
     HWND editor = OpenWith(PlaylistForm::btEdit);
     HWND list = Item(editor, IDC_EDIT_LIST), name = Item(editor, IDC_EDIT_NAME);
@@ -161,6 +161,22 @@ TEST_F(PlaylistDialogs, SetNameRenamesAndMovesOnWrappingAtTheEndAndCancelSavesNo
     Press(editor, IDCANCEL);
     EXPECT_FALSE(IsWindow(editor));
     EXPECT_EQ("Beta|", Stored({"1"})) << "Cancel saves nothing";
+    EXPECT_EQ(0, app.dialogCount);
+
+    // Add and double clicks append the selected track, and the dialog stays.
+    HWND adder = OpenWith(PlaylistForm::btAdd);
+    HWND songs = Item(adder, IDC_ADD_LIST);
+    Press(adder, IDC_ADD_ADD);
+    EXPECT_EQ(4, List().GetCount()) << "nothing selected";
+    ClickRow(songs, 2);
+    Press(adder, IDC_ADD_ADD);
+    ClickRow(songs, 1, true);
+    ClickRow(songs, 1, true);
+    EXPECT_EQ("01. Alpha=1*|02. Beta=2|03. Gamma=3|02. Omega=2|03. Gamma=3|02. Beta=2|02. Beta=2",
+              Entries());
+    EXPECT_TRUE(IsWindowVisible(adder));
+    Key(songs, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(adder));
     EXPECT_EQ(0, app.dialogCount);
 }
 
@@ -205,23 +221,6 @@ TEST_F(PlaylistDialogs, AddAllReplacesThePlaylistByEveryTrackOfTheDisc) {
         expected += "|" + std::string(i < 10 ? "0" : "") + std::to_string(i) +
                     ". Unknown track=" + std::to_string(i);
     EXPECT_EQ(expected, Entries());
-}
-
-TEST_F(PlaylistDialogs, AddAndDoubleClicksAppendTheSelectedTrackAndTheDialogStays) {
-    Start(3, threeNames);
-    HWND adder = OpenWith(PlaylistForm::btAdd);
-    HWND list = Item(adder, IDC_ADD_LIST);
-    Press(adder, IDC_ADD_ADD);
-    EXPECT_EQ(3, List().GetCount()) << "nothing selected";
-    ClickRow(list, 2);
-    Press(adder, IDC_ADD_ADD);
-    ClickRow(list, 1, true);
-    ClickRow(list, 1, true);
-    EXPECT_EQ("01. Alpha=1*|02. Beta=2|03. Gamma=3|03. Gamma=3|02. Beta=2|02. Beta=2", Entries());
-    EXPECT_TRUE(IsWindowVisible(adder));
-    Key(list, VK_ESCAPE);
-    EXPECT_FALSE(IsWindow(adder));
-    EXPECT_EQ(0, app.dialogCount);
 }
 
 // ---- Both: one window each, no disc, the end ----
