@@ -72,10 +72,9 @@ protected:
         }
         return condition();
     }
-    std::string Stored(const char* key) { return Read("5E1", key); }
-    std::string Read(const char* section, const char* key) {
+    std::string Stored(const char* key) {
         char value[200] = "";
-        discIni.ReadString(section, key, value, sizeof value);
+        discIni.ReadString("5E1", key, value, sizeof value);
         return value;
     }
     std::string Shows(MainForm::TextBox box) const {
