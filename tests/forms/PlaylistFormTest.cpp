@@ -153,20 +153,16 @@ TEST_F(Playlist, OpensHiddenAtTheStoredRectangleKeptOnTheScreenAndNoSmallerThanI
 }
 
 // The built-in records make the controls: the list scrolls by its slider, the selection
-// colour is the record's first, and the buttons have their tips.
-TEST_F(Playlist, MakesItsControlsFromTheBuiltInRecords) {
+// colour is the record's first, and the buttons have their tips. Then a skin's values: a
+// taller middle title piece moves the list but not the slider, which starts under the right
+// title piece; a wider left border and slider narrow the list; moved buttons and a taller
+// entry follow; each control has its new look at once.
+TEST_F(Playlist, MakesItsControlsFromTheRecordsAndRelayoutFollowsTheSkinsValues) {
     auto form = Open(300, 200, 275, 232);
     ASSERT_TRUE(form->slider);
     EXPECT_EQ(form->slider, form->list.slider.get());
     EXPECT_EQ(RGB(0x56, 0x04, 0x74), form->list.selectionColour);
     EXPECT_EQ("Close playlist", TipOf(form->buttons[PlaylistForm::btClose].hwnd));
-}
-
-// A skin's values: a taller middle title piece moves the list but not the slider, which
-// starts under the right title piece; a wider left border and slider narrow the list; moved
-// buttons and a taller entry follow; each control has its new look at once.
-TEST_F(Playlist, RelayoutPlacesEveryControlAfterTheSkinsValues) {
-    auto form = Open(300, 200, 275, 232);
     const std::int32_t middle[8] = {0, 0, 100, 30, 26, 0, 26, 21};
     const std::int32_t left[6] = {0, 0, 12, 29, 64, 81};
     const std::int32_t slider[12] = {0, 0, 14, 0, 82, 81, 40, 25, 119, 81, 9, 28};
