@@ -133,8 +133,7 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
                  {"Tall", ".", 0},       {"Tall", nullptr, 1}, {".", nullptr, 1, 2},
                  {"Tall", nullptr, 0, 2}};
     for (const auto& c : cases) {
-        const std::string name =
-            std::string(c.start) + (c.then ? c.then : "") + std::to_string(c.stored * 10 + c.scale);
+        SCOPED_TRACE(&c - cases);
         settings = Settings();
         settings.scale = c.scale;
         snprintf(settings.skinName, sizeof settings.skinName, "%s", c.start);
@@ -148,12 +147,12 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
         player.CreatePlayerWindow(Module());
         RECT p = Frame(player.hwnd), list = {};
         if (c.stored) {
-            EXPECT_EQ((std::vector<int>{30, 40}), (std::vector<int>{p.left, p.top})) << name;
+            EXPECT_EQ((std::vector<int>{30, 40}), (std::vector<int>{p.left, p.top}));
         } else {
-            EXPECT_NEAR(area.left + area.right, p.left + p.right, 1) << name;
-            EXPECT_NEAR(area.top + area.bottom, p.top + p.bottom, 1) << name;
+            EXPECT_NEAR(area.left + area.right, p.left + p.right, 1);
+            EXPECT_NEAR(area.top + area.bottom, p.top + p.bottom, 1);
             GetClientRect(player.playlist->list.hwnd, &list);
-            EXPECT_EQ(10, list.bottom / c.scale / player.playlist->list.GetItemHeight()) << name;
+            EXPECT_EQ(10, list.bottom / c.scale / player.playlist->list.GetItemHeight());
         }
         if (c.then && c.then[0] == '.') player.LoadBuiltinSkin();
         if (c.then && c.then[0] != '.') player.LoadSkin(c.then);
@@ -161,7 +160,7 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
         const RECT l = Frame(player.playlist->hwnd);
         EXPECT_EQ((std::string(c.then ? c.then : c.start) == "Tall" ? 124 : 116) * c.scale,
                   p.bottom - p.top);
-        EXPECT_EQ((std::vector<int>{p.left, p.bottom}), (std::vector<int>{l.left, l.top})) << name;
+        EXPECT_EQ((std::vector<int>{p.left, p.bottom}), (std::vector<int>{l.left, l.top}));
         DestroyWindow(player.hwnd);
         UnregisterClassA(MainForm::className, Module());
     }
