@@ -25,8 +25,6 @@
 
 namespace {
 
-const DWORD modePlaying = 526;
-
 // The program on a 200, 150 and 100 s disc (serial 4D2) with stored names and the mixer's CD
 // line at 30000 and 40000.
 class Player : public ::testing::Test, protected TestProgram {
@@ -43,12 +41,6 @@ protected:
 
     void Start(const std::string& ini = "") {
         TestProgram::Start("[options]\r\nkeyshortcuts=1\r\n" + ini);
-    }
-    // Closes the player as the close button does, and lets the entry point's part run.
-    void Exit() {
-        Click(MainForm::btClose);
-        EXPECT_FALSE(IsWindow(form->hwnd));
-        Stop();
     }
 
     void Press(HWND button) {
@@ -309,7 +301,10 @@ TEST_F(PlayerWithImages, OpenedAndDroppedImagesGoIntoTheVirtualDriveAndUnderRece
         ASSERT_EQ(r.told.empty() ? 0u : 1u, told.size()) << r.files[0];
     }
     EXPECT_NE(std::string::npos, told[0].find("bad.cue, line 3")) << told[0];
-    Exit();
+    // Closed as the close button does; the entry point's part saves.
+    Click(MainForm::btClose);
+    EXPECT_FALSE(IsWindow(form->hwnd));
+    Stop();
     EXPECT_EQ(b, Read("lumivoxe.ini", "recent", "1"));
 }
 
@@ -340,31 +335,7 @@ TEST_F(Player, TheTrayIconTakesBothWindowsAndSurvivesAShellRestart) {
     }
 }
 
-// ---- Seek and volume ----
-
-TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
-    Start("playonstart=1\r\nelapsedtime=0\r\n");
-    Tick(2);
-    WScrollbar& seek = form->sliders[MainForm::sbPos];
-    auto drag = [&](WORD code) {
-        SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(code, 120), (LPARAM)seek.hwnd);
-    };
-    drag(SB_THUMBTRACK);
-    EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "200 s - 120 s remaining";
-    Tick(3);
-    EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "no tick while dragging";
-    EXPECT_EQ(120, seek.GetPosition());
-    drag(SB_THUMBPOSITION);
-    Tick();
-    EXPECT_EQ("1 2:00 playing", Drive());
-    Tick(6);
-    EXPECT_EQ("01:19", Shows(MainForm::tbPosition));
-    // A click on the time switches to the elapsed time.
-    Press(form->textBoxes[MainForm::tbPosition].hwnd);
-    Tick();
-    EXPECT_EQ(1, settings.elapsedTime);
-    EXPECT_EQ("02:01", Shows(MainForm::tbPosition));
-}
+// ---- Volume ----
 
 // A volume control with nothing audible behind it shows disabled: the channels and mute of a
 // real drive's disc without a CD line, everything without a sound card.
@@ -388,11 +359,32 @@ TEST_F(Player, VolumeControlsWithNothingBehindThemAreDisabled) {
     }
 }
 
-// ---- Dragging, snapping and the playlist's commands ----
+// ---- Seeking, dragging, snapping and the playlist's commands ----
 
-TEST_F(Player, DraggingSnapsAndCarriesThePlaylistAndItsButtonsEditTheOrder) {
-    Start("showplaylist=1\r\nsnappixel=10\r\nplayonstart=1\r\n");
+TEST_F(Player, SeekingSnappingCarryingResizingAndEditingThePlaylist) {
+    Start("showplaylist=1\r\nsnappixel=10\r\nplayonstart=1\r\nelapsedtime=0\r\n");
+    Tick(2);
+    WScrollbar& seek = form->sliders[MainForm::sbPos];
+    auto drag = [&](WORD code) {
+        SendMessageA(form->hwnd, WM_HSCROLL, MAKEWPARAM(code, 120), (LPARAM)seek.hwnd);
+    };
+    drag(SB_THUMBTRACK);
+    EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "200 s - 120 s remaining";
+    Tick(3);
+    EXPECT_EQ("01:20", Shows(MainForm::tbPosition)) << "no tick while dragging";
+    EXPECT_EQ(120, seek.GetPosition());
+    drag(SB_THUMBPOSITION);
     Tick();
+    EXPECT_EQ("1 2:00 playing", Drive());
+    Tick(6);
+    EXPECT_EQ("01:19", Shows(MainForm::tbPosition));
+    // A click on the time switches to the elapsed time.
+    Press(form->textBoxes[MainForm::tbPosition].hwnd);
+    Tick();
+    EXPECT_EQ(1, settings.elapsedTime);
+    EXPECT_EQ("02:01", Shows(MainForm::tbPosition));
+
+    // Dragging the player snaps it to the playlist and carries it when docked.
     const POINT background = {5, 20};
     HWND player = form->hwnd, list = Playlist().hwnd;
     // The playlist stands right of the player's start, from x 500; the player's left edge
