@@ -49,11 +49,9 @@ TEST(SkinValues, IntegerListsSplitAtCommasSkipEmptyFieldsAndReadEachLikeAtoi) {
 }
 
 TEST(SkinValues, EachFieldReadsAsThePlatformsAtoiReadsIt) {
-    const char* const fields[] = {"0",   "42",   "-42",     "+42",        " \t\r\n\v\f17",
-                                  "3.9", "0x1A", "12abc",   "5-",         "abc",
-                                  "",    " ",    "-",       "+",          "- 5",
-                                  "+-5", "--5",  "-0",      "2147483647", "-2147483648",
-                                  "007", "1e3",  "\xA0\x35"}; // a no-break space before a 5
+    const char* const fields[] = {
+        "-42", "+42", " \t\r\n\v\f17", "3.9", "0x1A", "12abc", "abc",
+        "",    " ",   "- 5",           "+-5", "-0",   "007",   "\xA0\x35"}; // a no-break space
     for (const char* field : fields) {
         const std::vector<int> values = SkinValues::Integers((std::string(field) + ",").c_str());
         ASSERT_EQ(*field ? 1u : 0u, values.size()) << Shown(field);
@@ -77,7 +75,6 @@ TEST(SkinValues, ColoursAreTheHexNumberAfterTheHashSwappedIntoThePlatformsOrder)
         {"#0x10", true, 0x10},
         {"#+10", true, 0x10},
         {"#-1", true, 0xFFFFFFFF},
-        {"#0xg", true, 0},
         {"#123456789", true, 0x23456789},
         {"FF00FF", false, 0},
         {" #FF00FF", false, 0},
