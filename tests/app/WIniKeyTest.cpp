@@ -38,8 +38,7 @@ const std::string trickyFiles[] = {
     "\xEF\xBB\xBF\t[s]\t\r\n \tk \t=\t v \t\r\n\x1a\r\nz=\x1a\r\n",
     std::string("[s]\r\nk=ab\0cd\r\nn\0x=1\r\n", 22),
     "[n]\r\na= 42\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=12abc\r\nf=\"5\"\r\nh=\t-0\r\nj=2147483647\r\n",
-    Utf16(L"[s]\r\nk=Caf\u00e9 Noir\r\na=\u0417\u0438\u043c\u0430\r\n[n]\r\nb=1\r\n"),
-    Utf16(L"[s]\r\nk=Caf\u00e9 Noir\r\na=\u0417\u0438\u043c\u0430\r\n[n]\r\nb=1\r\n", true)};
+    Utf16(L"[s]\r\nk=Caf\u00e9 Noir\r\na=\u0417\u0438\u043c\u0430\r\n[n]\r\nb=1\r\n")};
 const char* const sections[] = {"s",      "S",   " s\t", "",     "t", "u",
                                 "spaced", "a]b", "a",    "open", "x", "n"};
 const char* const keys[] = {"k",  "K",  " k ", "a",  "b",    "c",     "d",     "e", "f", "g", "h",
@@ -72,7 +71,7 @@ TEST_F(IniFiles, ReadsWhatThePlatformReadsForEveryBufferSize) {
         for (const char* section : sections)
             for (const char* key : keys) {
                 SCOPED_TRACE(text + " / [" + section + "] " + key);
-                for (int size : {400, 1, 2, 5}) {
+                for (int size : {400, 1, 5}) {
                     std::string ours(400, '#'), platform(400, '#');
                     int length = GetPrivateProfileStringA(section, key, "", &platform[0], size,
                                                           path.c_str());

@@ -81,12 +81,6 @@ TEST(DemoDiscTest, PiecesOfAnySizeGiveTheSamplesOfOneRender) {
             done += size;
         }
         EXPECT_EQ(whole, pieces) << track;
-        // Starting a little later, or far from the start, gives the same samples again.
-        const std::vector<int16_t> later = Render(track, from + 1001, count - 1001);
-        EXPECT_TRUE(std::equal(later.begin(), later.end(), whole.begin() + 2002)) << track;
-        const std::vector<int16_t> seeked = Render(track, 80 * second + 17, 3000);
-        const std::vector<int16_t> wider = Render(track, 80 * second, 3500);
-        EXPECT_TRUE(std::equal(seeked.begin(), seeked.end(), wider.begin() + 34)) << track;
     }
 }
 

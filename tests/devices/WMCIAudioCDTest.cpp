@@ -49,14 +49,6 @@ protected:
         cd.GetMode(&mode), cd.GetCurrentTrack(&track), cd.GetTrackSeconds(&seconds);
         return {int(mode), track, seconds};
     }
-    // The drive's own answer on the CD's device; -1 where it refuses.
-    DWORD DriveStatus(DWORD item, DWORD track = 0) {
-        MCI_STATUS_PARMS params = {0, 0, item, track};
-        const DWORD flags = MCI_STATUS_ITEM | (track ? MCI_TRACK : 0);
-        return drive.SendCommand(cd.deviceId, MCI_STATUS, flags, (DWORD_PTR)&params)
-                   ? DWORD(-1)
-                   : (DWORD)params.dwReturn;
-    }
 
     std::vector<UINT> sent;
     DWORD failItem = 0, failTrack = 0, reportedTracks = 0;
@@ -69,34 +61,6 @@ protected:
 
 const std::vector<SimulatedTrack> threeAudioTracks = {
     {Frames(3, 58, 10), false}, {Frames(4, 59, 74), false}, {Frames(2, 0, 0), false}};
-
-TEST_F(WMCIAudioCDTest, TheSimulatedDriveAnswersLikeTheDriverAndSkipsDataTracks) {
-    // A mixed-mode disc: data, audio 3:00:00, data, audio 2:00:00.
-    InsertAndOpen({{Frames(10, 0, 0), true},
-                   {Frames(3, 0, 0), false},
-                   {Frames(1, 0, 0), true},
-                   {Frames(2, 0, 0), false}});
-    EXPECT_EQ(MCI_MAKE_TMSF(4, 0, 0, 0), DriveStatus(MCI_STATUS_POSITION, 4));
-    EXPECT_EQ(DWORD(-1), DriveStatus(MCI_STATUS_LENGTH, 5));
-    EXPECT_EQ(0, cd.SetTimeFormat(7));
-    ASSERT_EQ(1, cd.SetTimeFormat(MCI_FORMAT_MSF));
-    EXPECT_EQ(MCI_MAKE_MSF(15, 59, 74), DriveStatus(MCI_STATUS_LENGTH)); // one frame short
-    EXPECT_EQ(0, cd.PlayFrom(5, 0, 0, 0));
-    ASSERT_EQ(1, cd.PlayFrom(1, 0, 0, 0));
-    EXPECT_EQ(MCI_MAKE_TMSF(2, 0, 0, 0), DriveStatus(MCI_STATUS_POSITION));
-    clock.Advance(Frames(3, 0, 30) * 1000 / 75); // through track 3 (data: the head just runs)
-    EXPECT_EQ(3u, DriveStatus(MCI_STATUS_CURRENT_TRACK));
-    clock.Advance(Frames(4, 0, 0) * 1000 / 75);
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, DriveStatus(MCI_STATUS_MODE));
-    EXPECT_EQ(MCI_MAKE_TMSF(4, 1, 59, 74), DriveStatus(MCI_STATUS_POSITION));
-
-    drive.InsertDisc({{Frames(5, 0, 0), true}}); // only data after the start: plays nothing
-    EXPECT_EQ(1, cd.PlayFrom(1, 0, 0, 0));
-    EXPECT_EQ((DWORD)MCI_MODE_STOP, DriveStatus(MCI_STATUS_MODE));
-    drive.EjectDisc();
-    EXPECT_EQ((DWORD)MCI_MODE_OPEN, DriveStatus(MCI_STATUS_MODE));
-    EXPECT_EQ(DWORD(-1), DriveStatus(MCI_STATUS_CURRENT_TRACK));
-}
 
 TEST_F(WMCIAudioCDTest, OpenAcceptsOnlyTheCdDriveAndClosedFailsEverythingWithoutSending) {
     drive.InsertDisc(threeAudioTracks);
@@ -150,6 +114,7 @@ TEST_F(WMCIAudioCDTest, DataTracksGetNoAudioIndex) {
 
 TEST_F(WMCIAudioCDTest, LengthsDropFramesAndReadDiscKeepsTheTracksFoundWithinItsTable) {
     InsertAndOpen(threeAudioTracks);
+    EXPECT_EQ(0, cd.SetTimeFormat(7)) << "a format the drive refuses";
     int seconds = 0, last = 0;
     ASSERT_EQ(2, cd.GetTrackLength(2, &seconds) + cd.GetAudioTrackLength(3, &last));
     EXPECT_EQ(299, seconds); // 4:59:74

@@ -24,7 +24,6 @@ TEST(SkinValues, IntegerListsSplitAtCommasSkipEmptyFieldsAndReadEachLikeAtoi) {
         std::vector<int> values; // empty: the value is invalid
     } cases[] = {
         {"0,0,275,116,99", 4, {0, 0, 275, 116}},
-        {"0,,0,275,116", 4, {0, 0, 275, 116}},
         {",,1,,,2,3,,4,,", 4, {1, 2, 3, 4}},
         {"1,2,3,4,5,6,7", 8, {}},
         {"1,2,3,4,5,6,7,8", 8, {1, 2, 3, 4, 5, 6, 7, 8}},
@@ -35,7 +34,6 @@ TEST(SkinValues, IntegerListsSplitAtCommasSkipEmptyFieldsAndReadEachLikeAtoi) {
         {"2147483648,-2147483649,000000000000000000001", 3, {INT_MAX, INT_MIN, 1}},
         {"7", 1, {7}},
         {",", 1, {}},
-        {",,,", 1, {}},
         {"", 1, {}},
         {nullptr, 1, {}},
     };
@@ -51,11 +49,9 @@ TEST(SkinValues, IntegerListsSplitAtCommasSkipEmptyFieldsAndReadEachLikeAtoi) {
 }
 
 TEST(SkinValues, EachFieldReadsAsThePlatformsAtoiReadsIt) {
-    const char* const fields[] = {"0",   "42",   "-42",     "+42",        " \t\r\n\v\f17",
-                                  "3.9", "0x1A", "12abc",   "5-",         "abc",
-                                  "",    " ",    "-",       "+",          "- 5",
-                                  "+-5", "--5",  "-0",      "2147483647", "-2147483648",
-                                  "007", "1e3",  "\xA0\x35"}; // a no-break space before a 5
+    const char* const fields[] = {
+        "-42", "+42", " \t\r\n\v\f17", "3.9", "0x1A", "12abc", "abc",
+        "",    " ",   "- 5",           "+-5", "-0",   "007",   "\xA0\x35"}; // a no-break space
     for (const char* field : fields) {
         const std::vector<int> values = SkinValues::Integers((std::string(field) + ",").c_str());
         ASSERT_EQ(*field ? 1u : 0u, values.size()) << Shown(field);
@@ -79,13 +75,10 @@ TEST(SkinValues, ColoursAreTheHexNumberAfterTheHashSwappedIntoThePlatformsOrder)
         {"#0x10", true, 0x10},
         {"#+10", true, 0x10},
         {"#-1", true, 0xFFFFFFFF},
-        {"#0xg", true, 0},
         {"#123456789", true, 0x23456789},
         {"FF00FF", false, 0},
         {" #FF00FF", false, 0},
         {"#", false, 0},
-        {"# ", false, 0},
-        {"#-", false, 0},
         {"#xyz", false, 0},
         {"", false, 0},
         {nullptr, false, 0},
@@ -124,7 +117,6 @@ TEST(SkinValues, PlaylistListReadsTheColoursFirstThenTheIntegersBeforeTheFirstCo
         {"28,120,20,#B10D01,#560474", Check::invalidData, {}},
         {"28,120,20,18,18,#B10D01", Check::invalidColourData, {}},
         {"28,120,20,18,18,#B10D01,560474", Check::invalidColourData, {}},
-        {"28,120,20,18,18,#,#560474", Check::invalidColourData, {}},
         {"28,120,20,18,18,#B10D01#560474", Check::invalidColourData, {}},
         {"28,120,20,18,18", Check::invalidColourData, {}},
         {"1,2,#zz,#560474", Check::invalidColourData, {}},

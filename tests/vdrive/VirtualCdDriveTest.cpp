@@ -256,7 +256,6 @@ Answers AskEverything(CdAudioBackend& backend, const char* letter, const char* o
     a.codes.push_back(openAndClose(MCI_WAIT, nullptr, nullptr));
     a.codes.push_back(openAndClose(MCI_OPEN_TYPE | MCI_WAIT, "cdaudio", nullptr));
     a.codes.push_back(openAndClose(typed, "waveaudio", letter));
-    a.codes.push_back(openAndClose(typed, "cdaudio", otherDrive));
     a.codes.push_back(openAndClose(typed | MCI_OPEN_TYPE_ID, cdType, letter));
     a.codes.push_back(openAndClose(typed | MCI_OPEN_ELEMENT_ID, "cdaudio", letter));
     MCIDEVICEID id = 0;

@@ -123,9 +123,8 @@ inline void Play(HWND window, const std::string& gesture, int y) {
 // file the way skins are; a glyph list has black as its transparent colour, as font.bmp has.
 inline std::unique_ptr<WBmpList> Skin(int cellWidth, int cellHeight,
                                       std::initializer_list<COLORREF> cells, bool glyphs = false) {
-    std::vector<COLORREF> colours(cells);
-    DibCanvas strip(cellWidth * static_cast<int>(colours.size()), cellHeight);
-    strip.Paint([&](int x, int) { return colours[x / cellWidth]; });
+    DibCanvas strip(cellWidth * static_cast<int>(cells.size()), cellHeight);
+    strip.Paint([&](int x, int) { return cells.begin()[x / cellWidth]; });
     TempFolder folder;
     folder.Write("skin.bmp", strip.BmpFile());
     auto list = std::make_unique<WBmpList>(1);
