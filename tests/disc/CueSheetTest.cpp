@@ -192,6 +192,36 @@ TEST(CueLayout, PregapsAndPostgapsAreSilenceAroundTheData) {
         Places(layout, {0, 149, 150, 899, 900, 1649, 1650, 1725, 1755, 2254, 2255, 2264, 2265}));
 }
 
+// Gaps appended: INDEX 00 at the end of the previous file starts the next track there. Data
+// tracks keep their sector size, and a partial frame at a file's end is no frame.
+TEST(CueLayout, GapsAppendedAndMixedModeSheetsPlaceEveryFrame) {
+    const CueSheet appended(head + "TRACK 02 AUDIO\nINDEX 00 00:50:00\nFILE b.wav WAVE\n"
+                                   "INDEX 01 00:00:00\nTRACK 03 AUDIO\nINDEX 01 00:30:00\n"
+                                   "FILE sub/c.wav WAVE\nTRACK 04 AUDIO\nINDEX 00 00:00:00\n"
+                                   "INDEX 01 00:01:00\n",
+                            "t.cue");
+    const CueLayout gaps(appended, Extents{{4000, 44}, {3000, 44}, {1000, 60}});
+    EXPECT_EQ(8000, gaps.LeadOut()) << gaps.Error();
+    EXPECT_EQ("3749: file 0 @8817692 (2352) 1\n3750: file 0 @8820044 (2352) 2\n"
+              "4000: file 1 @44 (2352) 2\n6250: file 1 @5292044 (2352) 3\n"
+              "7000: file 2 @60 (2352) 4\n7999: file 2 @2349708 (2352) 4\n8000: outside\n",
+              Places(gaps, {3749, 3750, 4000, 6250, 7000, 7999, 8000}));
+
+    const CueSheet mixed("FILE mixed.bin BINARY\nTRACK 01 MODE1/2048\nINDEX 01 00:00:00\n"
+                         "TRACK 02 AUDIO\nPREGAP 00:02:00\nINDEX 01 00:04:00\n"
+                         "FILE tail.bin BINARY\nTRACK 03 MODE2/2336\nINDEX 01 00:00:10\n",
+                         "t.cue");
+    EXPECT_EQ(400, CueLayout::FileFrames(mixed, 0, 300 * 2048 + 100 * 2352 + 1000));
+    EXPECT_EQ(299, CueLayout::FileFrames(mixed, 0, 300 * 2048 - 1));
+    EXPECT_EQ(50, CueLayout::FileFrames(mixed, 1, 10 * 2352 + 40 * 2336));
+    const CueLayout data(mixed, Extents{{400, 0}, {50, 0}});
+    EXPECT_EQ(600, data.LeadOut()) << data.Error();
+    EXPECT_EQ(
+        "299: file 0 @612352 (2048) 1\n300: silence 2\n450: file 0 @614400 (2352) 2\n"
+        "550: file 1 @0 (2352) 2\n560: file 1 @23520 (2336) 3\n599: file 1 @114624 (2336) 3\n",
+        Places(data, {299, 300, 450, 550, 560, 599}));
+}
+
 TEST(CueLayout, FileLengthsThatDoNotFitTheSheetAreRefused) {
     const CueSheet sheet(head + "TRACK 02 AUDIO\nINDEX 01 00:10:00", "t.cue");
     EXPECT_TRUE(CueLayout(sheet, Extents{{751, 44}}).Valid());
