@@ -3,11 +3,9 @@
 // tag library's documentation; the CDDB ids and the one-track disc's id were computed with
 // Python's hashlib and base64 from the published definitions.
 #include "lookup/DiscToc.h"
-#include "lookup/Sha1.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -30,23 +28,6 @@ TEST(DiscToc, IdsAndQueriesOfKnownDiscs) {
         EXPECT_EQ(disc.cddbQuery, disc.toc.CddbQuery());
     }
     EXPECT_EQ("1+4+55370+150+11563+25174+45863", discs[1].toc.MusicBrainzToc());
-}
-
-// FIPS 180's examples, the second one spanning two blocks.
-TEST(Sha1, DigestsOfTheStandardsExamples) {
-    auto hex = [](const Sha1::Digest& digest) {
-        std::string text;
-        for (std::uint8_t byte : digest) {
-            char two[3];
-            std::snprintf(two, sizeof two, "%02x", byte);
-            text += two;
-        }
-        return text;
-    };
-    EXPECT_EQ("a9993e364706816aba3e25717850c26c9cd0d89d", hex(Sha1::Of("abc")));
-    EXPECT_EQ("84983e441c3bd26ebaae4aa1f95129e5e54670f1",
-              hex(Sha1::Of("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq")));
-    EXPECT_EQ("da39a3ee5e6b4b0d3255bfef95601890afd80709", hex(Sha1::Of("")));
 }
 
 } // namespace
