@@ -14,6 +14,7 @@
 #include "support/DibCanvas.h"
 #include "support/TempFolder.h"
 #include "support/ThisProgram.h"
+#include "wlib/ControlTestKit.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -40,11 +41,7 @@ BOOL WINAPI StandInCursor(POINT* point) {
     return TRUE;
 }
 
-RECT Frame(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return r;
-}
+using kit::Frame;
 
 class PlayerWindow : public ::testing::Test {
 protected:

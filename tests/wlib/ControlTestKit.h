@@ -29,6 +29,13 @@ template <typename... Args> std::string Call(const char* name, Args... args) {
 
 using Log = std::vector<std::string>;
 
+// A window's rectangle on the screen.
+inline RECT Frame(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
 inline void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
