@@ -25,6 +25,8 @@
 
 namespace {
 
+using kit::Frame;
+
 // The program on a 200, 150 and 100 s disc (serial 4D2) with stored names and the mixer's CD
 // line at 30000 and 40000.
 class Player : public ::testing::Test, protected TestProgram {
@@ -78,11 +80,6 @@ protected:
         GetPrivateProfileStringA(section, key, "<none>", text, sizeof text,
                                  folder.File(file).c_str());
         return text;
-    }
-    RECT Frame(HWND window) {
-        RECT r = {};
-        GetWindowRect(window, &r);
-        return r;
     }
     // A drag of a window by a client point with the left button.
     void Drag(HWND window, POINT from, POINT by) {
@@ -361,8 +358,8 @@ TEST_F(Player, VolumeControlsWithNothingBehindThemAreDisabled) {
 
 // ---- Seeking, dragging, snapping and the playlist's commands ----
 
-TEST_F(Player, SeekingSnappingCarryingResizingAndEditingThePlaylist) {
-    Start("showplaylist=1\r\nsnappixel=10\r\nplayonstart=1\r\nelapsedtime=0\r\n");
+TEST_F(Player, SeekDragShowsTheDraggedTimeAndPlaysFromThereOnRelease) {
+    Start("playonstart=1\r\nelapsedtime=0\r\n");
     Tick(2);
     WScrollbar& seek = form->sliders[MainForm::sbPos];
     auto drag = [&](WORD code) {
@@ -383,8 +380,13 @@ TEST_F(Player, SeekingSnappingCarryingResizingAndEditingThePlaylist) {
     Tick();
     EXPECT_EQ(1, settings.elapsedTime);
     EXPECT_EQ("02:01", Shows(MainForm::tbPosition));
+}
 
-    // Dragging the player snaps it to the playlist and carries it when docked.
+// Dragging the player snaps it to the playlist and carries it when docked; the playlist
+// resizes by its grip and edits the order.
+TEST_F(Player, ThePlaylistWindowSnapsDocksResizesAndEditsTheOrder) {
+    Start("showplaylist=1\r\nsnappixel=10\r\nplayonstart=1\r\n");
+    Tick();
     const POINT background = {5, 20};
     HWND player = form->hwnd, list = Playlist().hwnd;
     // The playlist stands right of the player's start, from x 500; the player's left edge
