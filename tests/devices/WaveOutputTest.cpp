@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 // Numbered samples from `first` on, up to `total`, in pieces of the size asked for.

@@ -201,8 +201,8 @@ TEST_F(PlaylistDialogs, SaveStoresTheNamesAndRebuildsThePlaylistFromTheFile) {
               Stored({"0", "2", "artist", "title", "numtracks", "EntryType", "numplay"}));
     EXPECT_EQ("01. Alpha=1|02. Beta=2|03. Part One=3*|01. Alpha=1", Entries())
         << "the entry added before the save stays";
-    EXPECT_STREQ("03. Part One", form->textBoxes[MainForm::tbTrackName].text);
-    EXPECT_STREQ("The Band", form->textBoxes[MainForm::tbArtist].text);
+    EXPECT_EQ("03. Part One", Shows(MainForm::tbTrackName));
+    EXPECT_EQ("The Band", Shows(MainForm::tbArtist));
     EXPECT_EQ(1, app.dialogCount) << "only the Add Song dialog is left";
 }
 

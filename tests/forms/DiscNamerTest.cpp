@@ -77,10 +77,6 @@ protected:
         discIni.ReadString("5E1", key, value, sizeof value);
         return value;
     }
-    std::string Shows(MainForm::TextBox box) const {
-        const char* text = form->textBoxes[box].text;
-        return text ? text : "";
-    }
 };
 
 // What an automatic lookup finds is stored as if typed and shown at once; the menu's lookup

@@ -7,7 +7,6 @@
 #include "forms/PlaylistForm.h"
 #include "gfx/SkinScale.h"
 #include "res/resource.h"
-#include "skin/BuiltinRecords.h"
 #include "skin/RegionData.h"
 #include "support/HandleCounts.h"
 #include "support/BuiltinSkinFolder.h"
@@ -20,7 +19,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -40,8 +38,6 @@ BOOL WINAPI StandInCursor(POINT* point) {
     *point = cursor;
     return TRUE;
 }
-
-using kit::Frame;
 
 class PlayerWindow : public ::testing::Test {
 protected:
@@ -66,7 +62,7 @@ protected:
     std::unique_ptr<DibCanvas> Screenshot(HWND window = nullptr) {
         window = window ? window : form.hwnd;
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        const RECT frame = Frame(window);
+        const RECT frame = kit::Frame(window);
         auto shot = std::make_unique<DibCanvas>(frame.right - frame.left, frame.bottom - frame.top);
         HDC screen = GetDC(nullptr);
         BitBlt(shot->Dc(), 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen,
@@ -142,7 +138,7 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
         MainForm player;
         player.skinsFolder = form.skinsFolder;
         player.CreatePlayerWindow(Module());
-        RECT p = Frame(player.hwnd), list = {};
+        RECT p = kit::Frame(player.hwnd), list = {};
         if (c.stored) {
             EXPECT_EQ((std::vector<int>{30, 40}), (std::vector<int>{p.left, p.top}));
         } else {
@@ -153,8 +149,8 @@ TEST_F(PlayerWindow, FirstStartCentresThePlayerAndThePlaylistDocksAtTheSkinsHeig
         }
         if (c.then && c.then[0] == '.') player.LoadBuiltinSkin();
         if (c.then && c.then[0] != '.') player.LoadSkin(c.then);
-        p = Frame(player.hwnd);
-        const RECT l = Frame(player.playlist->hwnd);
+        p = kit::Frame(player.hwnd);
+        const RECT l = kit::Frame(player.playlist->hwnd);
         EXPECT_EQ((std::string(c.then ? c.then : c.start) == "Tall" ? 124 : 116) * c.scale,
                   p.bottom - p.top);
         EXPECT_EQ((std::vector<int>{p.left, p.bottom}), (std::vector<int>{l.left, l.top}));
@@ -222,7 +218,7 @@ TEST_F(PlayerWindow, TheSkinIsDrawnHitAndShapedAtTheScale) {
         settings.scale = chosen;
         form.ApplyScale();
         const int k = chosen ? chosen : byDpi;
-        const RECT frame = Frame(form.hwnd);
+        const RECT frame = kit::Frame(form.hwnd);
         EXPECT_EQ(275 * k, frame.right - frame.left) << chosen;
         EXPECT_EQ(116 * k, frame.bottom - frame.top) << chosen;
         EXPECT_EQ("", Screenshot()->Mismatch(0, 0, 275 * k, 116 * k, [&](int x, int y) {
@@ -260,7 +256,7 @@ TEST_F(PlayerWindow, ThePlaylistFollowsTheScaleAndStoresItsSizeInSkinPixels) {
     settings.snapWindow = 1, settings.snapPixel = 10;
     SendMessageA(form.hwnd, WM_COMMAND, IDM_SCALE_AUTO + 1, 0);
     form.SetPosition(0, 0);
-    playlist.DockBelow(Frame(form.hwnd), 5);
+    playlist.DockBelow(kit::Frame(form.hwnd), 5);
     for (const char* name : {"01. One", "02. Two", "03. Three", "04. Four"})
         list.AddItem(name, 1);
     list.SetSelection(2, 1);
@@ -276,7 +272,7 @@ TEST_F(PlayerWindow, ThePlaylistFollowsTheScaleAndStoresItsSizeInSkinPixels) {
     const int w = settings.playlistW, h = settings.playlistH, rowHeight = list.GetItemHeight();
     for (int k : {2, 3, 1}) {
         SendMessageA(form.hwnd, WM_COMMAND, IDM_SCALE_AUTO + k, 0);
-        const RECT player = Frame(form.hwnd), docked = Frame(playlist.hwnd);
+        const RECT player = kit::Frame(form.hwnd), docked = kit::Frame(playlist.hwnd);
         EXPECT_EQ(std::vector<LONG>({player.left, player.bottom, w * k, h * k}),
                   std::vector<LONG>({docked.left, docked.top, docked.right - docked.left,
                                      docked.bottom - docked.top}))
@@ -300,10 +296,10 @@ TEST_F(PlayerWindow, ThePlaylistFollowsTheScaleAndStoresItsSizeInSkinPixels) {
             << k;
         // Docked, it goes along with the player; beside it, it snaps within 10 skin pixels.
         drag(form.hwnd, {5 * k, 20 * k}, {37, 41});
-        EXPECT_EQ(player.left + 37, Frame(playlist.hwnd).left) << k;
+        EXPECT_EQ(player.left + 37, kit::Frame(playlist.hwnd).left) << k;
         playlist.SetPosition(player.right + 300, 0);
         drag(playlist.hwnd, {50, 10}, {10 * k - 1 - 300 + 37, 0});
-        EXPECT_EQ(player.right + 37, Frame(playlist.hwnd).left) << k;
+        EXPECT_EQ(player.right + 37, kit::Frame(playlist.hwnd).left) << k;
         form.SetPosition(0, 0);
         playlist.SetPosition(0, player.bottom - player.top);
     }
@@ -332,7 +328,7 @@ TEST_F(PlayerWindow, AMonitorOfAnotherDpiRescalesAroundTheCursorAndThePlaylistFo
         form.playlist->SetPosition(130, 216);
         settings.scale = r.chosen, cursor = r.cursor;
         dpiChange(r.dpi, {400, 300, 400 + 275 * r.dpi / 96, 300 + 116 * r.dpi / 96});
-        const RECT player = Frame(form.hwnd), list = Frame(form.playlist->hwnd);
+        const RECT player = kit::Frame(form.hwnd), list = kit::Frame(form.playlist->hwnd);
         const int k = r.scale;
         EXPECT_EQ(std::vector<LONG>({r.left, r.top, 275 * k, r.left + 30 * k, r.top + 116 * k}),
                   std::vector<LONG>(

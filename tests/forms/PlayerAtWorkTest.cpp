@@ -25,8 +25,6 @@
 
 namespace {
 
-using kit::Frame;
-
 // The program on a 200, 150 and 100 s disc (serial 4D2) with stored names and the mixer's CD
 // line at 30000 and 40000.
 class Player : public ::testing::Test, protected TestProgram {
@@ -58,10 +56,6 @@ protected:
         SendMessageA(form->hwnd, WM_KEYDOWN, key, 0);
         SendMessageA(form->hwnd, WM_KEYUP, key, 0);
         kit::Pump();
-    }
-    std::string Shows(MainForm::TextBox box) const {
-        const char* text = form->textBoxes[box].text;
-        return text ? text : "";
     }
     // Track, position in seconds and whether the drive plays: "2 0:10 playing".
     std::string Drive() {
@@ -394,32 +388,32 @@ TEST_F(Player, ThePlaylistWindowSnapsDocksResizesAndEditsTheOrder) {
     for (int gap : {9, 10}) {
         PlaceWindows({100, 100}, {500, 90, 674, 190});
         Drag(player, background, {674 + gap - 100, 0});
-        EXPECT_EQ(gap == 9 ? 674 : 674 + gap, Frame(player).left) << gap;
+        EXPECT_EQ(gap == 9 ? 674 : 674 + gap, kit::Frame(player).left) << gap;
     }
     // Stacked but side by side, a side edge near the playlist's does not snap.
     PlaceWindows({100, 100}, {500, 216, 674, 316});
     Drag(player, background, {120, 0});
-    EXPECT_EQ(220, Frame(player).left);
+    EXPECT_EQ(220, kit::Frame(player).left);
     // The player's bottom edge 9 above the playlist's top edge snaps onto it.
     PlaceWindows({100, 100}, {100, 400, 274, 500});
     Drag(player, background, {0, 400 - 9 - 116 - 100});
-    EXPECT_EQ(400 - 116, Frame(player).top);
+    EXPECT_EQ(400 - 116, kit::Frame(player).top);
 
     // Docked at the press: both move by the same amount.
     PlaceWindows({100, 100}, {100, 216, 274, 316});
     Drag(player, background, {37, 41});
-    EXPECT_EQ(137, Frame(player).left);
-    EXPECT_EQ(137, Frame(list).left);
-    EXPECT_EQ(257, Frame(list).top);
+    EXPECT_EQ(137, kit::Frame(player).left);
+    EXPECT_EQ(137, kit::Frame(list).left);
+    EXPECT_EQ(257, kit::Frame(list).top);
     // The grip is the bottom-right 15 x 15 square.
     PlaceWindows({100, 100}, {600, 300, 800, 450});
     Drag(list, {200 - 15, 150 - 15}, {30, 20});
     EXPECT_EQ(std::vector<LONG>({230, 170}),
-              std::vector<LONG>({Frame(list).right - 600, Frame(list).bottom - 300}));
+              std::vector<LONG>({kit::Frame(list).right - 600, kit::Frame(list).bottom - 300}));
     EXPECT_EQ(230, settings.playlistW);
     Drag(list, {230 - 5, 170 - 5}, {-500, -500});
     EXPECT_EQ(std::vector<LONG>({174, 98}),
-              std::vector<LONG>({Frame(list).right - 600, Frame(list).bottom - 300}))
+              std::vector<LONG>({kit::Frame(list).right - 600, kit::Frame(list).bottom - 300}))
         << "never below the minimum size";
 
     // The playlist's commands; the ends of the list for the moves are the list box's test.

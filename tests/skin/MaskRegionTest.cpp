@@ -23,6 +23,7 @@ using Rect = RegionData::Rect;
 // Header (size, type, count, rectangle bytes, bound) and two rectangles.
 const std::string validRegion = Le32s({32, 1, 2, 32, 0, 0, 10, 10, 0, 0, 10, 5, 2, 5, 8, 10});
 
+// A field of the file at a byte offset.
 void Patch(std::string& bytes, size_t at, std::uint32_t value, size_t size = 4) {
     bytes.replace(at, size, Le32(value), 0, size);
 }
@@ -242,7 +243,6 @@ TEST(MaskRegion, EveryBitDepthAndRowOrderDecodesToTheWrittenPixels) {
     }
 }
 
-// A field of the file at a byte offset.
 TEST(MaskRegion, TruncatedAndAbsurdFilesAreRefusedWithAReason) {
     const Image image(13, 7, ShapeColour);
     const std::string valid =

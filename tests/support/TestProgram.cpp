@@ -48,6 +48,11 @@ void TestProgram::Tick(int count) {
     }
 }
 
+std::string TestProgram::Shows(MainForm::TextBox box) const {
+    const char* text = form->textBoxes[box].text;
+    return text ? text : "";
+}
+
 void TestProgram::Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -37,6 +37,8 @@ public:
     void Tick(int count = 1);
     // Delivers what is queued, dialog keys through the application object when there is one.
     static void Pump();
+    // The text a box of the player shows, "" for none.
+    std::string Shows(MainForm::TextBox box) const;
 
     TempFolder folder;
     WIniKey settingsIni{folder.File("lumivoxe.ini").c_str()};
