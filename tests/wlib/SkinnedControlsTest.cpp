@@ -92,6 +92,8 @@ TEST_F(Controls, ButtonClicksAndToggles) {
         {3, "D5 M60 U60", ""},
         {3, "D5 U5 C5 U5", "cmd(101,0)=0 cmd(101,0)=0"},
         {3, "K0 k0 E0 R5 r5 B5", ""},
+        // The system's own button clicks on the space bar, so the row above can fail.
+        {0, "K0 k0", "cmd(101,0)=0"},
         {WButton::skinned | WButton::toggle, "D5 U5 D5 U5 D5 U5",
          "cmd(101,0)=1 cmd(101,0)=0 cmd(101,0)=1"},
     };
