@@ -393,6 +393,7 @@ TEST_F(Options, TheDefaultPlayerIsThisOrAnotherProgramWithQuotedPathsAndFailures
     EXPECT_EQ(0u, told.back().find("Error: The default player was not set: the registry key "
                                    "HKEY_CLASSES_ROOT\\.cda could not be written."))
         << told.back();
+    DlgDefault::registryRoot = HKEY_CLASSES_ROOT;
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\LumivoxenTest");
 }
 
