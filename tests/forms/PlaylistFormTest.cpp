@@ -187,6 +187,13 @@ TEST_F(Playlist, MakesItsControlsFromTheRecordsAndRelayoutFollowsTheSkinsValues)
     EXPECT_EQ((Ints{39, 200, 27, 20}), places[3]);
     EXPECT_EQ((Ints{275 - 8 - 11, 4, 11, 10}), places[7]);
     EXPECT_EQ((Ints{174, 30 + 38 + 60}), (Ints{form->MinimumWidth(), form->MinimumHeight()}));
+    // At another size the list and slider fill the inside, the close button keeps its distance
+    // to the right edge, the others theirs to the bottom edge.
+    SetWindowPos(form->hwnd, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((Ints{12, 30, 400 - 33, 300 - 68}), Place(form->list.hwnd));
+    EXPECT_EQ((Ints{400 - 21, 20, 14, 300 - 68}), Place(form->slider->hwnd));
+    EXPECT_EQ((Ints{39, 300 - 32, 27, 20}), Place(form->buttons[PlaylistForm::btDelete].hwnd));
+    EXPECT_EQ((Ints{400 - 19, 4, 11, 10}), Place(form->buttons[PlaylistForm::btClose].hwnd));
 
     EXPECT_EQ((Ints{25, 10}), (Ints{form->slider->thumbLength, form->slider->thumbNormal.width}));
     EXPECT_EQ((Ints{92, 81, 10, 25}), Rect(form->slider->thumbDisabled));
